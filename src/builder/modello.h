@@ -1,0 +1,143 @@
+// The scenario model: the row of 50 m track cells, the 87-entry item table,
+// the plan of the line and the module state that the build stages share.
+// The field order and widths of `cella` and `voce` are those of the binary
+// files; the writer encodes them field by field.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace od {
+
+struct cella {
+  uint8_t oggetto = 0;    // item code, 8 bits unsigned; 0 = nothing
+  int16_t valore1 = 0;    // first value of the item, signed 16 bits
+  int16_t valore2 = 0;    // second value of the item, signed 16 bits
+  int16_t valore3 = 0;    // third value of the item, signed 16 bits
+  int16_t valore4 = 0;    // fourth value of the item, signed 16 bits
+  uint8_t attesa = 0;     // a signal's held time, seconds, 8 bits
+  uint8_t preavviso = 0;  // approach-mark code before a signal or station end, 8 bits
+  uint8_t montagna = 0;   // type of the mountain run over the cell, 0 outside, 8 bits
+  uint8_t vmax = 0;       // line speed limit in steps of 5 km/h, 8 bits
+  uint8_t pendenza = 0;   // gradient per mille plus 100 (100 = level), 8 bits
+  uint8_t aderenza = 0;   // adhesion in percent, 8 bits
+
+  bool operator==(const cella&) const = default;
+};
+
+// Item codes of `cella::oggetto`.
+namespace oggetto {
+inline constexpr uint8_t vuoto = 0;
+inline constexpr uint8_t segnale = 1;
+inline constexpr uint8_t fine_rallentamento = 2;
+inline constexpr uint8_t inizio_rallentamento = 3;
+inline constexpr uint8_t avviso_rallentamento = 4;
+inline constexpr uint8_t preavviso_rallentamento = 5;
+inline constexpr uint8_t indicatore_vmax = 6;
+inline constexpr uint8_t fermata = 10;
+inline constexpr uint8_t segno_montagna = 11;
+inline constexpr uint8_t abbattimento = 12;
+inline constexpr uint8_t fine_abbattimento = 13;
+inline constexpr uint8_t cartello = 14;
+}  // namespace oggetto
+
+struct voce {
+  uint8_t tipo = 0;          // station type code, 8 bits
+  int32_t area_inizio = 0;   // start of the station area, metres, signed 32 bits
+  int32_t area_fine = 0;     // end of the station area, metres, signed 32 bits
+  int32_t posizione = 0;     // station position, metres, signed 32 bits
+  uint8_t opzione_a = 0;     // flag, 8 bits
+  std::string nome;          // text: 16-bit length, then 8-bit characters
+  int16_t terna_a1 = 0;      // group a, first value, signed 16 bits
+  int16_t terna_a2 = 0;      // group a, second value, signed 16 bits
+  int16_t terna_b1 = 0;      // group b, first value, signed 16 bits
+  int16_t terna_b2 = 0;      // group b, second value, signed 16 bits
+  int16_t terna_b3 = 0;      // group b, third value, signed 16 bits
+  uint8_t terna_a3 = 0;      // group a, third value, 8 bits
+  uint8_t sosta = 0;         // stop time, seconds, 8 bits
+  uint8_t opzione_c = 0;     // flag, 8 bits
+  uint8_t opzione_b = 0;     // flag, 8 bits
+  int32_t orario = 0;        // scheduled time, seconds since midnight, signed 32 bits
+
+  bool operator==(const voce&) const = default;
+};
+
+inline constexpr int voci_tabella = 87;
+inline constexpr int prima_voce_cartelli = 80;
+inline constexpr int voce_progressive = 81;  // 81, 82, 83
+inline constexpr int voce_treno = 84;
+inline constexpr int voce_percorso = 85;
+inline constexpr int voce_ripetizione = 86;
+inline constexpr int max_montagne = 80;
+
+// The plan of the line, one row per metre, two coordinates per row. A row is
+// empty, a 16-bit whole number pair (rows 0 and 1) or a pair of doubles, and
+// rows are computed in order, so the kind of each row follows from how far
+// the computation got; only the doubles need storing.
+class planimetria {
+ public:
+  enum class tipo_riga : uint8_t { vuota, intera, doppia };
+
+  // Rows 0 to `ultima_riga`, all empty.
+  void crea(int32_t ultima_riga);
+  bool esiste() const { return righe_ > 0; }
+  int32_t righe() const { return righe_; }
+  // Rows 0 and 1: the start at the origin, heading along the second coordinate.
+  void avvia();
+  // Next row to compute (the geometry counter); 2 after avvia().
+  int32_t calcolate() const { return calcolate_; }
+  // Appends the next row; the caller keeps it inside righe().
+  void aggiungi(double primo, double secondo);
+
+  tipo_riga tipo(int32_t riga) const;
+  double primo(int32_t riga) const { return primo_[static_cast<std::size_t>(riga)]; }
+  double secondo(int32_t riga) const { return secondo_[static_cast<std::size_t>(riga)]; }
+
+ private:
+  int32_t righe_ = 0;
+  int32_t calcolate_ = 0;  // rows 0 .. calcolate_-1 hold values
+  std::vector<double> primo_, secondo_;
+};
+
+// Where a reading code was recorded, for messages only; stored in no file.
+struct luogo_errore {
+  std::string file;    // file name, without the folder
+  int32_t linea = 0;   // 1-based line where the record at fault starts
+  int32_t colonna = 0; // 1-based column of the field at fault
+  std::string chiave;  // key text of that record
+};
+
+// A code recorded by the walk over the track, which goes on after it.
+struct avviso_percorso {
+  int32_t codice = 0;     // 11, 12 or 13
+  int32_t posizione = 0;  // metres
+};
+
+struct stato_scenario {
+  std::string nome_percorso;
+  std::string nome_treno;
+  int32_t con_planimetria = 0;
+  std::vector<cella> binario;  // cells 0 .. ultima_cella
+  std::array<voce, voci_tabella> tabella{};
+  class planimetria planimetria;
+  std::array<int32_t, max_montagne + 1> montagne_inizio{};
+  std::array<int32_t, max_montagne + 1> montagne_fine{};
+  int32_t n_montagne = 0;
+  int32_t lunghezza_totale = 0;
+  int32_t ultima_cella = -1;  // -1 until the track exists
+  int32_t codice_errore = 0;
+  int32_t posizione_errore = 0;
+  std::string riga;  // the field just read; also the competition codes' work text
+  luogo_errore luogo;
+  std::vector<avviso_percorso> avvisi;
+};
+
+void pulisci_tabella(stato_scenario& stato);
+// Cells 0 .. round((lunghezza + 7000) / 50), all zero; with the geometry flag
+// also the plan rows 0 .. lunghezza + 7000, all empty.
+void crea_binario(stato_scenario& stato, int32_t lunghezza);
+inline bool cella_libera(const cella& c) { return c.oggetto == oggetto::vuoto || c.oggetto == oggetto::segno_montagna; }
+
+}  // namespace od

@@ -1,0 +1,46 @@
+// Little-endian encoding into a byte buffer. Numbers are little-endian two's
+// complement (doubles IEEE 754); a text is a 16-bit length followed by its
+// bytes. Built with shifts on unsigned values, so host order never leaks in.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace od {
+
+using buffer = std::string;
+
+inline void put_u8(buffer& b, uint8_t v) { b.push_back(static_cast<char>(v)); }
+
+inline void put_u16(buffer& b, uint16_t v) {
+  put_u8(b, static_cast<uint8_t>(v));
+  put_u8(b, static_cast<uint8_t>(v >> 8));
+}
+
+inline void put_i16(buffer& b, int16_t v) { put_u16(b, static_cast<uint16_t>(v)); }
+
+inline void put_u32(buffer& b, uint32_t v) {
+  put_u16(b, static_cast<uint16_t>(v));
+  put_u16(b, static_cast<uint16_t>(v >> 16));
+}
+
+inline void put_i32(buffer& b, int32_t v) { put_u32(b, static_cast<uint32_t>(v)); }
+
+inline void put_f64(buffer& b, double v) {
+  const uint64_t bits = std::bit_cast<uint64_t>(v);
+  put_u32(b, static_cast<uint32_t>(bits));
+  put_u32(b, static_cast<uint32_t>(bits >> 32));
+}
+
+// Texts longer than 65535 characters cannot be stored; the readers never
+// produce one (a line of the description files is far shorter), and the
+// length is cut to the characters actually written so the file stays whole.
+inline void put_text(buffer& b, std::string_view testo) {
+  const std::string_view parte = testo.substr(0, 0xFFFF);
+  put_u16(b, static_cast<uint16_t>(parte.size()));
+  b.append(parte);
+}
+
+}  // namespace od

@@ -1,0 +1,101 @@
+#include "output/file_binari.h"
+
+#include "platform/cartella.h"
+#include "platform/file_atomico.h"
+
+namespace od {
+
+void scrivi(const cella& c, buffer& b) {
+  put_u8(b, c.oggetto);
+  put_i16(b, c.valore1);
+  put_i16(b, c.valore2);
+  put_i16(b, c.valore3);
+  put_i16(b, c.valore4);
+  put_u8(b, c.attesa);
+  put_u8(b, c.preavviso);
+  put_u8(b, c.montagna);
+  put_u8(b, c.vmax);
+  put_u8(b, c.pendenza);
+  put_u8(b, c.aderenza);
+}
+
+void scrivi(const voce& v, buffer& b) {
+  put_u8(b, v.tipo);
+  put_i32(b, v.area_inizio);
+  put_i32(b, v.area_fine);
+  put_i32(b, v.posizione);
+  put_u8(b, v.opzione_a);
+  put_text(b, v.nome);
+  put_i16(b, v.terna_a1);
+  put_i16(b, v.terna_a2);
+  put_i16(b, v.terna_b1);
+  put_i16(b, v.terna_b2);
+  put_i16(b, v.terna_b3);
+  put_u8(b, v.terna_a3);
+  put_u8(b, v.sosta);
+  put_u8(b, v.opzione_c);
+  put_u8(b, v.opzione_b);
+  put_i32(b, v.orario);
+}
+
+namespace {
+
+enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
+
+void scrivi_colonna(const planimetria& p, bool seconda, buffer& b) {
+  for (int32_t riga = 0; riga < p.righe(); ++riga) {
+    const double valore = seconda ? p.secondo(riga) : p.primo(riga);
+    switch (p.tipo(riga)) {
+      case planimetria::tipo_riga::vuota:
+        put_u16(b, variante_vuota);
+        break;
+      case planimetria::tipo_riga::intera:
+        put_u16(b, variante_intera);
+        put_i16(b, static_cast<int16_t>(valore));
+        break;
+      case planimetria::tipo_riga::doppia:
+        put_u16(b, variante_doppia);
+        put_f64(b, valore);
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+buffer immagine_planimetria(const planimetria& p) {
+  buffer b;
+  b.reserve(static_cast<std::size_t>(p.righe()) * 20);
+  scrivi_colonna(p, false, b);
+  scrivi_colonna(p, true, b);
+  return b;
+}
+
+buffer immagine_tabella(const stato_scenario& stato) {
+  buffer b;
+  for (const voce& v : stato.tabella) scrivi(v, b);
+  return b;
+}
+
+buffer immagine_binario(const stato_scenario& stato) {
+  buffer b;
+  b.reserve(stato.binario.size() * 15);
+  for (const cella& c : stato.binario) scrivi(c, b);
+  return b;
+}
+
+nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string& nome_treno) {
+  return {nome_percorso + "_linea.dat", nome_percorso + "_" + nome_treno + ".sim",
+          nome_percorso + "_" + nome_treno + ".dat"};
+}
+
+void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella) {
+  const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
+  if (stato.con_planimetria != 0) {
+    sostituisci_file(nome_completo(cartella, nomi.planimetria), immagine_planimetria(stato.planimetria));
+  }
+  sostituisci_file(nome_completo(cartella, nomi.tabella), immagine_tabella(stato));
+  sostituisci_file(nome_completo(cartella, nomi.binario), immagine_binario(stato));
+}
+
+}  // namespace od

@@ -1,0 +1,30 @@
+// The simulator's three files as byte images of the model's arrays: no
+// header, no count, no padding, fields in model order.
+#pragma once
+
+#include "builder/modello.h"
+#include "output/codifica.h"
+
+namespace od {
+
+void scrivi(const cella& c, buffer& b);  // 15 bytes
+void scrivi(const voce& v, buffer& b);   // 34 bytes plus the name
+
+// Column 0 of every row, then column 1: a 16-bit type code (0 empty,
+// 2 16-bit integer, 5 double) followed by the value.
+buffer immagine_planimetria(const planimetria& p);
+buffer immagine_tabella(const stato_scenario& stato);
+buffer immagine_binario(const stato_scenario& stato);
+
+struct nomi_binari {
+  std::string planimetria;  // route + "_linea.dat"
+  std::string tabella;      // route + "_" + train + ".sim"
+  std::string binario;      // route + "_" + train + ".dat"
+};
+nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string& nome_treno);
+
+// Replaces the files in `cartella`, plan geometry (only with the geometry
+// flag), item table and track cells, in this order. Throws errore_file.
+void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella);
+
+}  // namespace od

@@ -1,0 +1,57 @@
+// Whole-file replacement: every output file is written to a temporary file in
+// its own folder, synced, and renamed over the target, so that a failure
+// leaves the previous file untouched and no temporary file behind.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace od {
+
+// A file that could not be created, replaced, read or deleted. Carries the
+// path and the reason, for a one-line message at the edge of the program.
+class errore_file : public std::runtime_error {
+ public:
+  errore_file(std::string percorso, std::string motivo);
+  const std::string& percorso() const { return percorso_; }
+  const std::string& motivo() const { return motivo_; }
+
+ private:
+  std::string percorso_;
+  std::string motivo_;
+};
+
+// The system calls that a replacement makes, as a seam through which tests
+// inject faults. Each returns what its POSIX namesake returns.
+class chiamate_file {
+ public:
+  virtual ~chiamate_file() = default;
+  virtual int crea_temporaneo(std::string& modello);  // mkstemp
+  virtual ssize_t scrivi(int fd, const char* dati, std::size_t quanti);
+  virtual int sincronizza(int fd);  // fsync
+  virtual int chiudi(int fd);
+  virtual int rinomina(const char* da, const char* a);
+  virtual int elimina(const char* percorso);  // unlink
+};
+
+// The real system calls.
+chiamate_file& chiamate_di_sistema();
+
+// Replaces the file at `percorso` with exactly `contenuto`. Throws errore_file
+// naming the path and the reason; the old file then stays as it was.
+void sostituisci_file(const std::string& percorso, std::string_view contenuto,
+                      chiamate_file& chiamate = chiamate_di_sistema());
+
+// The whole content of a file, or nothing when it does not exist or cannot be read.
+std::optional<std::string> leggi_file(const std::string& percorso);
+
+bool esiste_file(const std::string& percorso);
+
+// Deletes a file if it exists; a file that is already gone is fine.
+void elimina_se_esiste(const std::string& percorso);
+
+}  // namespace od

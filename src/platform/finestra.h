@@ -1,0 +1,25 @@
+// The run's only window: a label shown while the build works, and a modal
+// message that ends the run. Kept this small so that a windowed
+// implementation needs nothing more.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+namespace od {
+
+class finestra {
+ public:
+  virtual ~finestra() = default;
+  // Shows the window with its one label and paints it before returning,
+  // since the caller will not return to an event loop afterwards.
+  virtual void mostra(std::string_view etichetta) = 0;
+  // A modal message with an OK button only; returns once it is closed.
+  virtual void messaggio(std::string_view testo) = 0;
+};
+
+// For machines without a window system: both texts go to standard error, and
+// the message returns at once because there is nobody to press OK.
+std::unique_ptr<finestra> finestra_console();
+
+}  // namespace od

@@ -1,0 +1,29 @@
+// The generation run: writes the carried scenario and the driver documents,
+// builds the model from the written files and leaves the simulator's files,
+// all in the program's folder.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "platform/finestra.h"
+
+namespace od {
+
+inline constexpr std::string_view nome_percorso_carico = "Orsella_Drumvane";
+inline constexpr std::string_view nome_treno_carico = "xr40318";
+
+// Exit statuses of the programs.
+enum stato_uscita : int { uscita_ok = 0, uscita_errore = 1, uscita_file = 2 };
+
+// Shows " Errore n. " and `a` in a modal message. The caller ends the run
+// right after it returns.
+void errore(finestra& finestra, std::string_view a);
+
+// Runs every stage in `cartella`. Walk warnings go to `diagnostica`, and so
+// does the one-line message of a file that cannot be written. Returns the
+// exit status.
+int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica);
+
+}  // namespace od

@@ -1,0 +1,39 @@
+#include "run/memorizza_percorso.h"
+
+#include "builder/percorso.h"
+#include "output/codici_gara.h"
+#include "output/file_binari.h"
+
+namespace od {
+
+int32_t controlli_finali(stato_scenario& stato) {
+  voce& percorso = stato.tabella[voce_percorso];
+  if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
+  cella& cella1 = stato.binario[1];
+  if (percorso.terna_a1 != 0 || cella1.valore1 != 0) return 1250;
+  percorso.terna_a1 = 610;
+  cella1.valore1 = 5121;
+  if (percorso.orario != 0 || cella1.valore2 != 0) return 1251;
+  percorso.orario = codice_gara_st(stato);
+  cella1.valore2 = codice_gara_og(stato);
+  return 0;
+}
+
+risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzioni_build& opzioni) {
+  stato.con_planimetria = j;
+  stato.codice_errore = 0;
+  stato.posizione_errore = 0;
+  stato.avvisi.clear();
+  pulisci_tabella(stato);
+  memorizza_dati(stato, opzioni.sorgente);
+  if (stato.codice_errore != 0) {
+    if (!opzioni.forza) return {esito_build::codice_lettura, 0};
+    if (stato.binario.size() < 2) return {esito_build::senza_binario, 0};
+  }
+  cammina_binario(stato);
+  if (const int32_t codice = controlli_finali(stato); codice != 0) return {esito_build::errore_finale, codice};
+  scrivi_file_binari(stato, opzioni.cartella_uscita);
+  return {esito_build::completato, 0};
+}
+
+}  // namespace od

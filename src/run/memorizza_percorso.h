@@ -1,0 +1,39 @@
+// The build: read both description files, walk the track, run the final
+// checks, stamp the marks and codes, and write the simulator's files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "builder/memorizza_dati.h"
+#include "builder/modello.h"
+
+namespace od {
+
+struct opzioni_build {
+  sorgente_descrizioni sorgente;
+  std::string cartella_uscita;
+  // Build and write even after a reading code, from the model as read.
+  bool forza = false;
+};
+
+enum class esito_build {
+  completato,      // binary files written; walk warnings may be in stato.avvisi
+  codice_lettura,  // reading left a code; nothing written
+  senza_binario,   // forced, but the track was never created: nothing to write
+  errore_finale,   // 1250 or 1251; nothing written
+};
+
+struct risultato_build {
+  esito_build esito = esito_build::completato;
+  int32_t codice_finale = 0;  // 1250 or 1251 with errore_finale
+};
+
+// Throws errore_file when a binary file cannot be replaced.
+risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzioni_build& opzioni);
+
+// Final checks and marks: 0 when both slots were clear and the marks and
+// competition codes are stored, else 1250 or 1251.
+int32_t controlli_finali(stato_scenario& stato);
+
+}  // namespace od
