@@ -21,6 +21,11 @@ struct contesto_lettura {
   // Next free sign entry of tabella, counting down from 80; the stations of
   // the train file must stay below it.
   int32_t contatore_cartelli = prima_voce_cartelli;
+  // The record under way, kept up to date by the readers whenever they read
+  // a field in key position, so that a failure can point at it.
+  std::string file_corrente;
+  int32_t linea_record = 0;
+  std::string chiave_record;
 };
 
 // Line half: returns true when the reading goes on with the train file (the
@@ -32,11 +37,17 @@ void leggi_file_treno(contesto_lettura& contesto);
 // Deletes a description file when the caller asked for it.
 void elimina_letto(const contesto_lettura& contesto, const std::string& percorso);
 
-// Records a code, and where in which file the record at fault starts.
-void registra_codice(contesto_lettura& contesto, int32_t codice, const std::string& file, int32_t linea,
-                     const std::string& chiave);
-void registra_codice(contesto_lettura& contesto, int32_t codice, int32_t posizione, const std::string& file,
-                     int32_t linea, const std::string& chiave);
+// Notes a field just read in key position as the record under way.
+void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const std::string& chiave);
+
+// Records a code against the record under way; the position, where one goes
+// with the code, is set by the caller in posizione_errore.
+void registra_codice(contesto_lettura& contesto, int32_t codice);
+void registra_codice(contesto_lettura& contesto, int32_t codice, int32_t posizione);
+
+// A value read whole that the model cannot hold: a read failure at the field
+// just read.
+[[noreturn]] void fallisci_valore(const flusso_campi& flusso, const std::string& motivo);
 
 // The position test: (p + 100) / 50 must not exceed the last cell, and p
 // must not be negative.

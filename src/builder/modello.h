@@ -103,10 +103,12 @@ class planimetria {
 
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {
-  std::string file;    // file name, without the folder
-  int32_t linea = 0;   // 1-based line where the record at fault starts
-  int32_t colonna = 0; // 1-based column of the field at fault
-  std::string chiave;  // key text of that record
+  std::string file;          // file name, without the folder
+  int32_t linea = 0;         // 1-based line where the record at fault starts
+  int32_t linea_campo = 0;   // 1-based line of the field at fault (0: the whole record)
+  int32_t colonna = 0;       // 1-based column of that field (0: unknown)
+  std::string chiave;        // key text of that record
+  std::string motivo;        // why a field could not be read (read failures only)
 };
 
 // A code recorded by the walk over the track, which goes on after it.
