@@ -38,9 +38,15 @@ bool fuori_binario(const stato_scenario& stato, int64_t posizione) {
 void memorizza_dati(stato_scenario& stato, const sorgente_descrizioni& sorgente) {
   stato.tabella[voce_percorso].nome = stato.nome_percorso;
   stato.tabella[voce_ripetizione].nome = stato.nome_treno;
-  contesto_lettura contesto{stato, sorgente,
-                            nome_completo(sorgente.cartella, nome_file_linea(stato.nome_percorso)),
-                            nome_completo(sorgente.cartella, nome_file_treno(stato.nome_percorso, stato.nome_treno))};
+  contesto_lettura contesto{.stato = stato,
+                            .sorgente = sorgente,
+                            .percorso_linea = nome_completo(sorgente.cartella, nome_file_linea(stato.nome_percorso)),
+                            .percorso_treno = nome_completo(sorgente.cartella,
+                                                            nome_file_treno(stato.nome_percorso, stato.nome_treno)),
+                            .contatore_cartelli = prima_voce_cartelli,
+                            .file_corrente = {},
+                            .linea_record = 0,
+                            .chiave_record = {}};
   try {
     if (!leggi_file_linea(contesto)) return;
     leggi_file_treno(contesto);
