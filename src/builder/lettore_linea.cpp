@@ -1,7 +1,296 @@
+// The line half of the reading stage.
+//
+// The file is a stream of fields (see flusso_campi.h). Fields before the
+// first one holding "[generale]" are passed over; then the general section
+// runs up to and including the next field holding both brackets, and the
+// body to the end of the file. A field in key position is recognised by the
+// words it contains, and one field may start several records. Comments (a
+// "-" anywhere in a key field) are passed over, up to 10 in a row in the
+// general section and 2 in the body. The reading stops as soon as the end of
+// the file follows a field just read in key position, so a last lone field
+// is never interpreted.
+//
+// Every handler below either goes on, ends the reading (code 15: the end of
+// reading and the train file still follow) or breaks it off with a code.
+#include <algorithm>
+#include <string>
+
+#include "builder/arrotonda.h"
 #include "builder/lettura.h"
+#include "builder/memo_linea.h"
+#include "platform/file_atomico.h"
+#include "scenario_text/nomi_file.h"
 
 namespace od {
+namespace {
 
-bool leggi_file_linea(contesto_lettura& contesto) { (void)contesto; return true; }
+enum class seguito { continua, fine_lettura, interrotta };
+
+constexpr int32_t lunghezza_massima = 1000000;
+constexpr int32_t righe_planimetria_massime = 1000000;
+
+struct lettore_linea {
+  contesto_lettura& contesto;
+  stato_scenario& stato;
+  flusso_campi flusso;
+  std::string& riga;
+  // Working state of the body.
+  int32_t contatore_pendenza = 0;
+  int32_t pendenza_precedente = 0;
+
+  seguito interrompi(int32_t codice) {
+    registra_codice(contesto, codice);
+    elimina_letto(contesto, contesto.percorso_linea);
+    return seguito::interrotta;
+  }
+  seguito interrompi(int32_t codice, int32_t posizione) {
+    stato.posizione_errore = posizione;
+    return interrompi(codice);
+  }
+  seguito fuori(int64_t posizione) {
+    registra_codice(contesto, 15, static_cast<int32_t>(posizione));
+    return seguito::fine_lettura;
+  }
+
+  void leggi_chiave() {
+    riga = flusso.leggi_testo();
+    inizia_record(contesto, flusso, riga);
+  }
+
+  bool cerca_generale();
+  seguito sezione_generale();
+  seguito chiave_generale();
+  seguito lunghezza();
+  seguito ripetizione();
+  seguito corpo();
+  seguito chiave_corpo();
+  seguito pendenza();
+  seguito curva();
+  seguito montagna();
+  seguito indicatore();
+  seguito cartello();
+  void riempi_pendenza(int32_t fino);
+  void fine_lettura();
+};
+
+bool lettore_linea::cerca_generale() {
+  while (!flusso.fine()) {
+    leggi_chiave();
+    if (flusso.fine()) return false;
+    if (contiene_senza_maiuscole(riga, "[generale]")) return true;
+  }
+  return false;
+}
+
+seguito lettore_linea::sezione_generale() {
+  while (!flusso.fine()) {
+    leggi_chiave();
+    if (flusso.fine()) break;
+    for (int i = 0; i < 10 && contiene(riga, "-"); ++i) leggi_chiave();
+    if (const seguito s = chiave_generale(); s != seguito::continua) return s;
+    const std::size_t testo = riga.find_first_not_of(" \t");
+    const bool commento = testo != std::string::npos && riga[testo] == '-';
+    if (contiene(riga, "[") && contiene(riga, "]") && !commento) break;
+  }
+  return seguito::continua;
+}
+
+seguito lettore_linea::chiave_generale() {
+  const auto progressiva = [this](int voce_tabella) {
+    voce& v = stato.tabella[static_cast<std::size_t>(voce_tabella)];
+    v.area_inizio = flusso.leggi_numero();
+    v.area_fine = flusso.leggi_numero();
+    v.posizione = flusso.leggi_numero();
+  };
+  voce& percorso = stato.tabella[voce_percorso];
+  if (contiene_senza_maiuscole(riga, "lunghezza") && contiene_senza_maiuscole(riga, "percorso")) {
+    if (const seguito s = lunghezza(); s != seguito::continua) return s;
+  }
+  if (contiene(riga, "progressiva") && contiene(riga, "tre")) progressiva(voce_progressive);
+  if (contiene(riga, "progressiva") && contiene(riga, "due")) progressiva(voce_progressive + 1);
+  if (contiene(riga, "progressiva") && contiene(riga, "uno")) progressiva(voce_progressive + 2);
+  if (contiene(riga, "sfondo") && contiene(riga, "uno")) percorso.area_inizio = flusso.leggi_numero();
+  if (contiene(riga, "sfondo") && contiene(riga, "due")) percorso.posizione = flusso.leggi_numero();
+  if (contiene(riga, "sfondo") && contiene(riga, "tre")) percorso.area_fine = flusso.leggi_numero();
+  if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) return ripetizione();
+  return seguito::continua;
+}
+
+seguito lettore_linea::lunghezza() {
+  const int32_t metri = flusso.leggi_numero();
+  stato.tabella[voce_treno].area_fine = metri;
+  if (metri > lunghezza_massima) return interrompi(1);
+  if (metri < 0) fallisci_valore(flusso, "lunghezza del percorso negativa");
+  crea_binario(stato, metri);
+  return seguito::continua;
+}
+
+seguito lettore_linea::ripetizione() {
+  voce& v = stato.tabella[voce_ripetizione];
+  v.area_inizio = flusso.leggi_numero();
+  v.area_fine = flusso.leggi_numero();
+  if (v.area_inizio % 50 != 0) return interrompi(3);
+  if (v.area_fine % 50 != 0) return interrompi(4);
+  if (contiene(riga, "4")) {
+    v.posizione = 4;
+  } else if (contiene(riga, "9")) {
+    v.posizione = 9;
+  } else {
+    return interrompi(5);
+  }
+  if (v.area_fine == 0) v.posizione = 0;
+  return seguito::continua;
+}
+
+seguito lettore_linea::corpo() {
+  while (!flusso.fine()) {
+    leggi_chiave();
+    if (flusso.fine()) return seguito::continua;
+    for (int i = 0; i < 2 && contiene(riga, "-"); ++i) {
+      leggi_chiave();
+      if (flusso.fine()) return seguito::continua;
+    }
+    if (const seguito s = chiave_corpo(); s != seguito::continua) return s;
+  }
+  return seguito::continua;
+}
+
+seguito lettore_linea::chiave_corpo() {
+  seguito s = seguito::continua;
+  const auto prova = [&](bool trovata, seguito (lettore_linea::*gestore)()) {
+    if (s == seguito::continua && trovata) s = (this->*gestore)();
+  };
+  prova(contiene_senza_maiuscole(riga, "pendenza"), &lettore_linea::pendenza);
+  prova(stato.con_planimetria != 0 && contiene_senza_maiuscole(riga, "curva"), &lettore_linea::curva);
+  prova(contiene_senza_maiuscole(riga, "montagna"), &lettore_linea::montagna);
+  prova(contiene_senza_maiuscole(riga, "indicatori_v"), &lettore_linea::indicatore);
+  prova(contiene_senza_maiuscole(riga, "cartello") && contiene_senza_maiuscole(riga, "indicat"),
+        &lettore_linea::cartello);
+  return s;
+}
+
+// Gives the cells from the counter on the previous gradient, up to the cell
+// before `fino` and at least one cell. Positions that do not increase move
+// the counter on by one cell each; it never passes the last cell that the
+// end of reading may fill, so the last two cells always stay 0.
+void lettore_linea::riempi_pendenza(int32_t fino) {
+  const int32_t ultima_riempita = stato.ultima_cella - 2;
+  do {
+    if (contatore_pendenza > ultima_riempita) break;
+    stato.binario[static_cast<std::size_t>(contatore_pendenza)].pendenza =
+        static_cast<uint8_t>(pendenza_precedente + 100);
+    ++contatore_pendenza;
+  } while (contatore_pendenza < fino);
+}
+
+seguito lettore_linea::pendenza() {
+  const int32_t p = flusso.leggi_numero();
+  const int32_t g = flusso.leggi_numero();
+  if (fuori_binario(stato, p)) return fuori(p);
+  const int32_t v = static_cast<int32_t>(arrotonda_div(p, 50));
+  if (v > 0) riempi_pendenza(v);
+  pendenza_precedente = g;
+  return seguito::continua;
+}
+
+seguito lettore_linea::curva() {
+  const int32_t inizio = flusso.leggi_numero();
+  const int32_t lunghezza_curva = flusso.leggi_numero();
+  if (fuori_binario(stato, inizio)) return fuori(inizio);
+  const int64_t fine = int64_t{inizio} + lunghezza_curva;
+  if (fine > stato.lunghezza_totale) return fuori(fine);
+  double k = curvatura_chiave(riga);
+  if (k == 0.0) return interrompi(103);
+  if (contiene_senza_maiuscole(riga, "s")) k = -k;
+  const int32_t fine_curva = static_cast<int32_t>(std::max<int64_t>(fine, 0));
+  // The rows stop at the 1000000th; one more would be a failure.
+  prolunga_planimetria(stato.planimetria, std::min(inizio, righe_planimetria_massime),
+                       std::min(fine_curva, righe_planimetria_massime), k);
+  if (stato.planimetria.calcolate() > righe_planimetria_massime) return interrompi(103);
+  return seguito::continua;
+}
+
+seguito lettore_linea::montagna() {
+  int32_t inizio = flusso.leggi_numero();
+  int32_t fine = flusso.leggi_numero();
+  int32_t tipo = flusso.leggi_numero();
+  if (fuori_binario(stato, inizio)) return fuori(inizio);
+  if (arrotonda_div(int64_t{fine} - 50, 50) > stato.ultima_cella) return fuori(fine);
+  if (stato.n_montagne >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
+  const int32_t tipo_cella = tipo > 10 ? tipo - 10 : tipo;
+  if (tipo_cella < 0 || tipo_cella > 255) fallisci_valore(flusso, "tipo di montagna fuori dagli 8 bit");
+  memo_montagna(stato, inizio, fine, tipo);
+  return seguito::continua;
+}
+
+seguito lettore_linea::indicatore() {
+  const int32_t posizione = flusso.leggi_numero();
+  int32_t velocita[8];
+  for (int32_t& v : velocita) v = flusso.leggi_numero();
+  const int32_t strisces = velocita[3];
+  const int32_t strisced = velocita[7];
+  if (strisces < INT16_MIN || strisces > INT16_MAX || strisced < INT16_MIN || strisced > INT16_MAX) {
+    fallisci_valore(flusso, "numero di strisce oltre i 16 bit");
+  }
+  if (fuori_binario(stato, posizione)) return fuori(posizione);
+  // memo_indicatori_v_max: the board's cell must be free.
+  cella& c = stato.binario[static_cast<std::size_t>(arrotonda_div(int64_t{posizione} + 50, 50))];
+  if (!cella_libera(c)) return interrompi(21, posizione);
+  const valori_indicatore v = impacca_indicatore(velocita[0], velocita[1], velocita[2], strisces, velocita[4],
+                                                 velocita[5], velocita[6], strisced);
+  for (const int64_t valore : {v.valore1, v.valore2, v.valore3, v.valore4}) {
+    if (valore < INT16_MIN || valore > INT16_MAX) fallisci_valore(flusso, "valore dell'indicatore oltre i 16 bit");
+  }
+  c.oggetto = oggetto::indicatore_vmax;
+  c.valore1 = static_cast<int16_t>(v.valore1);
+  c.valore2 = static_cast<int16_t>(v.valore2);
+  c.valore3 = static_cast<int16_t>(v.valore3);
+  c.valore4 = static_cast<int16_t>(v.valore4);
+  return seguito::continua;
+}
+
+seguito lettore_linea::cartello() {
+  const int32_t p = flusso.leggi_numero();
+  riga = flusso.leggi_testo();
+  if (fuori_binario(stato, p)) return fuori(p);
+  cella& c = stato.binario[static_cast<std::size_t>(arrotonda_div(int64_t{p} + 50, 50))];
+  if (!cella_libera(c)) return interrompi(6, p);
+  if (contesto.contatore_cartelli < 1) return interrompi(10);
+  c.oggetto = oggetto::cartello;
+  c.valore1 = static_cast<int16_t>(contesto.contatore_cartelli);
+  stato.tabella[static_cast<std::size_t>(contesto.contatore_cartelli)].nome = riga;
+  --contesto.contatore_cartelli;
+  return seguito::continua;
+}
+
+void lettore_linea::fine_lettura() {
+  elimina_letto(contesto, contesto.percorso_linea);
+  // The last gradient holds up to the last three cells, which keep 0.
+  riempi_pendenza(stato.ultima_cella - 2);
+  if (stato.con_planimetria != 0) prolunga_planimetria(stato.planimetria, stato.lunghezza_totale - 2, 0, 0.0);
+}
+
+}  // namespace
+
+bool leggi_file_linea(contesto_lettura& contesto) {
+  stato_scenario& stato = contesto.stato;
+  contesto.file_corrente = nome_file_linea(stato.nome_percorso);
+  const std::optional<std::string> testo = leggi_file(contesto.percorso_linea);
+  if (!testo) {
+    registra_codice(contesto, 101);
+    return false;
+  }
+  lettore_linea lettore{contesto, stato, flusso_campi(*testo), stato.riga};
+  if (!lettore.cerca_generale()) return lettore.interrompi(102) == seguito::continua;
+  if (lettore.sezione_generale() == seguito::interrotta) return false;
+  if (stato.binario.empty()) fallisci_valore(lettore.flusso, "la sezione generale non ha la riga \"lunghezza percorso\"");
+  progressive_ordina(stato);
+  stato.n_montagne = 0;
+  contesto.contatore_cartelli = prima_voce_cartelli;
+  if (stato.con_planimetria != 0) stato.planimetria.avvia();
+  if (lettore.corpo() == seguito::interrotta) return false;
+  lettore.fine_lettura();
+  return true;
+}
 
 }  // namespace od

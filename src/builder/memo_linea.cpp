@@ -1,0 +1,108 @@
+#include "builder/memo_linea.h"
+
+#include <array>
+#include <utility>
+
+#include "builder/arrotonda.h"
+#include "scenario_text/flusso_campi.h"
+
+namespace od {
+namespace {
+
+struct progressiva {
+  int32_t x, y, z;  // position, progressive, direction flag
+};
+
+progressiva leggi_progressiva(const voce& v) { return {v.area_inizio, v.area_fine, v.posizione}; }
+
+void scrivi_progressiva(voce& v, const progressiva& p) {
+  v.area_inizio = p.x;
+  v.area_fine = p.y;
+  v.posizione = p.z;
+}
+
+// Order when the positions sum to something: by position, largest first;
+// between equal smaller positions "uno" before "due" before "tre".
+std::array<progressiva, 3> ordina_per_posizione(const progressiva& t, const progressiva& d, const progressiva& u) {
+  std::array<progressiva, 3> ordine{u, d, t};  // tie order
+  // A stable sort by descending position keeps the tie order.
+  for (int i = 1; i < 3; ++i) {
+    for (int j = i; j > 0 && ordine[j].x > ordine[j - 1].x; --j) std::swap(ordine[j], ordine[j - 1]);
+  }
+  if (ordine[0].x == ordine[1].x) ordine = {};  // the largest position is shared
+  return ordine;
+}
+
+// Order when the positions sum to zero: by which progressive is set.
+std::array<progressiva, 3> ordina_per_progressiva(const progressiva& t, const progressiva& d, const progressiva& u) {
+  if (u.y > 0) return {u, d, t};
+  if (d.y > 0) return {d, t, u};
+  if (t.y > 0) return {t, d, u};
+  return {};
+}
+
+}  // namespace
+
+void progressive_ordina(stato_scenario& stato) {
+  const progressiva t = leggi_progressiva(stato.tabella[voce_progressive]);
+  const progressiva d = leggi_progressiva(stato.tabella[voce_progressive + 1]);
+  const progressiva u = leggi_progressiva(stato.tabella[voce_progressive + 2]);
+  const int64_t somma = int64_t{t.x} + d.x + u.x;
+  std::array<progressiva, 3> ordine = somma != 0 ? ordina_per_posizione(t, d, u) : ordina_per_progressiva(t, d, u);
+  for (int i = 0; i < 3; ++i) {
+    if (ordine[i].z == 1) ordine[i].y += 100;
+    scrivi_progressiva(stato.tabella[voce_progressive + i], ordine[i]);
+  }
+}
+
+void memo_montagna(stato_scenario& stato, int32_t& inizio, int32_t& fine, int32_t& tipo) {
+  const bool con_segni = tipo > 10;
+  if (con_segni) tipo -= 10;
+  const int32_t n = ++stato.n_montagne;
+  stato.montagne_inizio[n] = inizio;
+  stato.montagne_fine[n] = fine;
+  if (n > 1 && int64_t{stato.montagne_inizio[n]} - stato.montagne_fine[n - 1] <= 150) tipo = 3;
+  const int64_t prima = arrotonda_div(inizio, 50);
+  const int64_t ultima = arrotonda_div(int64_t{fine} - 50, 50);
+  int64_t conteggio = 0;
+  for (int64_t c = prima; c <= ultima; ++c) {
+    cella& cella_run = stato.binario[static_cast<std::size_t>(c)];
+    cella_run.montagna = static_cast<uint8_t>(tipo);
+    ++conteggio;
+    if (con_segni && conteggio % 4 == 0 && cella_run.oggetto == oggetto::vuoto) cella_run.oggetto = oggetto::segno_montagna;
+  }
+}
+
+valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad,
+                                     int32_t vbd, int32_t vcd, int32_t strisced) {
+  const auto coppia = [](int64_t sinistra, int64_t destra) { return arrotonda_div(destra + 100 * sinistra, 5); };
+  return {coppia(vas, vad), coppia(vbs, vbd), coppia(vcs, vcd), int64_t{strisces} * 10 + strisced};
+}
+
+double curvatura_chiave(const std::string& chiave) {
+  static constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+  for (std::size_t i = 0; i < curvature.size(); ++i) {
+    if (contiene(chiave, std::string(1, static_cast<char>('1' + i)))) return curvature[i];
+  }
+  return 0.0;
+}
+
+void prolunga_planimetria(planimetria& p, int32_t fino, int32_t fino_curva, double k) {
+  // Each row repeats the last step, turned by k when bent; the step is not
+  // normalised, so a bent row lengthens it by sqrt(1 + k*k).
+  const auto passo = [&p](int32_t m) {
+    return std::pair{p.primo(m - 1) - p.primo(m - 2), p.secondo(m - 1) - p.secondo(m - 2)};
+  };
+  while (p.calcolate() <= fino) {
+    const int32_t m = p.calcolate();
+    const auto [d1, d2] = passo(m);
+    p.aggiungi(p.primo(m - 1) + d1, p.secondo(m - 1) + d2);
+  }
+  while (p.calcolate() <= fino_curva) {
+    const int32_t m = p.calcolate();
+    const auto [d1, d2] = passo(m);
+    p.aggiungi(p.primo(m - 1) + (d1 + k * d2), p.secondo(m - 1) + (d2 - k * d1));
+  }
+}
+
+}  // namespace od
