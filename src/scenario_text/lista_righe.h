@@ -15,7 +15,8 @@ inline constexpr std::size_t capacita_lista = 1001;  // entries 0 .. 1000
 
 class lista_righe {
  public:
-  lista_righe() = default;
+  // An empty list, already closed.
+  lista_righe() { chiudi(); }
   // The given lines, then the sentinel.
   lista_righe(std::initializer_list<std::string_view> righe);
   template <typename Contenitore>

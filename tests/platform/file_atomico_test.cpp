@@ -1,0 +1,118 @@
+#include "platform/file_atomico.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include "support/cartella_temporanea.h"
+
+namespace od {
+namespace {
+
+using test::cartella_temporanea;
+
+// Fails the n-th system call of a replacement (counting from 1), as the
+// kernel would with the given error.
+class chiamate_guaste : public chiamate_file {
+ public:
+  chiamate_guaste(int guasta, int errore) : guasta_(guasta), errore_(errore) {}
+  int chiamate() const { return conteggio_; }
+
+  int crea_temporaneo(std::string& m) override { return guasto() ? -1 : chiamate_file::crea_temporaneo(m); }
+  ssize_t scrivi(int fd, const char* d, std::size_t n) override {
+    if (guasto()) return -1;
+    // Short writes must be resumed: never hand over more than 3 bytes.
+    return chiamate_file::scrivi(fd, d, std::min<std::size_t>(n, 3));
+  }
+  int sincronizza(int fd) override { return guasto() ? -1 : chiamate_file::sincronizza(fd); }
+  int chiudi(int fd) override {
+    const bool g = guasto();
+    const int r = chiamate_file::chiudi(fd);  // the descriptor is released anyway
+    return g ? -1 : r;
+  }
+  int rinomina(const char* a, const char* b) override { return guasto() ? -1 : chiamate_file::rinomina(a, b); }
+  int elimina(const char* p) override { return chiamate_file::elimina(p); }  // cleanup never fails here
+
+ private:
+  bool guasto() {
+    if (++conteggio_ != guasta_) return false;
+    errno = errore_;
+    return true;
+  }
+  int guasta_;
+  int errore_;
+  int conteggio_ = 0;
+};
+
+TEST(SostituisciFile, OgniGuastoLasciaIntattoIlFileEnessunTemporaneo) {
+  cartella_temporanea cartella;
+  const std::string percorso = cartella.file("uscita.dat");
+  const std::string nuovo = "contenuto nuovo, piu' lungo del vecchio";
+  // A good run first, to count its calls.
+  chiamate_guaste buona(0, 0);
+  sostituisci_file(percorso, nuovo, buona);
+  ASSERT_EQ(cartella.leggi("uscita.dat"), nuovo);
+  const int totale = buona.chiamate();
+  ASSERT_GT(totale, 4);
+  for (int n = 1; n <= totale; ++n) {
+    cartella.scrivi("uscita.dat", "vecchio");
+    chiamate_guaste guaste(n, EIO);
+    try {
+      sostituisci_file(percorso, nuovo, guaste);
+      ADD_FAILURE() << "call " << n << " failed but the replacement reported success";
+    } catch (const errore_file& e) {
+      EXPECT_EQ(e.percorso(), percorso);
+      EXPECT_NE(std::string(e.what()).find(percorso), std::string::npos);
+      EXPECT_FALSE(e.motivo().empty());
+    }
+    EXPECT_EQ(cartella.leggi("uscita.dat"), "vecchio") << "call " << n;
+    EXPECT_EQ(cartella.elenco(), std::vector<std::string>{"uscita.dat"}) << "call " << n;
+  }
+}
+
+TEST(SostituisciFile, UnaCartellaAlPostoDelFile) {
+  cartella_temporanea cartella;
+  std::filesystem::create_directory(cartella.file("uscita.dat"));
+  EXPECT_THROW(sostituisci_file(cartella.file("uscita.dat"), "x"), errore_file);
+  EXPECT_TRUE(std::filesystem::is_directory(cartella.file("uscita.dat")));
+  EXPECT_EQ(cartella.elenco(), std::vector<std::string>{"uscita.dat"});
+  EXPECT_THROW(sostituisci_file(cartella.file("manca/uscita.dat"), "x"), errore_file);
+}
+
+TEST(SostituisciFile, DiscoPienoConLimiteDiDimensione) {
+  cartella_temporanea cartella;
+  cartella.scrivi("grande.dat", "vecchio");
+  rlimit prima{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &prima), 0);
+  const auto gestore = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limite = prima;
+  limite.rlim_cur = 1000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+  bool fallito = false;
+  try {
+    sostituisci_file(cartella.file("grande.dat"), std::string(5000, 'x'));
+  } catch (const errore_file& e) {
+    fallito = true;
+  }
+  setrlimit(RLIMIT_FSIZE, &prima);
+  std::signal(SIGXFSZ, gestore);
+  EXPECT_TRUE(fallito);
+  EXPECT_EQ(cartella.leggi("grande.dat"), "vecchio");
+  EXPECT_EQ(cartella.elenco(), std::vector<std::string>{"grande.dat"});
+}
+
+TEST(LeggiFile, FileMancanteOCartella) {
+  cartella_temporanea cartella;
+  EXPECT_FALSE(leggi_file(cartella.file("manca")).has_value());
+  EXPECT_FALSE(leggi_file(cartella.percorso()).has_value());
+  cartella.scrivi("c", std::string("a\0b", 3));
+  EXPECT_EQ(leggi_file(cartella.file("c")), std::string("a\0b", 3));
+  elimina_se_esiste(cartella.file("c"));
+  elimina_se_esiste(cartella.file("c"));
+  EXPECT_FALSE(esiste_file(cartella.file("c")));
+}
+
+}  // namespace
+}  // namespace od
