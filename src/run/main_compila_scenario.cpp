@@ -1,0 +1,12 @@
+// The scenario compiler: arguments in, exit status out; the work is in the
+// library (run/compila.h).
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "run/compila.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> argomenti(argv + 1, argv + argc);
+  return od::compila_scenario(argomenti, std::cout, std::cerr);
+}

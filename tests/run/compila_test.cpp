@@ -1,0 +1,283 @@
+#include "run/compila.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <sstream>
+
+#include "builder/codici.h"
+#include "builder/modello.h"
+#include "output/codici_gara.h"
+#include "support/cartella_temporanea.h"
+
+namespace od {
+namespace {
+
+using test::cartella_temporanea;
+using test::righe_crlf;
+
+struct esecuzione {
+  int stato = -1;
+  std::string uscita;
+  std::string diagnostica;
+};
+
+// The last line of a text, without its line end.
+std::string ultima_riga(const std::string& testo) {
+  std::string t = testo;
+  while (!t.empty() && t.back() == '\n') t.pop_back();
+  const std::size_t a_capo = t.rfind('\n');
+  return a_capo == std::string::npos ? t : t.substr(a_capo + 1);
+}
+
+std::string tra_apici(const std::string& s) {
+  std::string q = "'";
+  for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs the real executable; its two outputs go to a folder of their own so
+// that the scenario folder holds only what the program wrote.
+esecuzione esegui(const std::vector<std::string>& argomenti) {
+  const cartella_temporanea registro;
+  std::string comando = tra_apici(OD_COMPILA);
+  for (const std::string& a : argomenti) comando += " " + tra_apici(a);
+  comando += " >" + tra_apici(registro.file("out")) + " 2>" + tra_apici(registro.file("err")) + " </dev/null";
+  const int grezzo = std::system(comando.c_str());
+  esecuzione e;
+  e.stato = WIFEXITED(grezzo) ? WEXITSTATUS(grezzo) : -1;
+  e.uscita = registro.leggi("out");
+  e.diagnostica = registro.leggi("err");
+  return e;
+}
+
+esecuzione esegui_qui(const std::vector<std::string>& argomenti) {
+  std::ostringstream uscita, diagnostica;
+  esecuzione e;
+  e.stato = compila_scenario(argomenti, uscita, diagnostica);
+  e.uscita = uscita.str();
+  e.diagnostica = diagnostica.str();
+  return e;
+}
+
+const std::string linea_minima = righe_crlf({"[generale]", "lunghezza percorso,    10000", "[fine]"});
+const std::string treno_minimo = righe_crlf({"[generale]", "velocita,       0,    80", "aderenza,       0,    100",
+                                             "[segnali]", "segnale,   12100,   2, 4, 1,  0, 0,    0,  0,0,0, 220",
+                                             "[fine]"});
+
+// 10000 m of line: cells 0 .. round(17000 / 50) = 340.
+constexpr std::size_t celle_minime = 341;
+
+std::string byte(const std::string& file, std::size_t da, std::size_t quanti) { return file.substr(da, quanti); }
+std::string esadecimale(std::string_view s) {
+  static const char cifre[] = "0123456789ABCDEF";
+  std::string h;
+  for (const char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (!h.empty()) h += ' ';
+    h += cifre[u >> 4];
+    h += cifre[u & 15];
+  }
+  return h;
+}
+
+TEST(CompilaScenario, BuildsTheThreeFilesFromTheAuthorsTextFiles) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_t1_linea.txt", "");  // unrelated to route "Prova": must stay
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+
+  const esecuzione e = esegui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0) << e.diagnostica;
+  EXPECT_EQ(e.diagnostica, "");
+  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 0 posizione_errore 0");
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.dat", "Prova_linea.txt", "Prova_t1-.txt", "Prova_t1.dat",
+                                                  "Prova_t1.sim", "Prova_t1_linea.txt"}));
+  EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_minima);
+  EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
+
+  const std::string dat = c.leggi("Prova_t1.dat");
+  ASSERT_EQ(dat.size(), 15 * celle_minime);
+  // The signal at 12100 in cell 243: oggetto 1, 4*10+0, 1*10+0, 0, 0*10+2*3+0,
+  // held 220 s, no mark of its own, no mountain, 80 km/h, level, 100 %.
+  EXPECT_EQ(esadecimale(byte(dat, 3645, 15)), "01 28 00 0A 00 00 00 06 00 DC 00 00 10 64 64");
+  // Its approach marks 100 m apart, numbered outward.
+  EXPECT_EQ(static_cast<unsigned char>(dat[15 * 241 + 10]), 61);
+  EXPECT_EQ(static_cast<unsigned char>(dat[15 * 239 + 10]), 62);
+  EXPECT_EQ(static_cast<unsigned char>(dat[15 * 237 + 10]), 63);
+  EXPECT_EQ(static_cast<unsigned char>(dat[15 * 235 + 10]), 64);
+
+  stato_scenario nomi;
+  nomi.tabella[voce_percorso].nome = "Prova";
+  nomi.tabella[voce_ripetizione].nome = "t1";
+  const auto og = static_cast<uint16_t>(codice_gara_og(nomi));
+  const auto st = static_cast<uint32_t>(codice_gara_st(nomi));
+  // Cell 1: the mark 5121 and the plain competition code.
+  EXPECT_EQ(esadecimale(byte(dat, 16, 4)),
+            esadecimale(std::string{0x01, 0x14, static_cast<char>(og & 0xFF), static_cast<char>(og >> 8)}));
+
+  const std::string sim = c.leggi("Prova_t1.sim");
+  ASSERT_EQ(sim.size(), 87u * 34 + 5 + 2);
+  // Entries 0 to 84 are empty (34 bytes each); entry 85 holds the route name,
+  // the mark 610 and the weighted competition code.
+  const std::size_t voce85 = 85 * 34;
+  EXPECT_EQ(byte(sim, voce85 + 14, 7), std::string("\x05\x00Prova", 7));
+  EXPECT_EQ(esadecimale(byte(sim, voce85 + 21, 2)), "62 02");
+  std::string orario;
+  for (int n = 0; n < 4; ++n) orario += static_cast<char>((st >> (8 * n)) & 0xFF);
+  EXPECT_EQ(esadecimale(byte(sim, voce85 + 35, 4)), esadecimale(orario));
+  EXPECT_EQ(byte(sim, voce85 + 39 + 14, 4), std::string("\x02\x00t1", 4));
+
+  // Plan rows 0 .. 17000 in each column: two whole rows, doubles, two empty.
+  EXPECT_EQ(c.leggi("Prova_linea.dat").size(), 2u * (4 + 4 + 10 * (17000 - 3) + 2 + 2));
+}
+
+TEST(CompilaScenario, WithoutThePlanTheRoutesPlanFileIsLeftAsItWas) {
+  const cartella_temporanea c;
+  const cartella_temporanea fuori;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+  fuori.scrivi("Prova_linea.dat", "vecchio");
+
+  const esecuzione e = esegui({"--senza-planimetria", "--uscita", fuori.percorso(), c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0) << e.diagnostica;
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
+  EXPECT_EQ(fuori.elenco(), (std::vector<std::string>{"Prova_linea.dat", "Prova_t1.dat", "Prova_t1.sim"}));
+  EXPECT_EQ(fuori.leggi("Prova_linea.dat"), "vecchio");
+  EXPECT_EQ(fuori.leggi("Prova_t1.dat").size(), 15 * celle_minime);
+}
+
+// A curve whose key names no curvature 1 to 6, on line 5 of the line file.
+const std::string linea_difettosa = righe_crlf(
+    {"[generale]", "lunghezza percorso,    10000", "[curve]", "curvas4,  800,  400", "curvad7,  1500,  300", "[fine]"});
+
+TEST(CompilaScenario, AFaultyFileIsNamedWithItsLineAndNothingIsWritten) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_difettosa);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+
+  const esecuzione e = esegui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.diagnostica, c.file("Prova_linea.txt") +
+                               ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 103 posizione_errore 0");
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
+  EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_difettosa);
+  EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
+
+  // Forced, the files are written from the model as read, and the status
+  // still says that the reading failed.
+  const esecuzione forzata = esegui({"--forza", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(forzata.stato, 1);
+  EXPECT_NE(forzata.diagnostica.find(":5: errore 103: "), std::string::npos) << forzata.diagnostica;
+  EXPECT_TRUE(c.esiste("Prova_t1.dat"));
+  EXPECT_TRUE(c.esiste("Prova_t1.sim"));
+  EXPECT_EQ(c.leggi("Prova_t1.dat").size(), 15 * celle_minime);
+  EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_difettosa);
+}
+
+TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  // Beyond the track: (16900 + 100) / 50 = 340 is the last cell, 16950 is past it.
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220", "[fine]"}));
+  esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") + ":2: errore 15: una posizione cade fuori dal binario (posizione 16950 m)\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 15 posizione_errore 16950");
+
+  // A read failure carries its reason.
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "numero vetture,    4", "sabbia,   tanta", "[fine]"}));
+  e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  const std::string inizio =
+      c.file("Prova_t1-.txt") + ":3: errore 25: " + std::string(descrivi_codice(25)->significato) + ": ";
+  EXPECT_EQ(e.diagnostica.rfind(inizio, 0), 0u) << e.diagnostica;
+  EXPECT_GT(e.diagnostica.size(), inizio.size() + 1) << "the reason should follow the meaning";
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
+
+  // No line file at all.
+  const cartella_temporanea vuota;
+  e = esegui_qui({vuota.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.diagnostica, vuota.file("Prova_linea.txt") + ": errore 101: il file di descrizione della linea non esiste\n");
+  EXPECT_TRUE(vuota.elenco().empty());
+}
+
+TEST(CompilaScenario, ForcedWithoutATrackThereIsNothingToWrite) {
+  const cartella_temporanea c;
+  const std::string senza_lunghezza = righe_crlf({"[generale]", "sfondo uno,    88000", "[fine]"});
+  c.scrivi("Prova_linea.txt", senza_lunghezza);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+  const esecuzione e = esegui_qui({"--forza", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_NE(e.diagnostica.find("errore 25"), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("nessun file da scrivere"), std::string::npos) << e.diagnostica;
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
+  EXPECT_EQ(c.leggi("Prova_linea.txt"), senza_lunghezza);
+}
+
+TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  // Signals in cells 95, 94 and 93 leave no room before the start in cell 100.
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   4600,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                         "segnale,   4650,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                         "segnale,   4700,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                         "rallentamento,   4950,   120,  500, 0,  0,  0", "[fine]"}));
+  const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.diagnostica,
+            "avviso n. 12 - posizione 5000 m: non c'e' posto per un abbattimento prima dell'inizio di un "
+            "rallentamento\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 12 posizione_errore 5000");
+  EXPECT_TRUE(c.esiste("Prova_t1.dat"));
+}
+
+TEST(CompilaScenario, TheFinalChecksStopTheBuildWithStatus3) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  // A reduction in cell 1 takes the slot of the mark 5121.
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "abbattimento,   50,   100", "[fine]"}));
+  const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 3);
+  EXPECT_EQ(e.diagnostica, " Errore n. 1250\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 0 posizione_errore 0");
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
+}
+
+TEST(CompilaScenario, FileErrorsAndBadUsageExitWith2) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+  const std::string manca = c.file("manca");
+  esecuzione e = esegui_qui({"--uscita=" + manca, c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_EQ(e.diagnostica.rfind("compila_scenario: " + manca + "/Prova_linea.dat: ", 0), 0u) << e.diagnostica;
+  EXPECT_EQ(std::count(e.diagnostica.begin(), e.diagnostica.end(), '\n'), 1);
+
+  for (const std::vector<std::string>& sbagliati :
+       {std::vector<std::string>{}, {c.percorso(), "Prova"}, {c.percorso(), "Prova", "t1", "altro"},
+        {"--planimetria", c.percorso(), "Prova", "t1"}, {c.percorso(), "Prova", "t1", "--uscita"},
+        {c.percorso(), "../Prova", "t1"}, {c.percorso(), "Prova", "a/t1"}, {c.percorso(), "", "t1"}}) {
+    e = esegui_qui(sbagliati);
+    EXPECT_EQ(e.stato, 2) << e.diagnostica;
+    EXPECT_EQ(e.uscita, "");
+    EXPECT_NE(e.diagnostica.find("Uso: compila_scenario "), std::string::npos);
+  }
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
+}
+
+TEST(CompilaScenario, HelpGoesToStandardOutput) {
+  const esecuzione e = esegui({"--help"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.diagnostica, "");
+  EXPECT_EQ(e.uscita.rfind("Uso: compila_scenario ", 0), 0u);
+  EXPECT_NE(e.uscita.find("Stato di uscita"), std::string::npos);
+  EXPECT_NE(e.uscita.find("--forza"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace od
