@@ -26,14 +26,26 @@ risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzio
   stato.avvisi.clear();
   pulisci_tabella(stato);
   memorizza_dati(stato, opzioni.sorgente);
-  if (stato.codice_errore != 0) {
-    if (!opzioni.forza) return {esito_build::codice_lettura, 0};
-    if (stato.binario.size() < 2) return {esito_build::senza_binario, 0};
+  risultato_build risultato{.esito = esito_build::completato,
+                            .codice_finale = 0,
+                            .codice_lettura = stato.codice_errore,
+                            .posizione_lettura = stato.posizione_errore};
+  if (stato.codice_errore != 0 && !opzioni.forza) {
+    risultato.esito = esito_build::codice_lettura;
+    return risultato;
+  }
+  if (stato.codice_errore != 0 && stato.binario.size() < 2) {
+    risultato.esito = esito_build::senza_binario;
+    return risultato;
   }
   cammina_binario(stato);
-  if (const int32_t codice = controlli_finali(stato); codice != 0) return {esito_build::errore_finale, codice};
+  if (const int32_t codice = controlli_finali(stato); codice != 0) {
+    risultato.esito = esito_build::errore_finale;
+    risultato.codice_finale = codice;
+    return risultato;
+  }
   scrivi_file_binari(stato, opzioni.cartella_uscita);
-  return {esito_build::completato, 0};
+  return risultato;
 }
 
 }  // namespace od

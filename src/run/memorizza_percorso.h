@@ -27,6 +27,10 @@ enum class esito_build {
 struct risultato_build {
   esito_build esito = esito_build::completato;
   int32_t codice_finale = 0;  // 1250 or 1251 with errore_finale
+  // The reading stage's code and position, kept apart because a forced
+  // build's walk may replace them in codice_errore.
+  int32_t codice_lettura = 0;
+  int32_t posizione_lettura = 0;
 };
 
 // Throws errore_file when a binary file cannot be replaced.
