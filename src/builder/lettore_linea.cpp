@@ -275,7 +275,7 @@ void lettore_linea::fine_lettura() {
 bool leggi_file_linea(contesto_lettura& contesto) {
   stato_scenario& stato = contesto.stato;
   contesto.file_corrente = nome_file_linea(stato.nome_percorso);
-  const std::optional<std::string> testo = leggi_file(contesto.percorso_linea);
+  const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
     registra_codice(contesto, 101);
     return false;

@@ -34,6 +34,10 @@ bool leggi_file_linea(contesto_lettura& contesto);
 // Train half.
 void leggi_file_treno(contesto_lettura& contesto);
 
+// The text of a description file: the caller's text when it gave one, else
+// the file's content; nothing when the file does not exist.
+std::optional<std::string> leggi_descrizione(const contesto_lettura& contesto, const std::string& percorso);
+
 // Deletes a description file when the caller asked for it.
 void elimina_letto(const contesto_lettura& contesto, const std::string& percorso);
 

@@ -7,6 +7,13 @@
 
 namespace od {
 
+std::optional<std::string> leggi_descrizione(const contesto_lettura& contesto, const std::string& percorso) {
+  const sorgente_descrizioni& s = contesto.sorgente;
+  if (percorso == contesto.percorso_linea && s.testo_linea) return s.testo_linea;
+  if (percorso == contesto.percorso_treno && s.testo_treno) return s.testo_treno;
+  return leggi_file(percorso);
+}
+
 void elimina_letto(const contesto_lettura& contesto, const std::string& percorso) {
   if (contesto.sorgente.elimina) elimina_se_esiste(percorso);
 }
