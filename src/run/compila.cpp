@@ -166,7 +166,8 @@ int compila(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica)
   stato.nome_percorso = q.percorso;
   stato.nome_treno = q.treno;
   opzioni_build opzioni;
-  opzioni.sorgente = {.cartella = q.cartella, .elimina = false};
+  opzioni.sorgente.cartella = q.cartella;
+  opzioni.sorgente.elimina = false;  // the author's files stay
   opzioni.cartella_uscita = q.cartella_uscita;
   opzioni.forza = q.forza;
   int stato_uscita = compila_uso;

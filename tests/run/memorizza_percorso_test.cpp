@@ -82,7 +82,8 @@ struct build_di_prova {
     stato.nome_percorso = "Prova";
     stato.nome_treno = "t1";
     opzioni_build opzioni;
-    opzioni.sorgente = {.cartella = cartella.percorso(), .elimina = false};
+    opzioni.sorgente.cartella = cartella.percorso();
+    opzioni.sorgente.elimina = false;
     opzioni.cartella_uscita = cartella.percorso();
     opzioni.forza = forza;
     risultato = memorizza_percorso(stato, 0, opzioni);
