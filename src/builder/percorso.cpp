@@ -61,8 +61,9 @@ class cammino {
     return true;
   }
 
-  void registra(int32_t codice, int32_t cella) {
-    const int32_t posizione = cella * metri_cella;
+  // Records a code at the position of cell n; the walk goes on.
+  void registra(int32_t codice, int32_t n) {
+    const int32_t posizione = n * metri_cella;
     stato_.codice_errore = codice;
     stato_.posizione_errore = posizione;
     stato_.avvisi.push_back({codice, posizione});
