@@ -1,0 +1,105 @@
+#include "builder/memo_treno.h"
+
+#include "builder/arrotonda.h"
+
+namespace od {
+namespace {
+
+constexpr int32_t codice_fuori_binario = 15;
+// Slowdowns that start within this distance of the line's start have no room
+// for a warning 1200 m before them.
+constexpr int32_t inizio_con_avviso = 1500;
+constexpr int32_t distanza_avviso = 1200;
+
+bool dentro(const stato_scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella; }
+
+cella& cella_n(stato_scenario& stato, int64_t indice) { return stato.binario[static_cast<std::size_t>(indice)]; }
+
+bool libera(const stato_scenario& stato, int64_t indice) {
+  return cella_libera(stato.binario[static_cast<std::size_t>(indice)]);
+}
+
+int32_t rifiuta(stato_scenario& stato, int32_t codice) {
+  stato.codice_errore = codice;
+  return codice;
+}
+
+// The fields of a cell are narrower than the file's numbers and keep their
+// low bits; the reader has already refused what the file's widths forbid.
+int16_t basso16(int64_t valore) { return static_cast<int16_t>(valore); }
+uint8_t basso8(int64_t valore) { return static_cast<uint8_t>(valore); }
+
+}  // namespace
+
+int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
+  const int64_t c = arrotonda_div(int64_t{segnale.posizione} + 50, 50);
+  // The marks stand 100 m apart below the signal; a signal too near the start
+  // of the line would put the farthest of them before cell 0.
+  if (!dentro(stato, c) || !dentro(stato, c - 8)) return rifiuta(stato, codice_fuori_binario);
+  if (!libera(stato, c)) return rifiuta(stato, 16);
+
+  cella& posto = cella_n(stato, c);
+  posto.oggetto = oggetto::segnale;
+  posto.valore4 = basso16(int64_t{segnale.rapp} * 10 + int64_t{segnale.sx} * 3 + segnale.dx);
+  posto.valore1 = basso16(int64_t{segnale.s1} * 10 + segnale.d1);
+  posto.valore2 = basso16(int64_t{segnale.s2} * 10 + segnale.d2);
+  posto.valore3 = basso16(int64_t{segnale.s3} * 10 + segnale.d3);
+
+  // A held time is never shorter than 101 s once one is given.
+  if (segnale.tempo >= 1 && segnale.tempo <= 100) segnale.tempo = 101;
+  posto.attesa = segnale.sx == 2 ? basso8(segnale.tempo) : 0;
+
+  const int64_t base = int64_t{segnale.sx} * 30 + int64_t{segnale.dx} * 10;
+  for (int32_t j = 1; j <= 4; ++j) cella_n(stato, c - 2 * j).preavviso = basso8(base + j);
+  return 0;
+}
+
+namespace {
+
+// The slowdown's values in the cells of its start, end or warning.
+void scrivi_valori(cella& posto, uint8_t codice, const dati_rallentamento& r) {
+  posto.oggetto = codice;
+  posto.valore1 = basso16(r.v);
+  if (r.d_v != 0) posto.valore2 = basso16(r.d_v);
+}
+
+}  // namespace
+
+int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
+  const bool con_avviso = r.x > inizio_con_avviso;
+  const bool con_preavvisi = con_avviso && r.f_ta != 0;
+  const int64_t w = arrotonda_div(int64_t{r.x} - distanza_avviso + 50, 50);
+  const int64_t s = arrotonda_div(int64_t{r.x} + 50, 50);
+  const int64_t e = arrotonda_div(int64_t{r.x} + r.l + 50, 50);
+  const int64_t b = arrotonda_div(int64_t{r.x} - distanza_avviso, 50);
+
+  // An end in the start cell (or before it) would be overwritten by the start,
+  // leaving a slowdown that never ends.
+  if (e <= s) return rifiuta(stato, 19);
+  if (!dentro(stato, s) || !dentro(stato, e)) return rifiuta(stato, codice_fuori_binario);
+  if (con_avviso && (!dentro(stato, w) || !dentro(stato, b - 3))) return rifiuta(stato, codice_fuori_binario);
+
+  if (con_avviso && !libera(stato, w)) return rifiuta(stato, 17);
+  if (!libera(stato, s)) return rifiuta(stato, 18);
+  if (!libera(stato, e)) return rifiuta(stato, 19);
+
+  scrivi_valori(cella_n(stato, e), oggetto::fine_rallentamento, r);
+  scrivi_valori(cella_n(stato, s), oggetto::inizio_rallentamento, r);
+  if (con_avviso) scrivi_valori(cella_n(stato, w), oggetto::avviso_rallentamento, r);
+  cella_n(stato, s).valore3 = basso16(r.f_tt);
+  cella_n(stato, e).valore3 = basso16(r.f_tt);
+
+  if (!con_preavvisi) return 0;
+  for (int64_t k = 0; k <= 3; ++k) {
+    if (!libera(stato, b - k)) return rifiuta(stato, 20);
+  }
+  for (int64_t k = 0; k <= 3; ++k) {
+    cella& segno = cella_n(stato, b - k);
+    segno.oggetto = oggetto::preavviso_rallentamento;
+    segno.valore1 = basso16(k + 1);
+    if (r.d_v != 0) segno.valore2 = basso16(k + 1);
+  }
+  return 0;
+}
+
+}  // namespace od
