@@ -6,6 +6,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   const std::string linea(reinterpret_cast<const char*>(dati), quanti);
-  od::fuzz::costruisci_due_volte(linea, "[generale]\r\n[fine]\r\n", false);
+  od::fuzz::verifica_o_interrompi(linea, "[generale]\r\n[fine]\r\n", false);
   return 0;
 }

@@ -8,6 +8,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, std::size_t quanti) {
   static const std::string linea = od::testo_righe(od::righe_linea());
   const std::string treno(reinterpret_cast<const char*>(dati), quanti);
-  od::fuzz::costruisci_due_volte(linea, treno, false);
+  od::fuzz::verifica_o_interrompi(linea, treno, false);
   return 0;
 }
