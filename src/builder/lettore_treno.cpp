@@ -25,7 +25,6 @@
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
 #include "platform/cartella.h"
-#include "platform/file_atomico.h"
 
 namespace od {
 namespace {
@@ -395,7 +394,7 @@ void leggi_file_treno(contesto_lettura& contesto) {
   contesto.file_corrente = nome_senza_cartella(contesto.percorso_treno);
   contesto.linea_record = 0;
   contesto.chiave_record.clear();
-  std::optional<std::string> testo = leggi_file(contesto.percorso_treno);
+  std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_treno);
   if (!testo) throw errore_lettura("il file della descrizione del treno manca o non si puo' leggere", 0, 0);
   lettore_treno(contesto, std::move(*testo)).leggi();
 }

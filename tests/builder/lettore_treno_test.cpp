@@ -258,6 +258,11 @@ TEST_F(prova_uscite, MancaIlFile) {
                             .chiave_record = {}};
   EXPECT_THROW(leggi_file_treno(contesto), errore_lettura);
   EXPECT_EQ(contesto.file_corrente, nome_file_treno("Prova", "t1"));
+
+  // A text given in memory stands in for the missing file.
+  sorgente.testo_treno = testo({"[generale]", "numero vetture, 4", "[fine]"});
+  leggi_file_treno(contesto);
+  EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
 }
 
 // Read failures travel to the handler of the whole reading stage, which
