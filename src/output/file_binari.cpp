@@ -43,19 +43,21 @@ namespace {
 enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
 
 void scrivi_colonna(const planimetria& p, bool seconda, buffer& b) {
+  // Only computed rows hold a value: an empty row has nothing to read, and a
+  // plan never started (a forced build stopped before it) has no rows at all.
+  auto valore = [&](int32_t riga) { return seconda ? p.secondo(riga) : p.primo(riga); };
   for (int32_t riga = 0; riga < p.righe(); ++riga) {
-    const double valore = seconda ? p.secondo(riga) : p.primo(riga);
     switch (p.tipo(riga)) {
       case planimetria::tipo_riga::vuota:
         put_u16(b, variante_vuota);
         break;
       case planimetria::tipo_riga::intera:
         put_u16(b, variante_intera);
-        put_i16(b, static_cast<int16_t>(valore));
+        put_i16(b, static_cast<int16_t>(valore(riga)));
         break;
       case planimetria::tipo_riga::doppia:
         put_u16(b, variante_doppia);
-        put_f64(b, valore);
+        put_f64(b, valore(riga));
         break;
     }
   }

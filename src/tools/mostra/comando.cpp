@@ -1,0 +1,175 @@
+#include "tools/mostra/comando.h"
+
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <optional>
+#include <string_view>
+
+#include "platform/cartella.h"
+#include "platform/file_atomico.h"
+#include "tools/mostra/celle.h"
+#include "tools/mostra/confronto.h"
+#include "tools/mostra/elementi.h"
+#include "tools/mostra/json.h"
+#include "tools/mostra/lettura_binari.h"
+#include "tools/mostra/riepilogo.h"
+#include "tools/mostra/svg.h"
+
+namespace od {
+namespace {
+
+constexpr std::string_view programma = "mostra_scenario";
+
+constexpr std::string_view descrizione =
+    "Rilegge i file binari di uno scenario e li controlla:\n"
+    "  CARTELLA/PERCORSO_linea.dat    planimetria (se c'e')\n"
+    "  CARTELLA/PERCORSO_TRENO.sim    tabella delle voci\n"
+    "  CARTELLA/PERCORSO_TRENO.dat    celle del binario\n"
+    "Controlla dimensioni e struttura, lunghezze dei testi, i segni 610 e 5121,\n"
+    "i due codici di gara ricalcolati dai nomi e i codici di oggetto delle celle.\n"
+    "Ogni danno e' una riga sullo standard error: FILE: byte N: motivo.\n"
+    "Senza opzioni scrive un riepilogo leggibile.";
+
+constexpr std::string_view piede =
+    "Stato di uscita:\n"
+    "  0   file letti e controllati, nessun danno (con --confronta: nessuna differenza)\n"
+    "  1   un file e' danneggiato\n"
+    "  2   uso errato, un file mancante o illeggibile, o un'uscita che non si puo' scrivere\n"
+    "  3   con --confronta: i due scenari sono diversi";
+
+struct richiesta {
+  bool json = false;
+  std::string celle;
+  std::string svg;
+  std::string confronta;
+  std::string cartella, percorso, treno;
+};
+
+// A name becomes part of every file name: a separator in it would reach
+// into another folder.
+std::string controlla_nome(std::string_view cosa, const std::string& nome) {
+  if (nome.empty()) return fmt::format("{} vuoto", cosa);
+  if (nome.find(separatore_cartella) != std::string::npos) {
+    return fmt::format("{} contiene \"{}\": \"{}\"", cosa, separatore_cartella, nome);
+  }
+  return {};
+}
+
+void prepara(CLI::App& app, richiesta& q) {
+  app.description(std::string(descrizione));
+  app.footer(std::string(piede));
+  app.get_formatter()->label("Usage", "Uso");
+  app.get_formatter()->label("Positionals", "Argomenti");
+  app.get_formatter()->label("OPTIONS", "OPZIONI");
+  app.get_formatter()->label("REQUIRED", "OBBLIGATORIO");
+  app.get_formatter()->label("TEXT", "TESTO");
+  app.get_formatter()->column_width(28);
+  app.set_help_flag("-h,--help", "mostra questo aiuto")->group("Opzioni");
+  app.set_version_flag("--version", std::string(programma) + " 1")->description("mostra la versione")->group("Opzioni");
+  app.add_flag("--json", q.json, "scrive tutto come JSON")->group("Opzioni");
+  app.add_option("--celle", q.celle, "scrive le celle da DA ad A, una per riga, con i campi nominati")
+      ->type_name("DA-A")
+      ->group("Opzioni");
+  app.add_option("--svg", q.svg, "disegna la linea in FILE.svg")->type_name("FILE.svg")->group("Opzioni");
+  app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
+      ->type_name("ALTRA_CARTELLA")
+      ->group("Opzioni");
+  app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required();
+  app.add_option("PERCORSO", q.percorso, "nome del percorso")->required();
+  app.add_option("TRENO", q.treno, "nome del treno")->required();
+  app.failure_message([](const CLI::App*, const CLI::Error& e) {
+    return fmt::format(
+        "{}: {}\nUso: {} [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA] "
+        "CARTELLA PERCORSO TRENO\n",
+        programma, e.what(), programma);
+  });
+}
+
+void stampa_danni(const scenario_letto& s, const std::string& cartella, std::ostream& diagnostica) {
+  for (const danno& d : s.danni) {
+    fmt::print(diagnostica, "{}: byte {}: {}\n", nome_completo(cartella, d.file), d.byte, d.motivo);
+  }
+}
+
+int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
+  const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
+  stampa_danni(s, q.cartella, diagnostica);
+  int stato = s.danni.empty() ? mostra_ok : mostra_danni;
+  const bool modello = s.tabella_letta && s.binario_letto;
+  std::optional<intervallo_celle> celle;
+  if (!q.celle.empty() && !s.binario_letto) return mostra_danni;  // the damage is already shown
+  if (!q.celle.empty()) {
+    std::string errore;
+    celle = leggi_intervallo(q.celle, s.stato.ultima_cella, errore);
+    if (!celle) {
+      fmt::print(diagnostica, "{}: {}\n", programma, errore);
+      return mostra_uso;
+    }
+  }
+  const elementi_linea e = modello ? estrai_elementi(s.stato) : elementi_linea{};
+  if (!q.svg.empty()) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    sostituisci_file(q.svg, disegna_svg(s, e));
+  }
+  if (!q.confronta.empty()) {
+    const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
+    stampa_danni(altro, q.confronta, diagnostica);
+    const std::vector<differenza> d = confronta_scenari(s, altro);
+    if (q.json) {
+      scrivi_differenze_json(d, q.cartella, q.confronta, uscita);
+    } else {
+      scrivi_differenze(d, q.cartella, q.confronta, uscita);
+    }
+    if (!altro.danni.empty()) return mostra_danni;
+    return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
+  }
+  if (q.json) {
+    scrivi_json(s, e, celle, uscita);
+  } else if (celle) {
+    scrivi_celle(s.stato, *celle, uscita);
+  } else if (q.svg.empty()) {
+    scrivi_riepilogo(s, e, uscita);
+  }
+  return stato;
+}
+
+}  // namespace
+
+int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& diagnostica) {
+  richiesta q;
+  CLI::App app{std::string(descrizione), std::string(programma)};
+  prepara(app, q);
+  std::vector<const char*> argv{programma.data()};
+  for (const std::string& a : argomenti) argv.push_back(a.c_str());
+  try {
+    app.parse(static_cast<int>(argv.size()), argv.data());
+  } catch (const CLI::ParseError& e) {
+    const int codice = app.exit(e, uscita, diagnostica);
+    return codice == 0 ? mostra_ok : mostra_uso;
+  }
+  for (const auto& [cosa, nome] : {std::pair{"PERCORSO", &q.percorso}, std::pair{"TRENO", &q.treno}}) {
+    if (const std::string errore = controlla_nome(cosa, *nome); !errore.empty()) {
+      fmt::print(diagnostica, "{}: {}\n", programma, errore);
+      return mostra_uso;
+    }
+  }
+  try {
+    return esegui(q, uscita, diagnostica);
+  } catch (const errore_file& e) {
+    fmt::print(diagnostica, "{}: {}: {}\n", programma, e.percorso(), e.motivo());
+    return mostra_uso;
+  } catch (const std::exception& e) {
+    // Nothing below is expected to throw anything else; if it does, one line
+    // instead of an abort.
+    fmt::print(diagnostica, "{}: errore inatteso: {}\n", programma, e.what());
+    return mostra_uso;
+  }
+}
+
+}  // namespace od

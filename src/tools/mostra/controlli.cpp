@@ -1,0 +1,145 @@
+#include "tools/mostra/controlli.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+
+#include "builder/arrotonda.h"
+#include "output/codici_gara.h"
+#include "output/file_binari.h"
+#include "tools/mostra/nomi_oggetti.h"
+
+namespace od {
+namespace {
+
+constexpr int segno_tabella = 610;
+constexpr int segno_binario = 5121;
+// A damaged file may hold thousands of bad cells; past this many of one kind
+// the rest are counted, not listed.
+constexpr int massimo_per_controllo = 20;
+
+// Byte offsets of the fields of an entry, after its name of length L.
+constexpr std::size_t campo_nome = 14;
+constexpr std::size_t campo_terna_a1 = 16;
+constexpr std::size_t campo_orario = 30;
+
+struct controllo {
+  scenario_letto& s;
+  nomi_binari nomi;
+
+  void segnala(const std::string& file, std::size_t byte, std::string motivo) {
+    s.danni.push_back(danno{file, byte, std::move(motivo)});
+  }
+  const voce& voce_n(int n) const { return s.stato.tabella[static_cast<std::size_t>(n)]; }
+  std::size_t dopo_nome(int n, std::size_t campo) const {
+    return s.inizio_voci[static_cast<std::size_t>(n)] + campo + voce_n(n).nome.size();
+  }
+
+  void nomi_in_tabella() {
+    const std::pair<int, const std::string*> attesi[] = {{voce_percorso, &s.stato.nome_percorso},
+                                                         {voce_ripetizione, &s.stato.nome_treno}};
+    for (const auto& [n, nome] : attesi) {
+      if (voce_n(n).nome == *nome) continue;
+      segnala(
+          nomi.tabella, s.inizio_voci[static_cast<std::size_t>(n)] + campo_nome,
+          fmt::format("la voce {} porta il nome \"{}\", ma i file sono intitolati a \"{}\"", n, voce_n(n).nome, *nome));
+    }
+  }
+
+  void segni_e_codici_tabella() {
+    const voce& v = voce_n(voce_percorso);
+    if (v.terna_a1 != segno_tabella) {
+      segnala(nomi.tabella, dopo_nome(voce_percorso, campo_terna_a1),
+              fmt::format("il segno della voce 85 vale {} invece di {}", v.terna_a1, segno_tabella));
+    }
+    const int32_t atteso = codice_gara_st(s.stato);
+    if (v.orario != atteso) {
+      segnala(nomi.tabella, dopo_nome(voce_percorso, campo_orario),
+              fmt::format("il codice di gara pesato della voce 85 vale {}, ma dai nomi risulta {}", v.orario, atteso));
+    }
+  }
+
+  // The plain code is computed from the names in the table; without a
+  // readable table, from the names of the files.
+  void segni_e_codici_binario() {
+    const cella& uno = s.stato.binario[1];
+    if (uno.valore1 != segno_binario) {
+      segnala(nomi.binario, byte_cella_1 + 1,
+              fmt::format("il segno della cella 1 vale {} invece di {}", uno.valore1, segno_binario));
+    }
+    stato_scenario nomi_soli;
+    nomi_soli.tabella[voce_percorso].nome = s.stato.nome_percorso;
+    nomi_soli.tabella[voce_ripetizione].nome = s.stato.nome_treno;
+    const int16_t atteso = codice_gara_og(s.tabella_letta ? s.stato : nomi_soli);
+    if (uno.valore2 != atteso) {
+      segnala(
+          nomi.binario, byte_cella_1 + 3,
+          fmt::format("il codice di gara semplice della cella 1 vale {}, ma dai nomi risulta {}", uno.valore2, atteso));
+    }
+  }
+  static constexpr std::size_t byte_cella_1 = 15;
+
+  void oggetti() {
+    int sconosciuti = 0, cartelli_fuori = 0;
+    for (std::size_t c = 0; c < s.stato.binario.size(); ++c) {
+      const cella& k = s.stato.binario[c];
+      if (!oggetto_noto(k.oggetto) && ++sconosciuti <= massimo_per_controllo) {
+        segnala(nomi.binario, 15 * c, fmt::format("cella {}: codice di oggetto {} sconosciuto", c, k.oggetto));
+      }
+      if (k.oggetto == oggetto::cartello && (k.valore1 < 1 || k.valore1 >= voci_tabella) &&
+          ++cartelli_fuori <= massimo_per_controllo) {
+        segnala(nomi.binario, 15 * c + 1,
+                fmt::format("cella {}: il cartello rimanda alla voce {}, fuori dalla tabella", c, k.valore1));
+      }
+    }
+    if (sconosciuti > massimo_per_controllo) {
+      segnala(nomi.binario, s.byte_binario,
+              fmt::format("in tutto {} celle con un codice di oggetto sconosciuto", sconosciuti));
+    }
+    if (cartelli_fuori > massimo_per_controllo) {
+      segnala(nomi.binario, s.byte_binario,
+              fmt::format("in tutto {} cartelli che rimandano fuori dalla tabella", cartelli_fuori));
+    }
+  }
+
+  // Entry 84 holds the line length, which fixed the number of cells and of
+  // plan rows when the files were built.
+  void dimensioni() {
+    const int64_t totale = int64_t{voce_n(voce_treno).area_fine} + 7000;
+    if (s.binario_letto) {
+      const int64_t ultima = arrotonda_div(totale, 50);
+      if (ultima != s.stato.ultima_cella) {
+        segnala(nomi.binario, s.byte_binario,
+                fmt::format("il binario ha {} celle, ma la lunghezza della linea nella voce 84 ({} m) ne vuole {}",
+                            s.stato.binario.size(), voce_n(voce_treno).area_fine, ultima + 1));
+      }
+    }
+    if (s.stato.con_planimetria != 0 && s.stato.planimetria.righe() != totale + 1) {
+      segnala(nomi.planimetria, s.byte_planimetria / 2,
+              fmt::format("la planimetria ha {} righe, ma la lunghezza della linea nella voce 84 ({} m) ne vuole {}",
+                          s.stato.planimetria.righe(), voce_n(voce_treno).area_fine, totale + 1));
+    }
+  }
+};
+
+}  // namespace
+
+void controlla_scenario(scenario_letto& s) {
+  controllo k{s, nomi_file_binari(s.stato.nome_percorso, s.stato.nome_treno)};
+  if (s.tabella_letta) {
+    k.nomi_in_tabella();
+    k.segni_e_codici_tabella();
+    k.dimensioni();
+  }
+  if (s.binario_letto) {
+    k.segni_e_codici_binario();
+    k.oggetti();
+  }
+  // In the order the files are written: plan, table, cells.
+  auto ordine = [&k](const danno& d) { return d.file == k.nomi.planimetria ? 0 : d.file == k.nomi.tabella ? 1 : 2; };
+  std::stable_sort(s.danni.begin(), s.danni.end(), [&](const danno& a, const danno& b) {
+    return ordine(a) != ordine(b) ? ordine(a) < ordine(b) : a.byte < b.byte;
+  });
+}
+
+}  // namespace od

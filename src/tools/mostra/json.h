@@ -1,0 +1,18 @@
+// The read-back as one JSON document: files, damage, general values, every
+// item, the runs of the running values, the whole table and, on request, a
+// range of cells.
+#pragma once
+
+#include <optional>
+#include <ostream>
+
+#include "tools/mostra/celle.h"
+#include "tools/mostra/elementi.h"
+#include "tools/mostra/lettura_binari.h"
+
+namespace od {
+
+void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::optional<intervallo_celle>& celle,
+                 std::ostream& uscita);
+
+}  // namespace od

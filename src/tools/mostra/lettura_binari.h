@@ -1,0 +1,53 @@
+// Reading the simulator's three files back into a copy of the scenario model:
+// the plan geometry (when present), the item table and the track cells. Each
+// decoder mirrors the writer in output/file_binari.cpp field by field, and a
+// file that cannot be decoded is reported with the byte where it goes wrong.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "builder/modello.h"
+#include "tools/mostra/danni.h"
+
+namespace od {
+
+// The bytes of the three files as found on disk; no plan file is no value.
+struct immagini_binarie {
+  std::optional<std::string> planimetria;
+  std::string tabella;
+  std::string binario;
+};
+
+struct scenario_letto {
+  // Names, cells, table and plan as the files hold them; `con_planimetria`
+  // is 1 when the plan file was there and decoded whole.
+  stato_scenario stato;
+  bool tabella_letta = false;  // the item table decoded whole
+  bool binario_letto = false;  // the track cells decoded whole
+  bool planimetria_presente = false;
+  std::array<std::size_t, voci_tabella> inizio_voci{};                   // byte where each entry starts
+  std::size_t byte_tabella = 0, byte_binario = 0, byte_planimetria = 0;  // file sizes
+  std::vector<danno> danni;                                              // every fault found, by file and byte
+};
+
+// Each decoder fills its part of `stato` or throws file_danneggiato.
+void decodifica_binario(std::string_view dati, const std::string& file, stato_scenario& stato);
+void decodifica_tabella(std::string_view dati, const std::string& file, stato_scenario& stato,
+                        std::array<std::size_t, voci_tabella>& inizio_voci);
+void decodifica_planimetria(std::string_view dati, const std::string& file, planimetria& piano);
+
+// Decodes the three images and runs every check on them.
+scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
+                                   const immagini_binarie& immagini);
+
+// Reads CARTELLA/PERCORSO_linea.dat when present, CARTELLA/PERCORSO_TRENO.sim
+// and CARTELLA/PERCORSO_TRENO.dat. Throws errore_file when one of the last two
+// is missing or cannot be read; damage inside the files goes into `danni`.
+scenario_letto leggi_scenario(const std::string& cartella, const std::string& percorso, const std::string& treno);
+
+}  // namespace od
