@@ -249,14 +249,18 @@ class lettore_treno {
       *campo = lungo();
     }
     if (fuori_binario(stato_, s.posizione)) return fine_per_posizione(s.posizione);
-    return dopo_memo(memo_segnale(stato_, s), s.posizione);
+    const seguito esito = dopo_memo(memo_segnale(stato_, s), s.posizione);
+    if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(arrotonda_div(int64_t{s.posizione} + 50, 50)));
+    return esito;
   }
 
   seguito leggi_rallentamento() {
     dati_rallentamento r;
     for (int32_t* campo : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *campo = lungo();
     if (fuori_binario(stato_, r.x)) return fine_per_posizione(r.x);
-    return dopo_memo(memo_rallentamento(stato_, r), r.x);
+    const seguito esito = dopo_memo(memo_rallentamento(stato_, r), r.x);
+    if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(arrotonda_div(int64_t{r.x} + 50, 50)));
+    return esito;
   }
 
   seguito leggi_abbattimento() {

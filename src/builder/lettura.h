@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "builder/memorizza_dati.h"
 #include "builder/modello.h"
@@ -14,6 +15,13 @@
 namespace od {
 
 struct contesto_lettura {
+  contesto_lettura(stato_scenario& stato_letto, const sorgente_descrizioni& sorgente_letta, std::string linea,
+                   std::string treno)
+      : stato(stato_letto),
+        sorgente(sorgente_letta),
+        percorso_linea(std::move(linea)),
+        percorso_treno(std::move(treno)) {}
+
   stato_scenario& stato;
   const sorgente_descrizioni& sorgente;
   std::string percorso_linea;  // full path of the line description file
@@ -26,6 +34,8 @@ struct contesto_lettura {
   std::string file_corrente;
   int32_t linea_record = 0;
   std::string chiave_record;
+  int32_t colonna_chiave = 0;  // 1-based column of the key field
+  std::string testo_record;    // the text of the record's line
 };
 
 // Line half: returns true when the reading goes on with the train file (the
@@ -43,6 +53,14 @@ void elimina_letto(const contesto_lettura& contesto, const std::string& percorso
 
 // Notes a field just read in key position as the record under way.
 void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const std::string& chiave);
+
+// Where the record under way stands, with the marker under its first value
+// field (the position, in every record that has one) or, with
+// `sotto_la_chiave`, under the key.
+luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave);
+
+// Notes that the record under way placed the item whose cell is `cella`.
+void registra_origine(contesto_lettura& contesto, int32_t cella);
 
 // Records a code against the record under way; the position, where one goes
 // with the code, is set by the caller in posizione_errore.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -106,15 +107,17 @@ struct luogo_errore {
   std::string file;          // file name, without the folder
   int32_t linea = 0;         // 1-based line where the record at fault starts
   int32_t linea_campo = 0;   // 1-based line of the field at fault (0: the whole record)
-  int32_t colonna = 0;       // 1-based column of that field (0: unknown)
+  int32_t colonna = 0;       // 1-based column of that field on its line (0: unknown)
   std::string chiave;        // key text of that record
   std::string motivo;        // why a field could not be read (read failures only)
+  std::string testo;         // the text of line `linea`, for showing it
 };
 
 // A code recorded by the walk over the track, which goes on after it.
 struct avviso_percorso {
   int32_t codice = 0;     // 11, 12 or 13
   int32_t posizione = 0;  // metres
+  int32_t elemento = 0;   // cell of the signal or slowdown start concerned
 };
 
 struct stato_scenario {
@@ -134,6 +137,9 @@ struct stato_scenario {
   std::string riga;  // the field just read; also the competition codes' work text
   luogo_errore luogo;
   std::vector<avviso_percorso> avvisi;
+  // Where the signals and slowdowns came from, by the cell of the signal or
+  // of the slowdown's start, so that the walk's warnings can point at them.
+  std::map<int32_t, luogo_errore> origini;
 };
 
 void pulisci_tabella(stato_scenario& stato);

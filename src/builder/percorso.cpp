@@ -61,12 +61,13 @@ class cammino {
     return true;
   }
 
-  // Records a code at the position of cell n; the walk goes on.
-  void registra(int32_t codice, int32_t n) {
+  // Records a code at the position of cell n for the item (signal or
+  // slowdown start) in cell `elemento`; the walk goes on.
+  void registra(int32_t codice, int32_t n, int32_t elemento) {
     const int32_t posizione = n * metri_cella;
     stato_.codice_errore = codice;
     stato_.posizione_errore = posizione;
-    stato_.avvisi.push_back({codice, posizione});
+    stato_.avvisi.push_back({codice, posizione, elemento});
   }
 
  private:
@@ -84,7 +85,7 @@ void prima_del_segnale(cammino& w, int32_t d) {
       return;
     }
   }
-  w.registra(codice_segnale, d);
+  w.registra(codice_segnale, d, d);
 }
 
 // Every signal in reach of the warning is treated, not only the nearest.
@@ -100,7 +101,7 @@ void prima_dell_inizio(cammino& w, int32_t i) {
   for (const int32_t distanza : distanze_inizio) {
     if (i - distanza - 2 < 1) continue;
     if (!(w.marca(i - distanza) || w.marca(i - distanza - 1) || w.marca(i - distanza - 2))) {
-      w.registra(codice_inizio, i);
+      w.registra(codice_inizio, i, i);
     }
   }
 }
@@ -130,18 +131,18 @@ void attraverso(cammino& w, int32_t i, int32_t fine) {
     } else if (w.marca(k + 1)) {
       contatore = -1;
     } else {
-      w.registra(codice_rallentamento, k);
+      w.registra(codice_rallentamento, k, i);
     }
   }
 }
 
 // B5: a signal shortly after the end gets a marker right before it.
-void dopo_la_fine(cammino& w, int32_t fine) {
+void dopo_la_fine(cammino& w, int32_t i, int32_t fine) {
   const int32_t ultima_cercata = std::min(fine + celle_dopo_fine, w.ultima());
   for (int32_t n = fine; n <= ultima_cercata; ++n) {
     if (!w.ha(n, oggetto::segnale)) continue;
     const int32_t s = n - 1;
-    if (s > 0 && !(w.marca(s) || w.marca(s - 1))) w.registra(codice_rallentamento, fine);
+    if (s > 0 && !(w.marca(s) || w.marca(s - 1))) w.registra(codice_rallentamento, fine, i);
     return;
   }
 }
@@ -151,7 +152,7 @@ void regola_b(cammino& w, int32_t i) {
   const int32_t fine = cella_fine(w, i);
   if (fine < 0) return;
   if (w.at(i).valore1 < velocita_senza_marcatori) attraverso(w, i, fine);
-  dopo_la_fine(w, fine);
+  dopo_la_fine(w, i, fine);
 }
 
 }  // namespace

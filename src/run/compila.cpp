@@ -7,6 +7,8 @@
 #include "builder/modello.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
+#include "output/file_binari.h"
+#include "run/diagnostica.h"
 #include "run/memorizza_percorso.h"
 
 namespace od {
@@ -14,7 +16,7 @@ namespace {
 
 constexpr std::string_view programma = "compila_scenario";
 constexpr std::string_view uso =
-    "Uso: compila_scenario [--senza-planimetria] [--forza] [--uscita CARTELLA_USCITA] CARTELLA PERCORSO TRENO";
+    "Uso: compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA] CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view aiuto =
     "Costruisce i file binari di uno scenario dai due file di descrizione scritti\n"
@@ -34,14 +36,18 @@ constexpr std::string_view aiuto =
     "  --forza               scrive i file anche dopo un errore di lettura, dal\n"
     "                        modello cosi' come e' stato letto fino all'errore\n"
     "  --uscita CARTELLA     cartella in cui scrivere i file binari\n"
+    "  --json                scrive l'esito (codici, posizioni, righe, avvisi, file\n"
+    "                        scritti) come un solo oggetto JSON sullo standard output\n"
     "  --help                mostra questo aiuto\n"
     "\n"
     "Un errore di lettura e' scritto sullo standard error come\n"
-    "  FILE:RIGA: errore N: significato (posizione P m)\n"
+    "  FILE:RIGA: errore N: significato (posizione P m, cella C)\n"
+    "seguito dalla riga del file e da un segno sotto il campo in errore;\n"
+    "gli avvisi allo stesso modo, con la riga del segnale o del rallentamento.\n"
     "e i file binari non vengono scritti (salvo con --forza). I codici 11, 12 e 13\n"
     "della costruzione sono avvisi, una riga ciascuno: i file vengono scritti.\n"
     "Gli errori 1250 e 1251 dei controlli finali non scrivono alcun file.\n"
-    "L'ultima riga dello standard output e' sempre, dopo la costruzione,\n"
+    "L'ultima riga dello standard output e' sempre, dopo la costruzione (senza --json),\n"
     "  codice_errore N posizione_errore P\n"
     "\n"
     "Stato di uscita:\n"
@@ -54,6 +60,7 @@ struct richiesta {
   bool aiuto = false;
   bool senza_planimetria = false;
   bool forza = false;
+  bool json = false;
   std::string cartella;
   std::string cartella_uscita;  // empty: the input folder
   std::string percorso;
@@ -87,6 +94,8 @@ std::string leggi_argomenti(const std::vector<std::string>& argomenti, richiesta
       r.senza_planimetria = true;
     } else if (a == "--forza") {
       r.forza = true;
+    } else if (a == "--json") {
+      r.json = true;
     } else if (a == "--uscita") {
       if (++n == argomenti.size()) return "--uscita vuole il nome di una cartella";
       r.cartella_uscita = argomenti[n];
@@ -106,59 +115,81 @@ std::string leggi_argomenti(const std::vector<std::string>& argomenti, richiesta
   return controlla_nome("TRENO", r.treno);
 }
 
-std::string_view significato(int32_t codice) {
-  const descrizione_codice* d = descrivi_codice(codice);
-  return d != nullptr ? d->significato : "codice sconosciuto";
-}
+// What the build did, for the text on standard error and for --json.
+struct resoconto {
+  risultato_build risultato;
+  std::vector<std::string> file_scritti;
+  std::string errore_file;  // a file that could not be written, with the reason
+};
 
-bool con_posizione(int32_t codice) {
-  const descrizione_codice* d = descrivi_codice(codice);
-  return d != nullptr && d->con_posizione;
-}
-
-// "FILE:LINE: errore N: meaning (posizione P m)", the way compilers point at
-// the input, so that an editor can jump to the line.
-void mostra_codice_lettura(const stato_scenario& stato, const risultato_build& r, const std::string& cartella,
-                           std::ostream& diagnostica) {
-  const luogo_errore& luogo = stato.luogo;
-  if (luogo.file.empty()) {
-    diagnostica << programma;
-  } else {
-    diagnostica << nome_completo(cartella, luogo.file);
-    if (luogo.linea > 0) diagnostica << ':' << luogo.linea;
+void mostra_testo(const stato_scenario& stato, const resoconto& r, const richiesta& q, std::ostream& diagnostica) {
+  const risultato_build& b = r.risultato;
+  const std::string nome(programma);
+  if (b.codice_lettura != 0) diagnostica << diagnostica_codice(stato, b.codice_lettura, b.posizione_lettura, q.cartella, nome);
+  if (b.esito == esito_build::senza_binario) diagnostica << programma << ": il binario non e' stato creato: nessun file da scrivere\n";
+  if (b.esito == esito_build::errore_finale || b.esito == esito_build::completato) {
+    for (const avviso_percorso& a : stato.avvisi) diagnostica << diagnostica_avviso(stato, a, q.cartella, nome);
   }
-  diagnostica << ": errore " << r.codice_lettura << ": " << significato(r.codice_lettura);
-  if (r.codice_lettura == 25 && !luogo.motivo.empty()) diagnostica << ": " << luogo.motivo;
-  if (con_posizione(r.codice_lettura)) diagnostica << " (posizione " << r.posizione_lettura << " m)";
-  diagnostica << '\n';
-}
-
-void mostra_avvisi(const stato_scenario& stato, std::ostream& diagnostica) {
-  for (const avviso_percorso& a : stato.avvisi) {
-    diagnostica << "avviso n. " << a.codice << " - posizione " << a.posizione << " m: " << significato(a.codice)
-                << '\n';
+  if (b.esito == esito_build::errore_finale) diagnostica << " Errore n. " << b.codice_finale << '\n';
+  if (b.esito == esito_build::completato && b.codice_lettura != 0) {
+    diagnostica << programma << ": file scritti comunque (--forza) dal modello letto fino all'errore\n";
   }
+  if (!r.errore_file.empty()) diagnostica << programma << ": " << r.errore_file << '\n';
 }
 
-int esito(const stato_scenario& stato, const risultato_build& r, const richiesta& q, std::ostream& diagnostica) {
-  if (r.codice_lettura != 0) mostra_codice_lettura(stato, r, q.cartella, diagnostica);
-  switch (r.esito) {
-    case esito_build::codice_lettura:
-      return compila_codice;
-    case esito_build::senza_binario:
-      diagnostica << programma << ": il binario non e' stato creato: nessun file da scrivere\n";
-      return compila_codice;
+std::string json_luogo(const luogo_errore& l, const std::string& cartella) {
+  if (l.file.empty()) return "null";
+  return "{\"file\":" + testo_json(nome_completo(cartella, l.file)) + ",\"linea\":" + std::to_string(l.linea) +
+         ",\"colonna\":" + std::to_string(l.linea_campo == l.linea ? l.colonna : 0) + ",\"testo\":" +
+         testo_json(l.testo) + "}";
+}
+
+std::string json_codice(int32_t codice, int32_t posizione, const luogo_errore& luogo, const std::string& motivo,
+                        const std::string& cartella) {
+  const descrizione_codice* d = descrivi_codice(codice);
+  std::string json = "{\"codice\":" + std::to_string(codice) + ",\"significato\":" +
+                     testo_json(d != nullptr ? std::string(d->significato) : "codice sconosciuto");
+  if (d != nullptr && d->con_posizione) json += ",\"posizione\":" + std::to_string(posizione);
+  json += ",\"luogo\":" + json_luogo(luogo, cartella);
+  if (!motivo.empty()) json += ",\"motivo\":" + testo_json(motivo);
+  return json + "}";
+}
+
+void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta& q, int esito, std::ostream& uscita) {
+  const risultato_build& b = r.risultato;
+  std::string json = "{\"stato_uscita\":" + std::to_string(esito) + ",\"codice_errore\":" +
+                     std::to_string(stato.codice_errore) + ",\"posizione_errore\":" +
+                     std::to_string(stato.posizione_errore) + ",\"errore_lettura\":";
+  json += b.codice_lettura != 0
+              ? json_codice(b.codice_lettura, b.posizione_lettura, stato.luogo, stato.luogo.motivo, q.cartella)
+              : "null";
+  json += ",\"avvisi\":[";
+  for (std::size_t i = 0; i < stato.avvisi.size(); ++i) {
+    const avviso_percorso& a = stato.avvisi[i];
+    const auto origine = stato.origini.find(a.elemento);
+    json += (i > 0 ? "," : "") +
+            json_codice(a.codice, a.posizione, origine != stato.origini.end() ? origine->second : luogo_errore{}, "",
+                        q.cartella);
+  }
+  json += "],\"errore_finale\":" + (b.codice_finale != 0 ? std::to_string(b.codice_finale) : std::string("null"));
+  json += ",\"errore_file\":" + (r.errore_file.empty() ? std::string("null") : testo_json(r.errore_file));
+  json += ",\"file_scritti\":[";
+  for (std::size_t i = 0; i < r.file_scritti.size(); ++i) json += (i > 0 ? "," : "") + testo_json(r.file_scritti[i]);
+  uscita << json << "]}\n";
+}
+
+int stato_di_uscita(const resoconto& r) {
+  if (!r.errore_file.empty()) return compila_uso;
+  switch (r.risultato.esito) {
     case esito_build::errore_finale:
-      mostra_avvisi(stato, diagnostica);
-      diagnostica << " Errore n. " << r.codice_finale << '\n';
       return compila_finale;
+    case esito_build::codice_lettura:
+    case esito_build::senza_binario:
+      return compila_codice;
     case esito_build::completato:
       break;
   }
-  mostra_avvisi(stato, diagnostica);
-  if (r.codice_lettura == 0) return compila_ok;
-  diagnostica << programma << ": file scritti comunque (--forza) dal modello letto fino all'errore\n";
-  return compila_codice;
+  return r.risultato.codice_lettura == 0 ? compila_ok : compila_codice;
 }
 
 int compila(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
@@ -170,15 +201,27 @@ int compila(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica)
   opzioni.sorgente.elimina = false;  // the author's files stay
   opzioni.cartella_uscita = q.cartella_uscita;
   opzioni.forza = q.forza;
-  int stato_uscita = compila_uso;
+  const int32_t j = q.senza_planimetria ? 0 : 1;
+  resoconto r;
   try {
-    const risultato_build r = memorizza_percorso(stato, q.senza_planimetria ? 0 : 1, opzioni);
-    stato_uscita = esito(stato, r, q, diagnostica);
+    r.risultato = memorizza_percorso(stato, j, opzioni);
+    if (r.risultato.esito == esito_build::completato) {
+      const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);
+      if (j != 0) r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.planimetria));
+      r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.tabella));
+      r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.binario));
+    }
   } catch (const errore_file& e) {
-    diagnostica << programma << ": " << e.percorso() << ": " << e.motivo() << '\n';
+    r.errore_file = e.what();
   }
-  uscita << "codice_errore " << stato.codice_errore << " posizione_errore " << stato.posizione_errore << '\n';
-  return stato_uscita;
+  const int esito = stato_di_uscita(r);
+  mostra_testo(stato, r, q, diagnostica);
+  if (q.json) {
+    mostra_json(stato, r, q, esito, uscita);
+  } else {
+    uscita << "codice_errore " << stato.codice_errore << " posizione_errore " << stato.posizione_errore << '\n';
+  }
+  return esito;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "documents/documenti.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
+#include "run/diagnostica.h"
 #include "run/memorizza_percorso.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/scenario_carico.h"
@@ -26,26 +27,22 @@ std::string testo_codice(const stato_scenario& stato) {
   return testo;
 }
 
-void mostra_avvisi(const stato_scenario& stato, std::ostream& diagnostica) {
-  for (const avviso_percorso& a : stato.avvisi) {
-    const descrizione_codice* d = descrivi_codice(a.codice);
-    diagnostica << "avviso n. " << a.codice << " - posizione " << a.posizione;
-    if (d != nullptr) diagnostica << ": " << d->significato;
-    diagnostica << '\n';
-  }
+constexpr const char* programma = "orsella_drumvane";
+
+void mostra_avvisi(const stato_scenario& stato, const std::string& cartella, std::ostream& diagnostica) {
+  for (const avviso_percorso& a : stato.avvisi) diagnostica << diagnostica_avviso(stato, a, cartella, programma);
 }
 
-int genera(finestra& finestra, const std::string& cartella, std::ostream& diagnostica) {
+int genera(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
+           const scrittori_generazione& scrittori) {
   stato_scenario stato;
   stato.nome_percorso = nome_percorso_carico;
   stato.nome_treno = nome_treno_carico;
   finestra.mostra("Attendere");
 
-  dati_linea(cartella, stato.nome_percorso);
-  dati_treno(cartella, stato.nome_percorso, stato.nome_treno);
-  dati_note(cartella, stato.nome_percorso, stato.nome_treno);
-  dati_rallentamenti(cartella, stato.nome_percorso, stato.nome_treno);
-  dati_scheda(cartella, stato.nome_percorso, stato.nome_treno);
+  for (const auto scrivi : {scrittori.linea, scrittori.treno, scrittori.note, scrittori.rallentamenti, scrittori.scheda}) {
+    scrivi(cartella, stato.nome_percorso, stato.nome_treno);
+  }
 
   opzioni_build opzioni;
   opzioni.sorgente = {cartella, true};
@@ -57,13 +54,14 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 
   switch (risultato.esito) {
     case esito_build::completato:
-      mostra_avvisi(stato, diagnostica);
+      mostra_avvisi(stato, cartella, diagnostica);
       return uscita_ok;
     case esito_build::errore_finale:
       errore(finestra, std::to_string(risultato.codice_finale));
       return uscita_errore;
     case esito_build::codice_lettura:
     case esito_build::senza_binario:
+      diagnostica << diagnostica_codice(stato, stato.codice_errore, stato.posizione_errore, cartella, programma);
       errore(finestra, testo_codice(stato));
       return uscita_errore;
   }
@@ -72,9 +70,17 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 
 }  // namespace
 
-int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica) {
+scrittori_generazione scrittori_carichi() {
+  return {[](const std::string& cartella, const std::string& percorso, const std::string&) {
+            dati_linea(cartella, percorso);
+          },
+          dati_treno, dati_note, dati_rallentamenti, dati_scheda};
+}
+
+int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
+                       const scrittori_generazione& scrittori) {
   try {
-    return genera(finestra, cartella, diagnostica);
+    return genera(finestra, cartella, diagnostica, scrittori);
   } catch (const errore_file& e) {
     diagnostica << "orsella_drumvane: " << e.percorso() << ": " << e.motivo() << '\n';
     return uscita_file;

@@ -21,9 +21,18 @@ enum stato_uscita : int { uscita_ok = 0, uscita_errore = 1, uscita_file = 2 };
 // right after it returns.
 void errore(finestra& finestra, std::string_view a);
 
+// The five writers of the run, in their order. The carried ones are the
+// product's; a test may put its own in their place to make a stage fail.
+struct scrittori_generazione {
+  using scrittore = void (*)(const std::string& cartella, const std::string& percorso, const std::string& treno);
+  scrittore linea, treno, note, rallentamenti, scheda;
+};
+scrittori_generazione scrittori_carichi();
+
 // Runs every stage in `cartella`. Walk warnings go to `diagnostica`, and so
 // does the one-line message of a file that cannot be written. Returns the
 // exit status.
-int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica);
+int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
+                       const scrittori_generazione& scrittori = scrittori_carichi());
 
 }  // namespace od

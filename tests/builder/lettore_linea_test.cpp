@@ -38,14 +38,7 @@ esito_linea leggi_linea(const std::string& testo, int32_t con_planimetria = 0) {
   esito.stato.nome_treno = "T";
   esito.stato.con_planimetria = con_planimetria;
   const sorgente_descrizioni sorgente{cartella.percorso(), false};
-  contesto_lettura contesto{.stato = esito.stato,
-                            .sorgente = sorgente,
-                            .percorso_linea = cartella.file("R_linea.txt"),
-                            .percorso_treno = cartella.file("R_T-.txt"),
-                            .contatore_cartelli = prima_voce_cartelli,
-                            .file_corrente = {},
-                            .linea_record = 0,
-                            .chiave_record = {}};
+  contesto_lettura contesto(esito.stato, sorgente, cartella.file("R_linea.txt"), cartella.file("R_T-.txt"));
   try {
     esito.prosegue = leggi_file_linea(contesto);
   } catch (const errore_lettura&) {

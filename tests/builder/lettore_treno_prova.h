@@ -61,14 +61,8 @@ class prova_lettore_treno : public ::testing::Test {
   // Reads the lines as the train file, the way the line half hands over.
   void leggi(const std::vector<std::string>& righe) {
     scrivi_treno(righe);
-    contesto_lettura contesto{.stato = stato,
-                              .sorgente = sorgente,
-                              .percorso_linea = percorso_linea(),
-                              .percorso_treno = percorso_treno(),
-                              .contatore_cartelli = contatore_cartelli,
-                              .file_corrente = {},
-                              .linea_record = 0,
-                              .chiave_record = {}};
+    contesto_lettura contesto(stato, sorgente, percorso_linea(), percorso_treno());
+    contesto.contatore_cartelli = contatore_cartelli;
     leggi_file_treno(contesto);
   }
 

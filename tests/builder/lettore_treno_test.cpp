@@ -248,14 +248,7 @@ TEST_F(prova_uscite, Codice2DopoLaLetturaAncheSopraIl15) {
 }
 
 TEST_F(prova_uscite, MancaIlFile) {
-  contesto_lettura contesto{.stato = stato,
-                            .sorgente = sorgente,
-                            .percorso_linea = percorso_linea(),
-                            .percorso_treno = percorso_treno(),
-                            .contatore_cartelli = prima_voce_cartelli,
-                            .file_corrente = {},
-                            .linea_record = 0,
-                            .chiave_record = {}};
+  contesto_lettura contesto(stato, sorgente, percorso_linea(), percorso_treno());
   EXPECT_THROW(leggi_file_treno(contesto), errore_lettura);
   EXPECT_EQ(contesto.file_corrente, nome_file_treno("Prova", "t1"));
 

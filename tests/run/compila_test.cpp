@@ -10,6 +10,7 @@
 #include "builder/codici.h"
 #include "builder/modello.h"
 #include "output/codici_gara.h"
+#include "run/diagnostica.h"
 #include "support/cartella_temporanea.h"
 
 namespace od {
@@ -160,8 +161,11 @@ TEST(CompilaScenario, AFaultyFileIsNamedWithItsLineAndNothingIsWritten) {
 
   const esecuzione e = esegui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 1);
+  // The record's line follows, with a caret under its key.
   EXPECT_EQ(e.diagnostica, c.file("Prova_linea.txt") +
-                               ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n");
+                               ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n"
+                               "curvad7,  1500,  300\n"
+                               "^\n");
   EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 103 posizione_errore 0");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
   EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_difettosa);
@@ -185,7 +189,11 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220", "[fine]"}));
   esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 1);
-  EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") + ":2: errore 15: una posizione cade fuori dal binario (posizione 16950 m)\n");
+  // The caret stands under the position; the cell is the one the signal would take.
+  EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") +
+                               ":2: errore 15: una posizione cade fuori dal binario (posizione 16950 m, cella 340)\n"
+                               "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220\n"
+                               "           ^\n");
   EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 15 posizione_errore 16950");
 
   // A read failure carries its reason.
@@ -196,6 +204,7 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
       c.file("Prova_t1-.txt") + ":3: errore 25: " + std::string(descrivi_codice(25)->significato) + ": ";
   EXPECT_EQ(e.diagnostica.rfind(inizio, 0), 0u) << e.diagnostica;
   EXPECT_GT(e.diagnostica.size(), inizio.size() + 1) << "the reason should follow the meaning";
+  EXPECT_NE(e.diagnostica.find("\nsabbia,   tanta\n          ^\n"), std::string::npos) << "caret under the bad field";
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
 
   // No line file at all.
@@ -229,9 +238,12 @@ TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
                                          "rallentamento,   4950,   120,  500, 0,  0,  0", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.diagnostica,
-            "avviso n. 12 - posizione 5000 m: non c'e' posto per un abbattimento prima dell'inizio di un "
-            "rallentamento\n");
+  // The warning points at the slowdown that asked for the marker.
+  EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") +
+                               ":5: avviso 12: non c'e' posto per un abbattimento prima dell'inizio di un "
+                               "rallentamento (posizione 5000 m, cella 100)\n"
+                               "rallentamento,   4950,   120,  500, 0,  0,  0\n"
+                               "                 ^\n");
   EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 12 posizione_errore 5000");
   EXPECT_TRUE(c.esiste("Prova_t1.dat"));
 }
@@ -277,6 +289,53 @@ TEST(CompilaScenario, HelpGoesToStandardOutput) {
   EXPECT_EQ(e.uscita.rfind("Uso: compila_scenario ", 0), 0u);
   EXPECT_NE(e.uscita.find("Stato di uscita"), std::string::npos);
   EXPECT_NE(e.uscita.find("--forza"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace od
+
+namespace od {
+namespace {
+
+TEST(CompilaScenario, JsonDiceEsitoCodiciAvvisiEFileScritti) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_difettosa);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+  esecuzione e = esegui_qui({"--json", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  ASSERT_FALSE(e.uscita.empty());
+  EXPECT_EQ(e.uscita.front(), '{');
+  EXPECT_EQ(e.uscita.substr(e.uscita.size() - 2), "}\n");
+  EXPECT_EQ(std::count(e.uscita.begin(), e.uscita.end(), '\n'), 1) << "one object, one line";
+  EXPECT_NE(e.uscita.find("\"stato_uscita\":1,\"codice_errore\":103,"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("\"errore_lettura\":{\"codice\":103,"), std::string::npos) << e.uscita;
+  EXPECT_NE(e.uscita.find("\"linea\":5,\"colonna\":1,\"testo\":\"curvad7,  1500,  300\"}"), std::string::npos)
+      << e.uscita;
+  EXPECT_NE(e.uscita.find("\"file_scritti\":[]"), std::string::npos) << e.uscita;
+
+  c.scrivi("Prova_linea.txt", linea_minima);
+  e = esegui_qui({"--json", "--senza-planimetria", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_NE(e.uscita.find("\"errore_lettura\":null,\"avvisi\":[],\"errore_finale\":null,\"errore_file\":null,"
+                          "\"file_scritti\":[" + testo_json(c.file("Prova_t1.sim")) + "," +
+                          testo_json(c.file("Prova_t1.dat")) + "]}"),
+            std::string::npos)
+      << e.uscita;
+}
+
+TEST(CompilaScenario, UnAvvisoDellaRegolaAIndicaIlSegnale) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  // The warning of the slowdown at 6000 m is in cell 97; the signal in cell 90
+  // has both cells before it taken by other signals' neighbours.
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   4400,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                         "segnale,   4450,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                         "segnale,   4500,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                         "rallentamento,   6000,   120,  500, 0,  0,  0", "[fine]"}));
+  const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4: avviso 11: "), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("(posizione 4550 m, cella 91)\nsegnale,   4500,"), std::string::npos) << e.diagnostica;
 }
 
 }  // namespace
