@@ -4,18 +4,28 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace od {
 
 // The separator between a folder and a file name on this platform.
+#ifdef _WIN32
+inline constexpr char separatore_cartella = '\\';
+#else
 inline constexpr char separatore_cartella = '/';
+#endif
 
-// The folder that holds the running program, as the platform reports it.
-// Throws errore_file when the platform cannot tell.
+// The folder that holds the running program, as the platform reports it
+// (UTF-8 on every platform). Throws errore_file when the platform cannot tell.
 std::string cartella_programma();
 
 // Folder, separator and name joined as text. A folder that already ends in a
-// separator gives a doubled one, which every POSIX path accepts.
+// separator (a drive's root) gives a doubled one, which every platform accepts.
 std::string nome_completo(std::string_view cartella, std::string_view nome);
+
+// The program's arguments after its name, as UTF-8 texts. Where the C runtime
+// hands `argv` over in a legacy code page, they are taken from the platform's
+// own wide command line instead.
+std::vector<std::string> argomenti_programma(int argc, char** argv);
 
 }  // namespace od

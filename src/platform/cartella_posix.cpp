@@ -1,8 +1,7 @@
-#include "platform/cartella.h"
-
 #include <filesystem>
 #include <system_error>
 
+#include "platform/cartella.h"
 #include "platform/file_atomico.h"
 
 namespace od {
@@ -16,11 +15,10 @@ std::string cartella_programma() {
   return eseguibile.parent_path().string();
 }
 
-std::string nome_completo(std::string_view cartella, std::string_view nome) {
-  std::string completo(cartella);
-  completo += separatore_cartella;
-  completo += nome;
-  return completo;
+// POSIX passes the bytes of the arguments through untouched.
+std::vector<std::string> argomenti_programma(int argc, char** argv) {
+  if (argc < 1) return {};
+  return std::vector<std::string>(argv + 1, argv + argc);
 }
 
 }  // namespace od

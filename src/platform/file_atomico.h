@@ -26,16 +26,18 @@ class errore_file : public std::runtime_error {
 };
 
 // The system calls that a replacement makes, as a seam through which tests
-// inject faults. Each returns what its POSIX namesake returns.
+// inject faults. Each returns what its POSIX namesake returns. On Windows
+// they keep that convention (a C runtime descriptor, -1 on failure) over the
+// native calls, and the reason of a failure is in GetLastError.
 class chiamate_file {
  public:
   virtual ~chiamate_file() = default;
-  virtual int crea_temporaneo(std::string& modello);  // mkstemp
+  virtual int crea_temporaneo(std::string& modello);  // mkstemp; Windows: CreateFile, new file only
   virtual ssize_t scrivi(int fd, const char* dati, std::size_t quanti);
-  virtual int sincronizza(int fd);  // fsync
+  virtual int sincronizza(int fd);  // fsync; Windows: FlushFileBuffers
   virtual int chiudi(int fd);
-  virtual int rinomina(const char* da, const char* a);
-  virtual int elimina(const char* percorso);  // unlink
+  virtual int rinomina(const char* da, const char* a);  // Windows: MoveFileEx, replacing, write-through
+  virtual int elimina(const char* percorso);  // unlink; Windows: DeleteFile
 };
 
 // The real system calls.

@@ -1,5 +1,3 @@
-#include "platform/file_atomico.h"
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -10,10 +8,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace od {
+#include "platform/file_atomico.h"
 
-errore_file::errore_file(std::string percorso, std::string motivo)
-    : std::runtime_error(percorso + ": " + motivo), percorso_(std::move(percorso)), motivo_(std::move(motivo)) {}
+namespace od {
 
 int chiamate_file::crea_temporaneo(std::string& modello) { return ::mkstemp(modello.data()); }
 ssize_t chiamate_file::scrivi(int fd, const char* dati, std::size_t quanti) { return ::write(fd, dati, quanti); }

@@ -22,4 +22,9 @@ class finestra {
 // the message returns at once because there is nobody to press OK.
 std::unique_ptr<finestra> finestra_console();
 
+// The window of the platform the program runs on: a real window where there
+// is a window system (Windows; X11 when a display can be opened), otherwise
+// the console.
+std::unique_ptr<finestra> finestra_della_piattaforma();
+
 }  // namespace od

@@ -14,6 +14,6 @@ int main() {
     std::cerr << "orsella_drumvane: " << e.what() << '\n';
     return od::uscita_file;
   }
-  const auto finestra = od::finestra_console();
+  const auto finestra = od::finestra_della_piattaforma();
   return od::esegui_generazione(*finestra, cartella, std::cerr);
 }

@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
@@ -38,6 +39,9 @@ inline esito_processo esegui(const std::string& programma, const std::vector<std
   if (figlio == 0) {
     ::dup2(::fileno(errori), 2);
     ::dup2(::fileno(uscita), 1);
+    // The programs open a window where there is a display; the tests read
+    // what they print instead.
+    ::unsetenv("DISPLAY");
     if (limite_file > 0) {
       std::signal(SIGXFSZ, SIG_IGN);
       rlimit limite{static_cast<rlim_t>(limite_file), static_cast<rlim_t>(limite_file)};
