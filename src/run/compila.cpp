@@ -68,11 +68,14 @@ struct richiesta {
 };
 
 // A name becomes part of every file name: a separator in it would put the
-// files in another folder.
+// files in another folder. Both separators are refused on every platform,
+// since Windows takes either.
 std::string controlla_nome(std::string_view cosa, const std::string& nome) {
   if (nome.empty()) return std::string(cosa) + " vuoto";
-  if (nome.find(separatore_cartella) != std::string::npos) {
-    return std::string(cosa) + " contiene \"" + separatore_cartella + "\": \"" + nome + "\"";
+  for (const char separatore : {'/', '\\'}) {
+    if (nome.find(separatore) != std::string::npos) {
+      return std::string(cosa) + " contiene \"" + separatore + "\": \"" + nome + "\"";
+    }
   }
   return {};
 }
@@ -167,14 +170,17 @@ void mostra_json(const stato_scenario& stato, const resoconto& r, const richiest
   for (std::size_t i = 0; i < stato.avvisi.size(); ++i) {
     const avviso_percorso& a = stato.avvisi[i];
     const auto origine = stato.origini.find(a.elemento);
-    json += (i > 0 ? "," : "") +
-            json_codice(a.codice, a.posizione, origine != stato.origini.end() ? origine->second : luogo_errore{}, "",
+    if (i > 0) json += ',';
+    json += json_codice(a.codice, a.posizione, origine != stato.origini.end() ? origine->second : luogo_errore{}, "",
                         q.cartella);
   }
   json += "],\"errore_finale\":" + (b.codice_finale != 0 ? std::to_string(b.codice_finale) : std::string("null"));
   json += ",\"errore_file\":" + (r.errore_file.empty() ? std::string("null") : testo_json(r.errore_file));
   json += ",\"file_scritti\":[";
-  for (std::size_t i = 0; i < r.file_scritti.size(); ++i) json += (i > 0 ? "," : "") + testo_json(r.file_scritti[i]);
+  for (std::size_t i = 0; i < r.file_scritti.size(); ++i) {
+    if (i > 0) json += ',';
+    json += testo_json(r.file_scritti[i]);
+  }
   uscita << json << "]}\n";
 }
 

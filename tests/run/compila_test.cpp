@@ -273,7 +273,8 @@ TEST(CompilaScenario, FileErrorsAndBadUsageExitWith2) {
   for (const std::vector<std::string>& sbagliati :
        {std::vector<std::string>{}, {c.percorso(), "Prova"}, {c.percorso(), "Prova", "t1", "altro"},
         {"--planimetria", c.percorso(), "Prova", "t1"}, {c.percorso(), "Prova", "t1", "--uscita"},
-        {c.percorso(), "../Prova", "t1"}, {c.percorso(), "Prova", "a/t1"}, {c.percorso(), "", "t1"}}) {
+        {c.percorso(), "../Prova", "t1"}, {c.percorso(), "Prova", "a/t1"}, {c.percorso(), "..\\Prova", "t1"},
+        {c.percorso(), "", "t1"}}) {
     e = esegui_qui(sbagliati);
     EXPECT_EQ(e.stato, 2) << e.diagnostica;
     EXPECT_EQ(e.uscita, "");
