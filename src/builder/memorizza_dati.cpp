@@ -23,7 +23,7 @@ void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const
   contesto.linea_record = flusso.linea();
   contesto.colonna_chiave = flusso.colonna();
   contesto.chiave_record = chiave;
-  contesto.testo_record = flusso.testo_linea(flusso.linea());
+  contesto.testo_record = flusso.testo_linea_campo();
 }
 
 namespace {

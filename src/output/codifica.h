@@ -14,24 +14,27 @@ using buffer = std::string;
 
 inline void put_u8(buffer& b, uint8_t v) { b.push_back(static_cast<char>(v)); }
 
+// Wider numbers are assembled byte by byte and appended at once.
 inline void put_u16(buffer& b, uint16_t v) {
-  put_u8(b, static_cast<uint8_t>(v));
-  put_u8(b, static_cast<uint8_t>(v >> 8));
+  const char byte[2] = {static_cast<char>(v), static_cast<char>(v >> 8)};
+  b.append(byte, 2);
 }
 
 inline void put_i16(buffer& b, int16_t v) { put_u16(b, static_cast<uint16_t>(v)); }
 
 inline void put_u32(buffer& b, uint32_t v) {
-  put_u16(b, static_cast<uint16_t>(v));
-  put_u16(b, static_cast<uint16_t>(v >> 16));
+  const char byte[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                        static_cast<char>(v >> 24)};
+  b.append(byte, 4);
 }
 
 inline void put_i32(buffer& b, int32_t v) { put_u32(b, static_cast<uint32_t>(v)); }
 
 inline void put_f64(buffer& b, double v) {
   const uint64_t bits = std::bit_cast<uint64_t>(v);
-  put_u32(b, static_cast<uint32_t>(bits));
-  put_u32(b, static_cast<uint32_t>(bits >> 32));
+  char byte[8];
+  for (int i = 0; i < 8; ++i) byte[i] = static_cast<char>(bits >> (8 * i));
+  b.append(byte, 8);
 }
 
 // Texts longer than 65535 characters cannot be stored; the readers never

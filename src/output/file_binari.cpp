@@ -42,11 +42,19 @@ namespace {
 
 enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
 
-void scrivi_colonna(const planimetria& p, bool seconda, buffer& b) {
+// The plan of a long line is tens of megabytes: it goes out in blocks of
+// about this size rather than as one image.
+constexpr std::size_t blocco_planimetria = 1 << 16;
+
+void scrivi_colonna(const planimetria& p, bool seconda, buffer& b, const std::function<void(std::string_view)>& uscita) {
   // Only computed rows hold a value: an empty row has nothing to read, and a
   // plan never started (a forced build stopped before it) has no rows at all.
   auto valore = [&](int32_t riga) { return seconda ? p.secondo(riga) : p.primo(riga); };
   for (int32_t riga = 0; riga < p.righe(); ++riga) {
+    if (b.size() >= blocco_planimetria) {
+      uscita(b);
+      b.clear();
+    }
     switch (p.tipo(riga)) {
       case planimetria::tipo_riga::vuota:
         put_u16(b, variante_vuota);
@@ -65,12 +73,19 @@ void scrivi_colonna(const planimetria& p, bool seconda, buffer& b) {
 
 }  // namespace
 
-buffer immagine_planimetria(const planimetria& p) {
+void scrivi_planimetria(const planimetria& p, const std::function<void(std::string_view)>& uscita) {
   buffer b;
-  b.reserve(static_cast<std::size_t>(p.righe()) * 20);
-  scrivi_colonna(p, false, b);
-  scrivi_colonna(p, true, b);
-  return b;
+  b.reserve(blocco_planimetria + 16);
+  scrivi_colonna(p, false, b, uscita);
+  scrivi_colonna(p, true, b, uscita);
+  if (!b.empty()) uscita(b);
+}
+
+buffer immagine_planimetria(const planimetria& p) {
+  buffer immagine;
+  immagine.reserve(static_cast<std::size_t>(p.righe()) * 20);
+  scrivi_planimetria(p, [&immagine](std::string_view parte) { immagine.append(parte); });
+  return immagine;
 }
 
 buffer immagine_tabella(const stato_scenario& stato) {
@@ -94,7 +109,10 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
 void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella) {
   const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
   if (stato.con_planimetria != 0) {
-    sostituisci_file(nome_completo(cartella, nomi.planimetria), immagine_planimetria(stato.planimetria));
+    sostituisci_file(nome_completo(cartella, nomi.planimetria),
+                     [&stato](const std::function<void(std::string_view)>& scrivi) {
+                       scrivi_planimetria(stato.planimetria, scrivi);
+                     });
   }
   sostituisci_file(nome_completo(cartella, nomi.tabella), immagine_tabella(stato));
   sostituisci_file(nome_completo(cartella, nomi.binario), immagine_binario(stato));

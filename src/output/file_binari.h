@@ -2,6 +2,9 @@
 // header, no count, no padding, fields in model order.
 #pragma once
 
+#include <functional>
+#include <string_view>
+
 #include "builder/modello.h"
 #include "output/codifica.h"
 
@@ -13,6 +16,8 @@ void scrivi(const voce& v, buffer& b);   // 34 bytes plus the name
 // Column 0 of every row, then column 1: a 16-bit type code (0 empty,
 // 2 16-bit integer, 5 double) followed by the value.
 buffer immagine_planimetria(const planimetria& p);
+// The same bytes, handed over in blocks.
+void scrivi_planimetria(const planimetria& p, const std::function<void(std::string_view)>& uscita);
 buffer immagine_tabella(const stato_scenario& stato);
 buffer immagine_binario(const stato_scenario& stato);
 

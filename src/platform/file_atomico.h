@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -43,10 +44,21 @@ class chiamate_file {
 // The real system calls.
 chiamate_file& chiamate_di_sistema();
 
-// Replaces the file at `percorso` with exactly `contenuto`. Throws errore_file
-// naming the path and the reason; the old file then stays as it was.
-void sostituisci_file(const std::string& percorso, std::string_view contenuto,
+// Produces a file's content in parts, handing each to `scrivi`, so that a
+// large file need not be held in memory whole.
+using produttore_contenuto = std::function<void(const std::function<void(std::string_view)>& scrivi)>;
+
+// Replaces the file at `percorso` with exactly what `contenuto` produces.
+// Throws errore_file naming the path and the reason; the old file then stays
+// as it was. A failure inside the producer also leaves it untouched.
+void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto,
                       chiamate_file& chiamate = chiamate_di_sistema());
+
+inline void sostituisci_file(const std::string& percorso, std::string_view contenuto,
+                             chiamate_file& chiamate = chiamate_di_sistema()) {
+  sostituisci_file(
+      percorso, [contenuto](const std::function<void(std::string_view)>& scrivi) { scrivi(contenuto); }, chiamate);
+}
 
 // The whole content of a file, or nothing when it does not exist or cannot be read.
 std::optional<std::string> leggi_file(const std::string& percorso);

@@ -41,12 +41,12 @@ void scrivi_tutto(chiamate_file& chiamate, int fd, std::string_view contenuto, c
 
 }  // namespace
 
-void sostituisci_file(const std::string& percorso, std::string_view contenuto, chiamate_file& chiamate) {
+void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto, chiamate_file& chiamate) {
   std::string temporaneo = percorso + ".tmp-XXXXXX";
   const int fd = chiamate.crea_temporaneo(temporaneo);
   if (fd < 0) throw errore_file(percorso, "impossibile creare il file: " + descrizione(errno));
   try {
-    scrivi_tutto(chiamate, fd, contenuto, percorso);
+    contenuto([&](std::string_view parte) { scrivi_tutto(chiamate, fd, parte, percorso); });
     if (chiamate.sincronizza(fd) != 0) throw errore_file(percorso, "sincronizzazione non riuscita: " + descrizione(errno));
   } catch (...) {
     chiamate.chiudi(fd);

@@ -35,6 +35,7 @@ void flusso_campi::inizia_campo() {
   a_inizio_linea_ = false;
   linea_campo_ = linea_;
   colonna_campo_ = static_cast<int32_t>(pos_ - inizio_linea_) + 1;
+  inizio_linea_campo_ = inizio_linea_;
 }
 
 void flusso_campi::chiudi_campo() {
@@ -110,6 +111,12 @@ std::string_view flusso_campi::testo_linea(int32_t linea) const {
   std::size_t fine_l = pos;
   while (fine_l < testo_.size() && testo_[fine_l] != '\r' && testo_[fine_l] != '\n') ++fine_l;
   return std::string_view(testo_).substr(pos, fine_l - pos);
+}
+
+std::string_view flusso_campi::testo_linea_campo() const {
+  std::size_t fine_l = inizio_linea_campo_;
+  while (fine_l < testo_.size() && testo_[fine_l] != '\r' && testo_[fine_l] != '\n') ++fine_l;
+  return std::string_view(testo_).substr(inizio_linea_campo_, fine_l - inizio_linea_campo_);
 }
 
 bool contiene(std::string_view testo, std::string_view parola) { return testo.find(parola) != std::string_view::npos; }

@@ -53,6 +53,9 @@ class flusso_campi {
   int32_t colonna() const { return colonna_campo_; }
   // The whole text of a 1-based line, without its line end.
   std::string_view testo_linea(int32_t linea) const;
+  // The whole text of the line where the field just read began; unlike
+  // testo_linea, it does not scan the file from its start.
+  std::string_view testo_linea_campo() const;
 
  private:
   bool blank(std::size_t i) const { return i < testo_.size() && (testo_[i] == ' ' || testo_[i] == '\t'); }
@@ -73,6 +76,7 @@ class flusso_campi {
   bool a_inizio_linea_ = true;
   int32_t linea_campo_ = 0;
   int32_t colonna_campo_ = 0;
+  std::size_t inizio_linea_campo_ = 0;
 };
 
 // Key matching by contained words.

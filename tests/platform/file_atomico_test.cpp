@@ -116,3 +116,27 @@ TEST(LeggiFile, FileMancanteOCartella) {
 
 }  // namespace
 }  // namespace od
+
+namespace od {
+namespace {
+
+TEST(SostituisciFile, UnProduttoreCheFallisceAMetaNonToccaIlFile) {
+  test::cartella_temporanea cartella;
+  cartella.scrivi("a.dat", "vecchio");
+  const auto a_meta = [](const std::function<void(std::string_view)>& scrivi) {
+    scrivi("prima parte, ");
+    throw errore_file("a.dat", "il contenuto non si puo' produrre");
+  };
+  EXPECT_THROW(sostituisci_file(cartella.file("a.dat"), a_meta), errore_file);
+  EXPECT_EQ(cartella.leggi("a.dat"), "vecchio");
+  EXPECT_EQ(cartella.elenco(), std::vector<std::string>{"a.dat"});
+  sostituisci_file(cartella.file("a.dat"), [](const std::function<void(std::string_view)>& scrivi) {
+    scrivi("uno ");
+    scrivi("");
+    scrivi("due");
+  });
+  EXPECT_EQ(cartella.leggi("a.dat"), "uno due");
+}
+
+}  // namespace
+}  // namespace od

@@ -64,6 +64,7 @@ TEST(FlussoCampi, LeRigheDiSoliBlankNonDannoCampi) {
   EXPECT_EQ(f.leggi_testo(), "terzo");
   EXPECT_EQ(f.linea(), 6);
   EXPECT_EQ(f.testo_linea(5), "\tsecondo");
+  EXPECT_EQ(f.testo_linea_campo(), "terzo");
 }
 
 TEST(FlussoCampi, NumeriNonValidiSonoErroriDiLettura) {
