@@ -82,7 +82,7 @@ int esegui_generazione(finestra& finestra, const std::string& cartella, std::ost
   try {
     return genera(finestra, cartella, diagnostica, scrittori);
   } catch (const errore_file& e) {
-    diagnostica << "orsella_drumvane: " << e.percorso() << ": " << e.motivo() << '\n';
+    diagnostica << programma << ": " << e.percorso() << ": " << e.motivo() << '\n';
     return uscita_file;
   }
 }
