@@ -35,8 +35,9 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
   cartella_temporanea c;
   scrittori_generazione scrittori = scrittori_carichi();
   // The last document's writer takes the line file away after writing itself.
-  scrittori.scheda = [](const std::string& cartella, const std::string& percorso, const std::string& treno) {
-    scrittori_carichi().scheda(cartella, percorso, treno);
+  scrittori.scheda = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
+                        chiamate_file& chiamate) {
+    scrittori_carichi().scheda(cartella, percorso, treno, chiamate);
     std::filesystem::remove(cartella + "/" + percorso + "_linea.txt");
   };
   finestra_registrata f;
@@ -55,8 +56,9 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
 TEST(GenerazioneGuasti, UnaRigaGuastaDellaDescrizioneSiMostraComeUnCompilatore) {
   cartella_temporanea c;
   scrittori_generazione scrittori = scrittori_carichi();
-  scrittori.treno = [](const std::string& cartella, const std::string& percorso, const std::string& treno) {
-    scrittori_carichi().treno(cartella, percorso, treno);
+  scrittori.treno = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
+                       chiamate_file& chiamate) {
+    scrittori_carichi().treno(cartella, percorso, treno, chiamate);
     std::ofstream(cartella + "/" + percorso + "_" + treno + "-.txt", std::ios::app) << "sabbia,   40000\r\n[fine]\r\n";
   };
   finestra_registrata f;
