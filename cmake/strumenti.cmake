@@ -18,16 +18,31 @@ target_link_libraries(od_strumenti PUBLIC od_core CLI11::CLI11 nlohmann_json::nl
 add_executable(mostra_scenario ${CMAKE_SOURCE_DIR}/src/tools/main_mostra_scenario.cpp)
 target_link_libraries(mostra_scenario PRIVATE od_strumenti)
 
+# The decompiler reads the binary files back with mostra_scenario's decoders.
+file(GLOB OD_DECOMPILA_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/tools/decompila/*.cpp)
+add_library(od_decompila STATIC ${OD_DECOMPILA_SOURCES})
+target_link_libraries(od_decompila PUBLIC od_strumenti)
+set(od_versione "${PROJECT_VERSION}")
+if(NOT od_versione)
+  set(od_versione 1)
+endif()
+target_compile_definitions(od_decompila PRIVATE OD_VERSIONE="${od_versione}")
+
+add_executable(decompila_scenario ${CMAKE_SOURCE_DIR}/src/tools/main_decompila_scenario.cpp)
+target_link_libraries(decompila_scenario PRIVATE od_decompila)
+
 if(OD_TESTS)
   file(GLOB OD_TOOLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
   add_executable(od_tools_tests ${OD_TOOLS_TEST_SOURCES})
-  target_link_libraries(od_tools_tests PRIVATE od_strumenti GTest::gtest_main)
+  target_link_libraries(od_tools_tests PRIVATE od_decompila GTest::gtest_main)
   target_include_directories(od_tools_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   # The picture test renders with the system's SVG renderer when it is there.
   find_program(OD_RSVG_CONVERT rsvg-convert)
   target_compile_definitions(od_tools_tests PRIVATE
     OD_MOSTRA="$<TARGET_FILE:mostra_scenario>"
+    OD_DECOMPILA="$<TARGET_FILE:decompila_scenario>"
+    OD_CORPUS="${CMAKE_SOURCE_DIR}/fuzz/corpus"
     OD_RSVG_CONVERT="${OD_RSVG_CONVERT}")
-  add_dependencies(od_tools_tests mostra_scenario)
+  add_dependencies(od_tools_tests mostra_scenario decompila_scenario)
   gtest_discover_tests(od_tools_tests DISCOVERY_TIMEOUT 60)
 endif()
