@@ -115,41 +115,84 @@ std::vector<riga_descrizione> pendenze(const stato_scenario& s) {
   return righe;
 }
 
-// Mountain runs: each stretch of cells of one non-zero type is one run. A
-// run asks for markers (type + 10) when it shows any: every fourth cell from
-// its start then held a marker, and a later item may have taken it since.
-std::vector<riga_descrizione> montagne(const stato_scenario& s) {
-  struct tratto {
-    int32_t da, a;
-    int tipo;
-    bool segni;
-    int64_t inizio, fine;
+struct tratto_montagna {
+  int32_t da, a;
+  int tipo;
+  bool segni;
+  int64_t inizio = 0, fine = 0;
+};
+
+bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) { return s.binario[static_cast<std::size_t>(c)].oggetto == o; }
+
+// A run with markers put one on every fourth cell from its start; a later
+// item may have taken it, but none empties it. So a stretch of one type
+// splits where its markers change step, or where a marker cell is empty: a
+// run with markers ends before its first empty marker cell, and runs
+// without markers fill the rest.
+void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::vector<tratto_montagna>& tratti) {
+  std::vector<int32_t> segni;
+  for (int32_t c = t.da; c <= t.a; ++c) {
+    if (oggetto_in(s, c, oggetto::segno_montagna)) segni.push_back(c);
+  }
+  // Every fourth cell from `da` up to `a` holds something.
+  const auto passo_pieno = [&](int32_t da, int32_t a) {
+    for (int32_t c = da + 3; c <= a; c += 4) {
+      if (oggetto_in(s, c, oggetto::vuoto)) return false;
+    }
+    return true;
   };
-  std::vector<tratto> tratti;
+  int32_t libero = t.da;  // first cell not yet in a run
+  std::size_t n = 0;
+  while (n < segni.size()) {
+    int32_t inizio = segni[n] - 3;
+    if ((segni[n] - libero) % 4 == 3 && passo_pieno(libero, segni[n])) inizio = libero;
+    inizio = std::max(inizio, libero);
+    if (inizio > libero) tratti.push_back({libero, inizio - 1, t.tipo, false});
+    int32_t ultimo = segni[n];
+    for (++n; n < segni.size() && (segni[n] - inizio) % 4 == 3 && passo_pieno(ultimo + 1, segni[n]); ++n) {
+      ultimo = segni[n];
+    }
+    // The run goes on past its last marker while its marker cells hold
+    // something, up to where the next run must start.
+    const int32_t limite = n < segni.size() ? segni[n] - 4 : t.a;
+    int32_t fine = ultimo;
+    while (fine < limite && !((fine + 1 - inizio) % 4 == 3 && oggetto_in(s, fine + 1, oggetto::vuoto))) ++fine;
+    tratti.push_back({inizio, fine, t.tipo, true});
+    libero = fine + 1;
+  }
+  if (libero <= t.a) tratti.push_back({libero, t.a, t.tipo, false});
+}
+
+// Mountain runs: each stretch of cells of one non-zero type, split by its
+// markers (type + 10 asks for them).
+std::vector<riga_descrizione> montagne(const stato_scenario& s) {
+  std::vector<tratto_montagna> tratti_tipo;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
     if (k.montagna == 0) continue;
-    if (tratti.empty() || tratti.back().a != c - 1 || tratti.back().tipo != k.montagna) {
-      tratti.push_back({c, c, k.montagna, false, int64_t{c} * 50, 0});
+    if (tratti_tipo.empty() || tratti_tipo.back().a != c - 1 || tratti_tipo.back().tipo != k.montagna) {
+      tratti_tipo.push_back({c, c, k.montagna, false});
     }
-    tratti.back().a = c;
-    tratti.back().segni = tratti.back().segni || k.oggetto == oggetto::segno_montagna;
+    tratti_tipo.back().a = c;
   }
+  std::vector<tratto_montagna> tratti;
+  for (const tratto_montagna& t : tratti_tipo) dividi_per_segni(s, t, tratti);
   for (std::size_t n = 0; n < tratti.size(); ++n) {
-    tratto& t = tratti[n];
+    tratto_montagna& t = tratti[n];
+    t.inizio = int64_t{t.da} * 50;
     t.fine = (int64_t{t.a} + 1) * 50;
     // A run that starts 150 m or less after the previous one ends becomes
     // type 3. With three free cells between them, moving both ends by 24 m
     // inside their cells opens the gap to 198 m.
     if (n == 0 || t.tipo == 3) continue;
-    tratto& prima = tratti[n - 1];
+    tratto_montagna& prima = tratti[n - 1];
     if (t.da - prima.a - 1 == 3) {
       t.inizio += 24;
       prima.fine -= 24;
     }
   }
   std::vector<riga_descrizione> righe;
-  for (const tratto& t : tratti) {
+  for (const tratto_montagna& t : tratti) {
     const bool segni = t.segni || t.tipo > 10;
     righe.push_back(riga_numeri("montagna", {t.inizio, t.fine, t.tipo + (segni ? 10 : 0)}));
   }
@@ -159,8 +202,13 @@ std::vector<riga_descrizione> montagne(const stato_scenario& s) {
 std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
-    const cella k = cella_senza_segni(s, c);
-    if (k.oggetto != oggetto::indicatore_vmax) continue;
+    cella k = cella_senza_segni(s, c);
+    // A stopping point placed over a board keeps the board's last three
+    // values: the board goes back under it, its first value lost.
+    const bool sotto_fermata =
+        k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
+    if (sotto_fermata) k.valore1 = 0;
+    if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
     // Each value packs left / 20 + right / 5: the left speed in twenties and
     // the right in fives below 100 give it back.
     int64_t sinistra[3], destra[3];
@@ -193,12 +241,24 @@ std::string testo_leggibile(const std::string& t) {
 
 namespace {
 
-// Signs in the order their entries were given, from 80 down.
+// Signs in the order their entries were given, from 80 down. A station's
+// stopping point is placed without looking at its cell, so it may stand
+// where a sign stood: the sign's entry is still there, named by no cell, and
+// goes back under one of the stopping points, which the train file then
+// covers again.
 std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
-  std::multimap<int, int32_t, std::greater<>> per_voce;
+  std::map<int, int32_t, std::greater<>> per_voce;
+  std::vector<int32_t> fermate;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
     if (k.oggetto == oggetto::cartello) per_voce.emplace(k.valore1, c);
+    if (k.oggetto == oggetto::fermata && c > 1) fermate.push_back(c);
+  }
+  std::size_t fermata = 0;
+  for (int n = prima_voce_cartelli; n > 0 && fermata < fermate.size(); --n) {
+    if (per_voce.contains(n)) continue;
+    if (!solo_nome(voce_n(s, n))) break;
+    per_voce.emplace(n, fermate[fermata++]);
   }
   std::vector<riga_descrizione> righe;
   for (const auto& [n, c] : per_voce) {

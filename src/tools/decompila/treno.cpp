@@ -44,14 +44,15 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
   return righe;
 }
 
-// Entries 1, 2, 3, ... that hold something and that no sign names.
+// Entries 1, 2, 3, ... that hold more than a text and that no sign names.
 int numero_stazioni(const stato_scenario& s) {
   std::set<int> di_cartelli;
   for (const cella& k : s.binario) {
     if (k.oggetto == oggetto::cartello) di_cartelli.insert(k.valore1);
   }
   int n = 0;
-  while (n + 1 < prima_voce_cartelli && !(voce_n(s, n + 1) == voce{}) && !di_cartelli.contains(n + 1)) ++n;
+  const auto stazione = [&](int i) { return !(voce_n(s, i) == voce{}) && !solo_nome(voce_n(s, i)) && !di_cartelli.contains(i); };
+  while (n + 1 < prima_voce_cartelli && stazione(n + 1)) ++n;
   return n;
 }
 
