@@ -31,6 +31,13 @@ target_compile_definitions(od_decompila PRIVATE OD_VERSIONE="${od_versione}")
 add_executable(decompila_scenario ${CMAKE_SOURCE_DIR}/src/tools/main_decompila_scenario.cpp)
 target_link_libraries(decompila_scenario PRIVATE od_decompila)
 
+if(OD_FUZZ)
+  add_executable(fuzz_decompila ${CMAKE_SOURCE_DIR}/fuzz/fuzz_decompila.cpp)
+  target_link_libraries(fuzz_decompila PRIVATE od_decompila)
+  target_compile_options(fuzz_decompila PRIVATE -fsanitize=fuzzer)
+  target_link_options(fuzz_decompila PRIVATE -fsanitize=fuzzer)
+endif()
+
 if(OD_TESTS)
   file(GLOB OD_TOOLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
   add_executable(od_tools_tests ${OD_TOOLS_TEST_SOURCES})
