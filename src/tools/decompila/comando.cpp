@@ -4,26 +4,23 @@
 #include <fmt/ostream.h>
 
 #include <CLI/CLI.hpp>
-#include <array>
+#include <optional>
 #include <exception>
 #include <string_view>
 
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
+#include "tools/comune/riga_comando.h"
 #include "tools/decompila/decompila.h"
 #include "tools/mostra/lettura_binari.h"
-
-#ifndef OD_VERSIONE
-#define OD_VERSIONE "1"
-#endif
 
 namespace od {
 namespace {
 
 constexpr std::string_view programma = "decompila_scenario";
 constexpr std::string_view uso =
-    "Uso: decompila_scenario [--uscita CARTELLA_USCITA] [--sovrascrivi] CARTELLA PERCORSO TRENO";
+    "decompila_scenario [--uscita CARTELLA_USCITA] [--sovrascrivi] CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view descrizione =
     "Riscrive i due file di descrizione di uno scenario dai suoi file binari:\n"
@@ -51,53 +48,17 @@ struct richiesta {
   std::string cartella, percorso, treno;
 };
 
-// CLI11's own messages, in the authors' language.
-std::string in_italiano(std::string testo) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> frasi{{
-      {"The following arguments were not expected: ", "argomenti inattesi: "},
-      {"The following argument was not expected: ", "argomento inatteso: "},
-      {" is required", ": argomento obbligatorio mancante"},
-      {" required TEXT missing", " valore mancante"},
-      {"Expected exactly ", "attesi esattamente "},
-      {" arguments to ", " argomenti per "},
-  }};
-  for (const auto& [inglese, italiano] : frasi) {
-    for (std::size_t p = testo.find(inglese); p != std::string::npos; p = testo.find(inglese, p + italiano.size())) {
-      testo.replace(p, inglese.size(), italiano);
-    }
-  }
-  return testo;
-}
-
 void prepara(CLI::App& app, richiesta& q) {
+  prepara_riga_comando(app, programma, uso);
   app.description(std::string(descrizione));
   app.footer(std::string(piede));
-  app.get_formatter()->label("Usage", "Uso");
-  app.get_formatter()->label("Positionals", "Argomenti");
-  app.get_formatter()->label("OPTIONS", "OPZIONI");
-  app.get_formatter()->label("REQUIRED", "OBBLIGATORIO");
-  app.get_formatter()->label("TEXT", "TESTO");
-  app.get_formatter()->column_width(30);
-  app.set_help_flag("-h,--help", "mostra questo aiuto")->group("Opzioni");
-  app.set_version_flag("--version", std::string(OD_VERSIONE))->description("mostra la versione")->group("Opzioni");
   app.add_option("--uscita", q.uscita, "cartella in cui scrivere i file di descrizione (per difetto CARTELLA)")
       ->type_name("CARTELLA_USCITA")
       ->group("Opzioni");
   app.add_flag("--sovrascrivi", q.sovrascrivi, "sostituisce file di descrizione gia' presenti")->group("Opzioni");
-  app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required();
-  app.add_option("PERCORSO", q.percorso, "nome del percorso")->required();
-  app.add_option("TRENO", q.treno, "nome del treno")->required();
-  app.failure_message([](const CLI::App*, const CLI::Error& e) {
-    return fmt::format("{}: {}\n{}\n", programma, in_italiano(e.what()), uso);
-  });
-}
-
-// A name becomes part of every file name: a separator in it would reach into
-// another folder. Both are refused, since Windows takes either.
-std::string controlla_nome(std::string_view cosa, const std::string& nome) {
-  if (nome.empty()) return fmt::format("{} vuoto", cosa);
-  if (nome.find_first_of("/\\") != std::string::npos) return fmt::format("{} contiene un separatore: \"{}\"", cosa, nome);
-  return {};
+  app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required()->type_name("");
+  app.add_option("PERCORSO", q.percorso, "nome del percorso")->required()->type_name("");
+  app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
 }
 
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
@@ -140,16 +101,10 @@ int decompila_scenario(const std::vector<std::string>& argomenti, std::ostream& 
   richiesta q;
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
-  std::vector<const char*> argv{programma.data()};
-  for (const std::string& a : argomenti) argv.push_back(a.c_str());
-  try {
-    app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e, uscita, diagnostica) == 0 ? decompila_identico : decompila_uso;
-  }
+  if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
   for (const auto& [cosa, nome] : {std::pair{"PERCORSO", &q.percorso}, std::pair{"TRENO", &q.treno}}) {
     if (const std::string errore = controlla_nome(cosa, *nome); !errore.empty()) {
-      fmt::print(diagnostica, "{}: {}\n{}\n", programma, errore, uso);
+      fmt::print(diagnostica, "{}: {}\n", programma, errore);
       return decompila_uso;
     }
   }
