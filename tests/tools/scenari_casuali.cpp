@@ -40,20 +40,21 @@ std::string generatore_scenari::linea(int32_t lunghezza) {
     p += l;
   }
   riga(t, "[pendenze]");
-  for (int32_t p = tra(0, 1) * 700; p < lunghezza; p += tra(1, 400) * 50) riga(t, "pendenza, " + n(p) + ", " + n(tra(-40, 40)));
+  for (int32_t p = tra(0, 1) * 700; p < lunghezza; p += tra(1, 400) * 50)
+    riga(t, "pendenza, " + n(p) + ", " + n(tra(-40, 40)));
   riga(t, "[montagne]");
   int runs = 0;
   for (int32_t p = tra(1, 20) * 50; p + 500 < lunghezza && runs < 80; ++runs) {
     const int32_t fine = p + tra(1, 60) * 50;
-    riga(t, "montagna, " + n(p) + ", " + n(fine) + ", " + n(std::array{1, 2, 11, 12, 13}[static_cast<std::size_t>(tra(0, 4))]));
+    riga(t, "montagna, " + n(p) + ", " + n(fine) + ", " +
+                n(std::array{1, 2, 11, 12, 13}[static_cast<std::size_t>(tra(0, 4))]));
     p = fine + (tra(0, 3) == 0 ? tra(0, 3) * 50 : tra(5, 100) * 50);
   }
   // Boards and signs on cells of their own: boards at odd thousands, signs at even.
   riga(t, "[cartelli]");
   for (int32_t p = 1000; p < lunghezza && p < 40000; p += 2000 * tra(1, 3)) {
-    riga(t, "indicatori_vmax, " + n(p) + ", " + n(tra(0, 160)) + ", " + n(tra(0, 160)) + ", " +
-                n(tra(0, 160)) + ", " + n(tra(0, 9)) + ", " + n(tra(0, 19) * 5) + ", , " + n(tra(0, 90)) + ", " +
-                n(tra(0, 9)));
+    riga(t, "indicatori_vmax, " + n(p) + ", " + n(tra(0, 160)) + ", " + n(tra(0, 160)) + ", " + n(tra(0, 160)) + ", " +
+                n(tra(0, 9)) + ", " + n(tra(0, 19) * 5) + ", , " + n(tra(0, 90)) + ", " + n(tra(0, 9)));
   }
   riga(t, "[indicazioni]");
   int segni = 0;
@@ -84,9 +85,10 @@ std::string generatore_scenari::treno(int32_t lunghezza) {
   for (int32_t p = 0; p + 3000 < lunghezza && numero < 40; p += 5000, ++numero) {
     const int tipo = std::array{2, 5, 7, 12, 22, 26, 28}[static_cast<std::size_t>(tra(0, 6))];
     riga(t, "stazione, " + n(p) + ", " + n(tipo) + ", " + n(tra(1, 6) * 100) + ", " + n(tra(0, 1)) + ", " +
-                n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " + n(tra(0, 4)) + ", " + n(tra(0, 1)) + ", 0, " + n(tra(0, 4)) +
-                ", " + n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " + n(std::array{0, 1, 60, 220}[static_cast<std::size_t>(tra(0, 3))]) +
-                ", " + n(tra(0, 23)) + ", " + n(tra(0, 59)) + ", 0, STAZIONE " + n(numero));
+                n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " + n(tra(0, 4)) + ", " + n(tra(0, 1)) + ", 0, " +
+                n(tra(0, 4)) + ", " + n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " +
+                n(std::array{0, 1, 60, 220}[static_cast<std::size_t>(tra(0, 3))]) + ", " + n(tra(0, 23)) + ", " +
+                n(tra(0, 59)) + ", 0, STAZIONE " + n(numero));
     if (p >= 3000) {
       const int sx = tra(1, 2);
       segnali += "segnale, " + n(p - 1650) + ", 1, " + n(tra(2, 5)) + ", " + n(tra(1, 4)) + ", " + n(tra(0, 1)) + ", " +

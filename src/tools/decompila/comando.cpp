@@ -4,8 +4,8 @@
 #include <fmt/ostream.h>
 
 #include <CLI/CLI.hpp>
-#include <optional>
 #include <exception>
+#include <optional>
 #include <string_view>
 
 #include "platform/cartella.h"

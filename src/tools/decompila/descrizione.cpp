@@ -45,7 +45,8 @@ std::string testo_descrizione(const descrizione_file& d) {
   for (const sezione_descrizione& s : d.sezioni) {
     aggiungi_riga(testo, s.intestazione);
     const std::vector<std::size_t> l = larghezze(s);
-    for (const riga_descrizione& r : s.righe) aggiungi_riga(testo, s.allineata ? riga_allineata(r, l) : riga_generale(r));
+    for (const riga_descrizione& r : s.righe)
+      aggiungi_riga(testo, s.allineata ? riga_allineata(r, l) : riga_generale(r));
   }
   aggiungi_riga(testo, "[fine]");
   return testo;

@@ -122,7 +122,9 @@ struct tratto_montagna {
   int64_t inizio = 0, fine = 0;
 };
 
-bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) { return s.binario[static_cast<std::size_t>(c)].oggetto == o; }
+bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) {
+  return s.binario[static_cast<std::size_t>(c)].oggetto == o;
+}
 
 // A run with markers put one on every fourth cell from its start; a later
 // item may have taken it, but none empties it. So a stretch of one type
@@ -205,8 +207,7 @@ std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
     cella k = cella_senza_segni(s, c);
     // A stopping point placed over a board keeps the board's last three
     // values: the board goes back under it, its first value lost.
-    const bool sotto_fermata =
-        k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
+    const bool sotto_fermata = k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
     if (sotto_fermata) k.valore1 = 0;
     if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
     // Each value packs left / 20 + right / 5: the left speed in twenties and
@@ -276,7 +277,8 @@ std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
 descrizione_file descrivi_linea(const stato_scenario& s) {
   descrizione_file d;
   d.sezioni.push_back(generale_linea(s));
-  d.sezioni.push_back({"[curve]", s.con_planimetria != 0 ? descrivi_curve(s.planimetria) : std::vector<riga_descrizione>{}});
+  d.sezioni.push_back(
+      {"[curve]", s.con_planimetria != 0 ? descrivi_curve(s.planimetria) : std::vector<riga_descrizione>{}});
   d.sezioni.push_back({"[pendenze]", pendenze(s)});
   d.sezioni.push_back({"[montagne]", montagne(s)});
   d.sezioni.push_back({"[cartelli]", indicatori(s)});

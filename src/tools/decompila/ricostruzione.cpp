@@ -115,12 +115,13 @@ void confronta_planimetrie(const planimetria& trovata, const planimetria& rifatt
     for (const bool seconda : {false, true}) {
       const std::string a = testo_riga(trovata, riga, seconda);
       const std::string b = testo_riga(rifatta, riga, seconda);
-      const bool uguali = trovata.tipo(riga) == rifatta.tipo(riga) &&
-                          (trovata.tipo(riga) == planimetria::tipo_riga::vuota ||
-                           (seconda ? trovata.secondo(riga) == rifatta.secondo(riga)
-                                    : trovata.primo(riga) == rifatta.primo(riga)));
-      if (!uguali) e.aggiungi(fmt::format("{}: riga {}, colonna {}: trovato {}, ricostruito {}", file, riga,
-                                          seconda ? 1 : 0, a, b));
+      const bool uguali =
+          trovata.tipo(riga) == rifatta.tipo(riga) &&
+          (trovata.tipo(riga) == planimetria::tipo_riga::vuota ||
+           (seconda ? trovata.secondo(riga) == rifatta.secondo(riga) : trovata.primo(riga) == rifatta.primo(riga)));
+      if (!uguali)
+        e.aggiungi(
+            fmt::format("{}: riga {}, colonna {}: trovato {}, ricostruito {}", file, riga, seconda ? 1 : 0, a, b));
     }
   }
 }

@@ -23,9 +23,10 @@ sezione_descrizione generale_treno(const stato_scenario& s) {
   g.righe.push_back(riga_numeri("percentuale massa frenata", {treno.area_inizio}));
   g.righe.push_back(riga_numeri("sabbia", {r.terna_a1}));
   // The clock's three numbers are parted by blanks only.
-  g.righe.push_back({"orologio",
-                     {std::to_string(r.terna_b1) + "  " + std::to_string(r.terna_b2) + "  " + std::to_string(r.terna_b3)},
-                     false});
+  g.righe.push_back(
+      {"orologio",
+       {std::to_string(r.terna_b1) + "  " + std::to_string(r.terna_b2) + "  " + std::to_string(r.terna_b3)},
+       false});
   return g;
 }
 
@@ -51,7 +52,9 @@ int numero_stazioni(const stato_scenario& s) {
     if (k.oggetto == oggetto::cartello) di_cartelli.insert(k.valore1);
   }
   int n = 0;
-  const auto stazione = [&](int i) { return !(voce_n(s, i) == voce{}) && !solo_nome(voce_n(s, i)) && !di_cartelli.contains(i); };
+  const auto stazione = [&](int i) {
+    return !(voce_n(s, i) == voce{}) && !solo_nome(voce_n(s, i)) && !di_cartelli.contains(i);
+  };
   while (n + 1 < prima_voce_cartelli && stazione(n + 1)) ++n;
   return n;
 }
@@ -69,9 +72,9 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
     opzione_c = numero == 1 ? (v.area_fine - (p + lunghezza / 2) == 50 ? 1 : 0) : v.opzione_c;
   }
   const int64_t o = v.orario;
-  riga_descrizione r = riga_numeri("stazione", {p, v.tipo, lunghezza, v.opzione_a, v.opzione_b, opzione_c, v.terna_a1,
-                                                v.terna_a2, v.terna_a3, v.terna_b1, v.terna_b2, v.terna_b3, v.sosta,
-                                                o / 3600, o % 3600 / 60, o % 60});
+  riga_descrizione r = riga_numeri(
+      "stazione", {p, v.tipo, lunghezza, v.opzione_a, v.opzione_b, opzione_c, v.terna_a1, v.terna_a2, v.terna_a3,
+                   v.terna_b1, v.terna_b2, v.terna_b3, v.sosta, o / 3600, o % 3600 / 60, o % 60});
   r.campi.push_back(testo_leggibile(v.nome));
   r.ultimo_testo = true;
   return r;
