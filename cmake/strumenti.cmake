@@ -1,4 +1,5 @@
-# The authors' tools beside the generator: compila_scenario, mostra_scenario.
+# The authors' tools beside the generator: compila_scenario, mostra_scenario,
+# decompila_scenario.
 # They may use well-kept system libraries (arguments, JSON, formatting),
 # which the generator and od_core never do.
 if(CMAKE_CROSSCOMPILING AND WIN32)
@@ -32,18 +33,25 @@ endif()
 
 file(GLOB OD_STRUMENTI_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/tools/comune/*.cpp ${CMAKE_SOURCE_DIR}/src/tools/compila/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/tools/mostra/*.cpp)
+  ${CMAKE_SOURCE_DIR}/src/tools/mostra/*.cpp ${CMAKE_SOURCE_DIR}/src/tools/decompila/*.cpp)
 add_library(od_strumenti STATIC ${OD_STRUMENTI_SOURCES})
 target_link_libraries(od_strumenti PUBLIC od_core od_librerie_strumenti)
 # --version of every tool: the project's version, one line.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/tools/comune/riga_comando.cpp PROPERTIES
   COMPILE_DEFINITIONS OD_VERSIONE="${PROJECT_VERSION}")
 
-set(OD_STRUMENTI compila_scenario mostra_scenario)
+set(OD_STRUMENTI compila_scenario mostra_scenario decompila_scenario)
 foreach(strumento ${OD_STRUMENTI})
   add_executable(${strumento} ${CMAKE_SOURCE_DIR}/src/tools/main_${strumento}.cpp)
   target_link_libraries(${strumento} PRIVATE od_strumenti)
 endforeach()
+
+if(OD_FUZZ)
+  add_executable(fuzz_decompila ${CMAKE_SOURCE_DIR}/fuzz/fuzz_decompila.cpp)
+  target_link_libraries(fuzz_decompila PRIVATE od_strumenti)
+  target_compile_options(fuzz_decompila PRIVATE -fsanitize=fuzzer)
+  target_link_options(fuzz_decompila PRIVATE -fsanitize=fuzzer)
+endif()
 
 if(OD_TESTS)
   file(GLOB OD_TOOLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
@@ -57,7 +65,11 @@ if(OD_TESTS)
     OD_COMPILA="$<TARGET_FILE:compila_scenario>"
     OD_GENERATORE="$<TARGET_FILE:orsella_drumvane>"
     OD_VERSIONE="${PROJECT_VERSION}"
+    OD_CORPUS="${CMAKE_SOURCE_DIR}/fuzz/corpus"
     OD_RSVG_CONVERT="${OD_RSVG_CONVERT}")
   add_dependencies(od_tools_tests ${OD_STRUMENTI} orsella_drumvane)
   gtest_discover_tests(od_tools_tests DISCOVERY_TIMEOUT 60)
+  # The handbook's tutorial shows mostra_scenario's summary and picture.
+  target_compile_definitions(od_tests PRIVATE OD_MOSTRA="$<TARGET_FILE:mostra_scenario>")
+  add_dependencies(od_tests mostra_scenario)
 endif()

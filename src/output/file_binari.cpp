@@ -1,41 +1,17 @@
 #include "output/file_binari.h"
 
+#include "builder/campi.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 
 namespace od {
 
 void scrivi(const cella& c, buffer& b) {
-  put_u8(b, c.oggetto);
-  put_i16(b, c.valore1);
-  put_i16(b, c.valore2);
-  put_i16(b, c.valore3);
-  put_i16(b, c.valore4);
-  put_u8(b, c.attesa);
-  put_u8(b, c.preavviso);
-  put_u8(b, c.montagna);
-  put_u8(b, c.vmax);
-  put_u8(b, c.pendenza);
-  put_u8(b, c.aderenza);
+  per_ogni_campo(c, [&b](std::string_view, const auto& campo) { put_campo(b, campo); });
 }
 
 void scrivi(const voce& v, buffer& b) {
-  put_u8(b, v.tipo);
-  put_i32(b, v.area_inizio);
-  put_i32(b, v.area_fine);
-  put_i32(b, v.posizione);
-  put_u8(b, v.opzione_a);
-  put_text(b, v.nome);
-  put_i16(b, v.terna_a1);
-  put_i16(b, v.terna_a2);
-  put_i16(b, v.terna_b1);
-  put_i16(b, v.terna_b2);
-  put_i16(b, v.terna_b3);
-  put_u8(b, v.terna_a3);
-  put_u8(b, v.sosta);
-  put_u8(b, v.opzione_c);
-  put_u8(b, v.opzione_b);
-  put_i32(b, v.orario);
+  per_ogni_campo(v, [&b](std::string_view, const auto& campo) { put_campo(b, campo); });
 }
 
 namespace {

@@ -4,7 +4,9 @@
 #include <fmt/ostream.h>
 
 #include <charconv>
+#include <iterator>
 
+#include "builder/campi.h"
 #include "tools/mostra/elementi.h"
 #include "tools/mostra/nomi_oggetti.h"
 
@@ -40,12 +42,15 @@ std::optional<intervallo_celle> leggi_intervallo(std::string_view testo, int32_t
 }
 
 std::string testo_cella(int32_t indice, const cella& c) {
-  const std::string_view nome = nome_oggetto(c.oggetto);
-  return fmt::format(
-      "cella {} da {} m: oggetto={} ({}) valore1={} valore2={} valore3={} valore4={} attesa={} preavviso={} "
-      "montagna={} vmax={} pendenza={} aderenza={}",
-      indice, inizio_cella(indice), c.oggetto, nome.empty() ? "sconosciuto" : nome, c.valore1, c.valore2, c.valore3,
-      c.valore4, c.attesa, c.preavviso, c.montagna, c.vmax, c.pendenza, c.aderenza);
+  std::string testo = fmt::format("cella {} da {} m:", indice, inizio_cella(indice));
+  per_ogni_campo(c, [&](std::string_view nome, const auto& campo) {
+    fmt::format_to(std::back_inserter(testo), " {}={}", nome, campo);
+    if (nome == "oggetto") {
+      const std::string_view nome_o = nome_oggetto(c.oggetto);
+      fmt::format_to(std::back_inserter(testo), " ({})", nome_o.empty() ? "sconosciuto" : nome_o);
+    }
+  });
+  return testo;
 }
 
 void scrivi_celle(const stato_scenario& stato, intervallo_celle intervallo, std::ostream& uscita) {

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "builder/campi.h"
 #include "tools/mostra/elementi.h"
 #include "tools/mostra/nomi_oggetti.h"
 
@@ -22,24 +23,23 @@ std::string testo_oggetto(uint8_t o) {
   return fmt::format("{} ({})", o, nome.empty() ? "sconosciuto" : nome);
 }
 
+std::string testo_campo(const std::string& testo) { return fmt::format("\"{}\"", testo); }
+template <typename Numero>
+std::string testo_campo(Numero n) {
+  return std::to_string(n);
+}
+
 campi campi_cella(const cella& c) {
-  return {{"oggetto", testo_oggetto(c.oggetto)},      {"valore1", std::to_string(c.valore1)},
-          {"valore2", std::to_string(c.valore2)},     {"valore3", std::to_string(c.valore3)},
-          {"valore4", std::to_string(c.valore4)},     {"attesa", std::to_string(c.attesa)},
-          {"preavviso", std::to_string(c.preavviso)}, {"montagna", std::to_string(c.montagna)},
-          {"vmax", std::to_string(c.vmax)},           {"pendenza", std::to_string(c.pendenza)},
-          {"aderenza", std::to_string(c.aderenza)}};
+  campi a;
+  per_ogni_campo(c, [&a](std::string_view nome, const auto& campo) { a.emplace_back(nome, testo_campo(campo)); });
+  a.front().second = testo_oggetto(c.oggetto);
+  return a;
 }
 
 campi campi_voce(const voce& v) {
-  return {{"tipo", std::to_string(v.tipo)},           {"area_inizio", std::to_string(v.area_inizio)},
-          {"area_fine", std::to_string(v.area_fine)}, {"posizione", std::to_string(v.posizione)},
-          {"opzione_a", std::to_string(v.opzione_a)}, {"nome", fmt::format("\"{}\"", v.nome)},
-          {"terna_a1", std::to_string(v.terna_a1)},   {"terna_a2", std::to_string(v.terna_a2)},
-          {"terna_b1", std::to_string(v.terna_b1)},   {"terna_b2", std::to_string(v.terna_b2)},
-          {"terna_b3", std::to_string(v.terna_b3)},   {"terna_a3", std::to_string(v.terna_a3)},
-          {"sosta", std::to_string(v.sosta)},         {"opzione_c", std::to_string(v.opzione_c)},
-          {"opzione_b", std::to_string(v.opzione_b)}, {"orario", std::to_string(v.orario)}};
+  campi a;
+  per_ogni_campo(v, [&a](std::string_view nome, const auto& campo) { a.emplace_back(nome, testo_campo(campo)); });
+  return a;
 }
 
 // "campo a -> b" for every field that differs, joined with ", ".

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "builder/campi.h"
 #include "output/file_binari.h"
 #include "tools/mostra/nomi_oggetti.h"
 #include "tools/mostra/riepilogo.h"
@@ -60,23 +61,21 @@ json generale_json(const generale_letto& g) {
 }
 
 json voce_json(const voce& v) {
-  return {{"tipo", v.tipo},           {"area_inizio", v.area_inizio}, {"area_fine", v.area_fine},
-          {"posizione", v.posizione}, {"opzione_a", v.opzione_a},     {"nome", v.nome},
-          {"terna_a1", v.terna_a1},   {"terna_a2", v.terna_a2},       {"terna_b1", v.terna_b1},
-          {"terna_b2", v.terna_b2},   {"terna_b3", v.terna_b3},       {"terna_a3", v.terna_a3},
-          {"sosta", v.sosta},         {"opzione_c", v.opzione_c},     {"opzione_b", v.opzione_b},
-          {"orario", v.orario}};
+  json j = json::object();
+  per_ogni_campo(v, [&j](std::string_view nome, const auto& campo) { j[std::string(nome)] = campo; });
+  return j;
 }
 
 json cella_json(int32_t indice, const cella& c) {
-  const std::string_view nome = nome_oggetto(c.oggetto);
-  return {{"cella", indice},        {"da_m", inizio_cella(indice)},
-          {"oggetto", c.oggetto},   {"nome_oggetto", nome.empty() ? "sconosciuto" : nome},
-          {"valore1", c.valore1},   {"valore2", c.valore2},
-          {"valore3", c.valore3},   {"valore4", c.valore4},
-          {"attesa", c.attesa},     {"preavviso", c.preavviso},
-          {"montagna", c.montagna}, {"vmax", c.vmax},
-          {"pendenza", c.pendenza}, {"aderenza", c.aderenza}};
+  json j = {{"cella", indice}, {"da_m", inizio_cella(indice)}};
+  per_ogni_campo(c, [&](std::string_view nome, const auto& campo) {
+    j[std::string(nome)] = campo;
+    if (nome == "oggetto") {
+      const std::string_view nome_o = nome_oggetto(c.oggetto);
+      j["nome_oggetto"] = nome_o.empty() ? "sconosciuto" : nome_o;
+    }
+  });
+  return j;
 }
 
 json stazioni_json(const elementi_linea& e) {

@@ -29,6 +29,12 @@ class lettore_byte {
   int32_t i32(std::string_view campo);
   double f64(std::string_view campo);
   std::string testo(std::string_view campo);
+  // One record field by its width, for the decoders that walk a record's
+  // fields (builder/campi.h).
+  void leggi(std::string_view campo, uint8_t& v) { v = u8(campo); }
+  void leggi(std::string_view campo, int16_t& v) { v = i16(campo); }
+  void leggi(std::string_view campo, int32_t& v) { v = i32(campo); }
+  void leggi(std::string_view campo, std::string& v) { v = testo(campo); }
 
   [[noreturn]] void danneggiato(std::size_t byte, std::string motivo) const;
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <span>
 
+#include "builder/campi.h"
 #include "output/file_binari.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
@@ -28,17 +29,7 @@ void decodifica_binario(std::string_view dati, const std::string& file, stato_sc
   }
   stato.binario.assign(dati.size() / byte_cella, cella{});
   for (cella& c : stato.binario) {
-    c.oggetto = l.u8("oggetto");
-    c.valore1 = l.i16("valore1");
-    c.valore2 = l.i16("valore2");
-    c.valore3 = l.i16("valore3");
-    c.valore4 = l.i16("valore4");
-    c.attesa = l.u8("attesa");
-    c.preavviso = l.u8("preavviso");
-    c.montagna = l.u8("montagna");
-    c.vmax = l.u8("vmax");
-    c.pendenza = l.u8("pendenza");
-    c.aderenza = l.u8("aderenza");
+    per_ogni_campo(c, [&l](std::string_view nome, auto& campo) { l.leggi(nome, campo); });
   }
   stato.ultima_cella = static_cast<int32_t>(stato.binario.size()) - 1;
 }
@@ -46,23 +37,9 @@ void decodifica_binario(std::string_view dati, const std::string& file, stato_sc
 namespace {
 
 void leggi_voce(lettore_byte& l, int n, voce& v) {
-  auto campo = [n](std::string_view nome) { return fmt::format("{} della voce {}", nome, n); };
-  v.tipo = l.u8(campo("tipo"));
-  v.area_inizio = l.i32(campo("area_inizio"));
-  v.area_fine = l.i32(campo("area_fine"));
-  v.posizione = l.i32(campo("posizione"));
-  v.opzione_a = l.u8(campo("opzione_a"));
-  v.nome = l.testo(campo("nome"));
-  v.terna_a1 = l.i16(campo("terna_a1"));
-  v.terna_a2 = l.i16(campo("terna_a2"));
-  v.terna_b1 = l.i16(campo("terna_b1"));
-  v.terna_b2 = l.i16(campo("terna_b2"));
-  v.terna_b3 = l.i16(campo("terna_b3"));
-  v.terna_a3 = l.u8(campo("terna_a3"));
-  v.sosta = l.u8(campo("sosta"));
-  v.opzione_c = l.u8(campo("opzione_c"));
-  v.opzione_b = l.u8(campo("opzione_b"));
-  v.orario = l.i32(campo("orario"));
+  per_ogni_campo(v, [&](std::string_view nome, auto& campo) {
+    l.leggi(fmt::format("{} della voce {}", nome, n), campo);
+  });
 }
 
 }  // namespace
@@ -237,14 +214,18 @@ std::string leggi_obbligatorio(const std::string& percorso) {
 
 }  // namespace
 
-scenario_letto leggi_scenario(const std::string& cartella, const std::string& percorso, const std::string& treno) {
+immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno) {
   const nomi_binari nomi = nomi_file_binari(percorso, treno);
   immagini_binarie immagini;
   const std::string piano = nome_completo(cartella, nomi.planimetria);
   if (esiste_file(piano)) immagini.planimetria = leggi_obbligatorio(piano);
   immagini.tabella = leggi_obbligatorio(nome_completo(cartella, nomi.tabella));
   immagini.binario = leggi_obbligatorio(nome_completo(cartella, nomi.binario));
-  return decodifica_scenario(percorso, treno, immagini);
+  return immagini;
+}
+
+scenario_letto leggi_scenario(const std::string& cartella, const std::string& percorso, const std::string& treno) {
+  return decodifica_scenario(percorso, treno, leggi_immagini(cartella, percorso, treno));
 }
 
 }  // namespace od

@@ -45,6 +45,11 @@ void decodifica_planimetria(std::string_view dati, const std::string& file, plan
 scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
                                    const immagini_binarie& immagini);
 
+// The bytes of CARTELLA/PERCORSO_linea.dat when present, CARTELLA/PERCORSO_TRENO.sim
+// and CARTELLA/PERCORSO_TRENO.dat. Throws errore_file when one of the last two
+// is missing or cannot be read.
+immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno);
+
 // Reads CARTELLA/PERCORSO_linea.dat when present, CARTELLA/PERCORSO_TRENO.sim
 // and CARTELLA/PERCORSO_TRENO.dat. Throws errore_file when one of the last two
 // is missing or cannot be read; damage inside the files goes into `danni`.

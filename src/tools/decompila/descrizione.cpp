@@ -1,0 +1,61 @@
+#include "tools/decompila/descrizione.h"
+
+#include <algorithm>
+
+namespace od {
+namespace {
+
+void aggiungi_riga(std::string& testo, const std::string& riga) {
+  testo += riga;
+  testo += "\r\n";
+}
+
+// Width of every column of a section, the key counting as column 0.
+std::vector<std::size_t> larghezze(const sezione_descrizione& s) {
+  std::vector<std::size_t> l;
+  for (const riga_descrizione& r : s.righe) {
+    if (l.size() < r.campi.size()) l.resize(r.campi.size(), 0);
+    for (std::size_t n = 0; n < r.campi.size(); ++n) l[n] = std::max(l[n], r.campi[n].size());
+  }
+  return l;
+}
+
+std::string riga_allineata(const riga_descrizione& r, const std::vector<std::size_t>& l) {
+  std::string t = r.chiave + ",";
+  for (std::size_t n = 0; n < r.campi.size(); ++n) {
+    const std::string& campo = r.campi[n];
+    if (n > 0) t += ",";
+    const bool testo = r.ultimo_testo && n + 1 == r.campi.size();
+    t += testo ? "   " : std::string(2 + l[n] - campo.size(), ' ');
+    t += campo;
+  }
+  return t;
+}
+
+std::string riga_generale(const riga_descrizione& r) {
+  std::string t = r.chiave;
+  for (const std::string& campo : r.campi) t += ",    " + campo;
+  return t;
+}
+
+}  // namespace
+
+std::string testo_descrizione(const descrizione_file& d) {
+  std::string testo;
+  for (const sezione_descrizione& s : d.sezioni) {
+    aggiungi_riga(testo, s.intestazione);
+    const std::vector<std::size_t> l = larghezze(s);
+    for (const riga_descrizione& r : s.righe)
+      aggiungi_riga(testo, s.allineata ? riga_allineata(r, l) : riga_generale(r));
+  }
+  aggiungi_riga(testo, "[fine]");
+  return testo;
+}
+
+riga_descrizione riga_numeri(std::string chiave, std::initializer_list<int64_t> numeri) {
+  riga_descrizione r{std::move(chiave), {}, false};
+  for (const int64_t n : numeri) r.campi.push_back(std::to_string(n));
+  return r;
+}
+
+}  // namespace od

@@ -1,0 +1,289 @@
+// The line description file from the model: the general values of entries
+// 81 to 86, then curves, gradients, mountain runs, boards and signs.
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "builder/arrotonda.h"
+#include "builder/memo_linea.h"
+#include "tools/decompila/descrivi.h"
+#include "tools/decompila/valori.h"
+
+namespace od {
+namespace {
+
+const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
+
+constexpr int32_t lunghezza_massima = 1000000;
+
+// The line length: entry 84, unless the track's size says otherwise; the
+// cells are what the simulator runs on, so they decide.
+int32_t lunghezza_linea(const stato_scenario& s) {
+  const int32_t scritta = voce_n(s, voce_treno).area_fine;
+  if (scritta >= 0 && scritta <= lunghezza_massima && arrotonda_div(int64_t{scritta} + 7000, 50) == s.ultima_cella) {
+    return scritta;
+  }
+  return std::clamp(s.ultima_cella * 50 - 7000, 0, lunghezza_massima);
+}
+
+struct progressiva {
+  int32_t x, y, z;
+};
+
+// The three progressive lines whose ordering gives entries 81 to 83 as
+// stored: each stored entry, less the 100 that its direction flag added, is
+// tried under each of the three keys, and the reader's own ordering decides.
+std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
+  std::array<progressiva, 3> memorizzate{};
+  for (int n = 0; n < 3; ++n) {
+    const voce& v = voce_n(s, voce_progressive + n);
+    const int64_t y = v.posizione == 1 ? int64_t{v.area_fine} - 100 : v.area_fine;
+    memorizzate[static_cast<std::size_t>(n)] = {v.area_inizio, static_cast<int32_t>(std::max<int64_t>(y, INT32_MIN)),
+                                                v.posizione};
+  }
+  std::array<int, 3> ordine{0, 1, 2};  // stored entry written as "uno", "due", "tre"
+  do {
+    stato_scenario prova;
+    for (int chiave = 0; chiave < 3; ++chiave) {
+      // Before ordering, entry 81 holds "tre", 82 "due", 83 "uno".
+      voce& v = prova.tabella[static_cast<std::size_t>(voce_progressive + 2 - chiave)];
+      const progressiva& p = memorizzate[static_cast<std::size_t>(ordine[static_cast<std::size_t>(chiave)])];
+      v.area_inizio = p.x;
+      v.area_fine = p.y;
+      v.posizione = p.z;
+    }
+    progressive_ordina(prova);
+    bool uguali = true;
+    for (int n = 0; n < 3; ++n) {
+      const voce& a = voce_n(prova, voce_progressive + n);
+      const voce& b = voce_n(s, voce_progressive + n);
+      uguali = uguali && a.area_inizio == b.area_inizio && a.area_fine == b.area_fine && a.posizione == b.posizione;
+    }
+    if (uguali) break;
+  } while (std::next_permutation(ordine.begin(), ordine.end()));
+  // When none fits, the loop has come back to the stored order, as near as any.
+  return {memorizzate[static_cast<std::size_t>(ordine[0])], memorizzate[static_cast<std::size_t>(ordine[1])],
+          memorizzate[static_cast<std::size_t>(ordine[2])]};
+}
+
+int64_t multiplo_di_50(int64_t v) { return arrotonda_div(v, 50) * 50; }
+
+sezione_descrizione generale_linea(const stato_scenario& s) {
+  sezione_descrizione g{"[generale]", {}, false};
+  g.righe.push_back(riga_numeri("lunghezza percorso", {lunghezza_linea(s)}));
+  const std::array<progressiva, 3> p = progressive_scritte(s);
+  const char* nomi[3] = {"uno", "due", "tre"};
+  for (std::size_t n = 0; n < 3; ++n) {
+    g.righe.push_back(riga_numeri(std::string("progressiva chilometrica ") + nomi[n], {p[n].x, p[n].y, p[n].z}));
+  }
+  const voce& percorso = voce_n(s, voce_percorso);
+  g.righe.push_back(riga_numeri("sfondo uno", {percorso.area_inizio}));
+  g.righe.push_back(riga_numeri("sfondo due", {percorso.posizione}));
+  g.righe.push_back(riga_numeri("sfondo tre", {percorso.area_fine}));
+  // The key names the number of codes; a second value of 0 stores none.
+  const voce& r = voce_n(s, voce_ripetizione);
+  const char* codici = r.posizione == 9 ? "9" : "4";
+  g.righe.push_back(riga_numeri(std::string("ripetizione segnali ") + codici + " codici",
+                                {multiplo_di_50(r.area_inizio), multiplo_di_50(r.area_fine)}));
+  return g;
+}
+
+// A running value held from one cell onward: a row at each change, none
+// while the value stays. The reader starts from `iniziale` before the first row.
+template <typename Riga>
+std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella::*campo, int iniziale, Riga riga) {
+  std::vector<riga_descrizione> righe;
+  int corrente = iniziale;
+  for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
+    const int v = s.binario[static_cast<std::size_t>(c)].*campo;
+    if (v == corrente) continue;
+    righe.push_back(riga(int64_t{c} * 50, v));
+    corrente = v;
+  }
+  return righe;
+}
+
+std::vector<riga_descrizione> pendenze(const stato_scenario& s) {
+  const auto riga = [](int64_t p, int v) { return riga_numeri("pendenza", {p, v - 100}); };
+  std::vector<riga_descrizione> righe = cambiamenti(s, &cella::pendenza, 100, riga);
+  // A gradient row at the first of the last three cells carries its value
+  // there too, where the final fill never reaches.
+  const int32_t terzultima = s.ultima_cella - 2;
+  if (const int v = s.binario[static_cast<std::size_t>(terzultima)].pendenza; v != 0) {
+    righe.push_back(riga(int64_t{terzultima} * 50, v));
+  }
+  return righe;
+}
+
+struct tratto_montagna {
+  int32_t da, a;
+  int tipo;
+  bool segni;
+  int64_t inizio = 0, fine = 0;
+};
+
+bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) {
+  return s.binario[static_cast<std::size_t>(c)].oggetto == o;
+}
+
+// A run with markers put one on every fourth cell from its start; a later
+// item may have taken it, but none empties it. So a stretch of one type
+// splits where its markers change step, or where a marker cell is empty: a
+// run with markers ends before its first empty marker cell, and runs
+// without markers fill the rest.
+void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::vector<tratto_montagna>& tratti) {
+  std::vector<int32_t> segni;
+  for (int32_t c = t.da; c <= t.a; ++c) {
+    if (oggetto_in(s, c, oggetto::segno_montagna)) segni.push_back(c);
+  }
+  // Every fourth cell from `da` up to `a` holds something.
+  const auto passo_pieno = [&](int32_t da, int32_t a) {
+    for (int32_t c = da + 3; c <= a; c += 4) {
+      if (oggetto_in(s, c, oggetto::vuoto)) return false;
+    }
+    return true;
+  };
+  int32_t libero = t.da;  // first cell not yet in a run
+  std::size_t n = 0;
+  while (n < segni.size()) {
+    int32_t inizio = segni[n] - 3;
+    if ((segni[n] - libero) % 4 == 3 && passo_pieno(libero, segni[n])) inizio = libero;
+    inizio = std::max(inizio, libero);
+    if (inizio > libero) tratti.push_back({libero, inizio - 1, t.tipo, false});
+    int32_t ultimo = segni[n];
+    for (++n; n < segni.size() && (segni[n] - inizio) % 4 == 3 && passo_pieno(ultimo + 1, segni[n]); ++n) {
+      ultimo = segni[n];
+    }
+    // The run goes on past its last marker while its marker cells hold
+    // something, up to where the next run must start.
+    const int32_t limite = n < segni.size() ? segni[n] - 4 : t.a;
+    int32_t fine = ultimo;
+    while (fine < limite && !((fine + 1 - inizio) % 4 == 3 && oggetto_in(s, fine + 1, oggetto::vuoto))) ++fine;
+    tratti.push_back({inizio, fine, t.tipo, true});
+    libero = fine + 1;
+  }
+  if (libero <= t.a) tratti.push_back({libero, t.a, t.tipo, false});
+}
+
+// Mountain runs: each stretch of cells of one non-zero type, split by its
+// markers (type + 10 asks for them).
+std::vector<riga_descrizione> montagne(const stato_scenario& s) {
+  std::vector<tratto_montagna> tratti_tipo;
+  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+    const cella& k = s.binario[static_cast<std::size_t>(c)];
+    if (k.montagna == 0) continue;
+    if (tratti_tipo.empty() || tratti_tipo.back().a != c - 1 || tratti_tipo.back().tipo != k.montagna) {
+      tratti_tipo.push_back({c, c, k.montagna, false});
+    }
+    tratti_tipo.back().a = c;
+  }
+  std::vector<tratto_montagna> tratti;
+  for (const tratto_montagna& t : tratti_tipo) dividi_per_segni(s, t, tratti);
+  for (std::size_t n = 0; n < tratti.size(); ++n) {
+    tratto_montagna& t = tratti[n];
+    t.inizio = int64_t{t.da} * 50;
+    t.fine = (int64_t{t.a} + 1) * 50;
+    // A run that starts 150 m or less after the previous one ends becomes
+    // type 3. With three free cells between them, moving both ends by 24 m
+    // inside their cells opens the gap to 198 m.
+    if (n == 0 || t.tipo == 3) continue;
+    tratto_montagna& prima = tratti[n - 1];
+    if (t.da - prima.a - 1 == 3) {
+      t.inizio += 24;
+      prima.fine -= 24;
+    }
+  }
+  std::vector<riga_descrizione> righe;
+  for (const tratto_montagna& t : tratti) {
+    const bool segni = t.segni || t.tipo > 10;
+    righe.push_back(riga_numeri("montagna", {t.inizio, t.fine, t.tipo + (segni ? 10 : 0)}));
+  }
+  return righe;
+}
+
+std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
+  std::vector<riga_descrizione> righe;
+  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+    cella k = cella_senza_segni(s, c);
+    // A stopping point placed over a board keeps the board's last three
+    // values: the board goes back under it, its first value lost.
+    const bool sotto_fermata = k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
+    if (sotto_fermata) k.valore1 = 0;
+    if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
+    // Each value packs left / 20 + right / 5: the left speed in twenties and
+    // the right in fives below 100 give it back.
+    int64_t sinistra[3], destra[3];
+    const int16_t valori[3] = {k.valore1, k.valore2, k.valore3};
+    for (std::size_t n = 0; n < 3; ++n) {
+      sinistra[n] = quoziente_basso(valori[n], 20);
+      destra[n] = resto_basso(valori[n], 20) * 5;
+    }
+    riga_descrizione r = riga_numeri("indicatori_vmax", {posizione_di_cella(c), sinistra[0], sinistra[1], sinistra[2],
+                                                         quoziente_basso(k.valore4, 10), destra[0], destra[1],
+                                                         destra[2], resto_basso(k.valore4, 10)});
+    // Nothing on the right is left empty, as the built-in scenario writes it.
+    if (destra[0] == 0 && destra[1] == 0 && destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
+    righe.push_back(std::move(r));
+  }
+  return righe;
+}
+
+}  // namespace
+
+std::string testo_leggibile(const std::string& t) {
+  std::string r = t;
+  for (char& c : r) {
+    if (c == ',' || c == '\r' || c == '\n') c = ';';
+  }
+  const std::size_t inizio = r.find_first_not_of(" \t");
+  if (inizio == std::string::npos) return {};
+  return r.substr(inizio, r.find_last_not_of(" \t") - inizio + 1);
+}
+
+namespace {
+
+// Signs in the order their entries were given, from 80 down. A station's
+// stopping point is placed without looking at its cell, so it may stand
+// where a sign stood: the sign's entry is still there, named by no cell, and
+// goes back under one of the stopping points, which the train file then
+// covers again.
+std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
+  std::map<int, int32_t, std::greater<>> per_voce;
+  std::vector<int32_t> fermate;
+  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+    const cella& k = s.binario[static_cast<std::size_t>(c)];
+    if (k.oggetto == oggetto::cartello) per_voce.emplace(k.valore1, c);
+    if (k.oggetto == oggetto::fermata && c > 1) fermate.push_back(c);
+  }
+  std::size_t fermata = 0;
+  for (int n = prima_voce_cartelli; n > 0 && fermata < fermate.size(); --n) {
+    if (per_voce.contains(n)) continue;
+    if (!solo_nome(voce_n(s, n))) break;
+    per_voce.emplace(n, fermate[fermata++]);
+  }
+  std::vector<riga_descrizione> righe;
+  for (const auto& [n, c] : per_voce) {
+    const std::string testo = n >= 0 && n < voci_tabella ? voce_n(s, n).nome : std::string();
+    riga_descrizione r = riga_numeri("cartello_indicatore", {posizione_di_cella(c)});
+    r.campi.push_back(testo_leggibile(testo));
+    r.ultimo_testo = true;
+    righe.push_back(std::move(r));
+  }
+  return righe;
+}
+
+}  // namespace
+
+descrizione_file descrivi_linea(const stato_scenario& s) {
+  descrizione_file d;
+  d.sezioni.push_back(generale_linea(s));
+  d.sezioni.push_back(
+      {"[curve]", s.con_planimetria != 0 ? descrivi_curve(s.planimetria) : std::vector<riga_descrizione>{}});
+  d.sezioni.push_back({"[pendenze]", pendenze(s)});
+  d.sezioni.push_back({"[montagne]", montagne(s)});
+  d.sezioni.push_back({"[cartelli]", indicatori(s)});
+  d.sezioni.push_back({"[indicazioni]", cartelli(s)});
+  return d;
+}
+
+}  // namespace od

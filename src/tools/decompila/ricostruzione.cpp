@@ -1,0 +1,168 @@
+#include "tools/decompila/ricostruzione.h"
+
+#include <fmt/format.h>
+
+#include "builder/campi.h"
+#include "builder/codici.h"
+#include "builder/memorizza_dati.h"
+#include "builder/percorso.h"
+#include "output/file_binari.h"
+#include "run/memorizza_percorso.h"
+
+namespace od {
+
+ricostruzione ricostruisci(const std::string& percorso, const std::string& treno, const std::string& testo_linea,
+                           const std::string& testo_treno, bool con_planimetria) {
+  ricostruzione r;
+  stato_scenario& s = r.stato;
+  s.nome_percorso = percorso;
+  s.nome_treno = treno;
+  s.con_planimetria = con_planimetria ? 1 : 0;
+  pulisci_tabella(s);
+  sorgente_descrizioni sorgente({}, false);
+  sorgente.testo_linea = testo_linea;
+  sorgente.testo_treno = testo_treno;
+  memorizza_dati(s, sorgente);
+  r.codice_lettura = s.codice_errore;
+  r.posizione_lettura = s.posizione_errore;
+  // After a reading code the build goes on as a forced one would, so that
+  // the differences show where the text falls short.
+  if (s.binario.size() < 2) return r;
+  cammina_binario(s);
+  r.codice_finale = controlli_finali(s);
+  return r;
+}
+
+namespace {
+
+class elenco_differenze {
+ public:
+  explicit elenco_differenze(std::size_t massimo) : massimo_(massimo) {}
+
+  void aggiungi(std::string riga) {
+    if (righe_.size() < massimo_) {
+      righe_.push_back(std::move(riga));
+    } else {
+      ++altre_;
+    }
+  }
+  std::vector<std::string> chiudi() {
+    if (altre_ > 0) righe_.push_back(fmt::format("... e altre {} differenze", altre_));
+    return std::move(righe_);
+  }
+
+ private:
+  std::size_t massimo_;
+  std::size_t altre_ = 0;
+  std::vector<std::string> righe_;
+};
+
+std::string testo_campo(const std::string& t) { return fmt::format("\"{}\"", t); }
+template <typename Numero>
+std::string testo_campo(Numero n) {
+  return std::to_string(n);
+}
+
+// Every field of a record by name and value, in file order.
+template <typename Record>
+std::vector<std::pair<std::string_view, std::string>> campi(const Record& r) {
+  std::vector<std::pair<std::string_view, std::string>> a;
+  per_ogni_campo(r, [&a](std::string_view nome, const auto& campo) { a.emplace_back(nome, testo_campo(campo)); });
+  return a;
+}
+
+template <typename Record>
+void confronta_record(const Record& trovato, const Record& rifatto, const std::string& dove, elenco_differenze& e) {
+  if (trovato == rifatto) return;
+  const auto a = campi(trovato);
+  const auto b = campi(rifatto);
+  for (std::size_t n = 0; n < a.size(); ++n) {
+    if (a[n].second != b[n].second) {
+      e.aggiungi(fmt::format("{}: {}: trovato {}, ricostruito {}", dove, a[n].first, a[n].second, b[n].second));
+    }
+  }
+}
+
+template <typename Record>
+void confronta_righe(const std::vector<Record>& trovati, const std::vector<Record>& rifatti, const std::string& file,
+                     const char* numero_di, const char* record, elenco_differenze& e) {
+  if (trovati.size() != rifatti.size()) {
+    e.aggiungi(
+        fmt::format("{}: numero di {}: trovato {}, ricostruito {}", file, numero_di, trovati.size(), rifatti.size()));
+  }
+  for (std::size_t n = 0; n < std::min(trovati.size(), rifatti.size()); ++n) {
+    confronta_record(trovati[n], rifatti[n], fmt::format("{}: {} {}", file, record, n), e);
+  }
+}
+
+std::string testo_riga(const planimetria& p, int32_t riga, bool seconda) {
+  switch (p.tipo(riga)) {
+    case planimetria::tipo_riga::vuota:
+      return "vuota";
+    case planimetria::tipo_riga::intera:
+    case planimetria::tipo_riga::doppia:
+      return fmt::format("{}", seconda ? p.secondo(riga) : p.primo(riga));
+  }
+  return "?";
+}
+
+void confronta_planimetrie(const planimetria& trovata, const planimetria& rifatta, const std::string& file,
+                           elenco_differenze& e) {
+  if (trovata.righe() != rifatta.righe()) {
+    e.aggiungi(fmt::format("{}: numero di righe: trovato {}, ricostruito {}", file, trovata.righe(), rifatta.righe()));
+  }
+  for (int32_t riga = 0; riga < std::min(trovata.righe(), rifatta.righe()); ++riga) {
+    for (const bool seconda : {false, true}) {
+      const std::string a = testo_riga(trovata, riga, seconda);
+      const std::string b = testo_riga(rifatta, riga, seconda);
+      const bool uguali =
+          trovata.tipo(riga) == rifatta.tipo(riga) &&
+          (trovata.tipo(riga) == planimetria::tipo_riga::vuota ||
+           (seconda ? trovata.secondo(riga) == rifatta.secondo(riga) : trovata.primo(riga) == rifatta.primo(riga)));
+      if (!uguali)
+        e.aggiungi(
+            fmt::format("{}: riga {}, colonna {}: trovato {}, ricostruito {}", file, riga, seconda ? 1 : 0, a, b));
+    }
+  }
+}
+
+// The plan of a long line is tens of megabytes: its image is compared block
+// by block as the writer produces it, never held whole.
+bool stessi_byte(const planimetria& p, std::string_view trovati) {
+  std::size_t posizione = 0;
+  bool uguali = true;
+  scrivi_planimetria(p, [&](std::string_view parte) {
+    uguali = uguali && trovati.substr(posizione, parte.size()) == parte;
+    posizione += parte.size();
+  });
+  return uguali && posizione == trovati.size();
+}
+
+}  // namespace
+
+std::vector<std::string> differenze(const scenario_letto& letto, const immagini_binarie& immagini,
+                                    const ricostruzione& r, std::size_t massimo) {
+  const stato_scenario& s = letto.stato;
+  const nomi_binari nomi = nomi_file_binari(s.nome_percorso, s.nome_treno);
+  elenco_differenze e(massimo);
+  if (r.codice_lettura != 0) {
+    const descrizione_codice* d = descrivi_codice(r.codice_lettura);
+    e.aggiungi(fmt::format("la ricostruzione registra il codice {} ({}, posizione {} m)", r.codice_lettura,
+                           d != nullptr ? d->significato : "codice sconosciuto", r.posizione_lettura));
+  }
+  if (r.codice_finale != 0) e.aggiungi(fmt::format("la ricostruzione si ferma con l'errore {}", r.codice_finale));
+  if (immagine_tabella(r.stato) != immagini.tabella) {
+    const std::vector<voce> trovate(s.tabella.begin(), s.tabella.end());
+    const std::vector<voce> rifatte(r.stato.tabella.begin(), r.stato.tabella.end());
+    confronta_righe(trovate, rifatte, nomi.tabella, "voci", "voce", e);
+  }
+  if (immagine_binario(r.stato) != immagini.binario) {
+    confronta_righe(s.binario, r.stato.binario, nomi.binario, "celle", "cella", e);
+  }
+  if (immagini.planimetria && !stessi_byte(r.stato.planimetria, *immagini.planimetria)) {
+    confronta_planimetrie(s.planimetria, r.stato.planimetria, nomi.planimetria, e);
+  }
+  return e.chiudi();
+}
+
+}  // namespace od

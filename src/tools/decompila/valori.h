@@ -1,0 +1,37 @@
+// Small arithmetic shared by the describers: packed values taken apart with
+// floor division, so that a negative value still splits into parts that pack
+// back to it, and the cells of the running values.
+#pragma once
+
+#include <cstdint>
+
+#include "builder/modello.h"
+
+namespace od {
+
+constexpr int64_t quoziente_basso(int64_t v, int64_t d) { return v >= 0 ? v / d : -((d - 1 - v) / d); }
+constexpr int64_t resto_basso(int64_t v, int64_t d) { return v - d * quoziente_basso(v, d); }
+
+// An item that the reader puts in cell round(p / 50 + 1) stands at this position.
+constexpr int64_t posizione_di_cella(int32_t c) { return int64_t{c - 1} * 50; }
+
+// The last cell that the readers fill with running values.
+inline int32_t ultima_riempita(const stato_scenario& s) { return s.ultima_cella - 3; }
+
+// Cell 1 carries the two run-wide marks in valore1 and valore2, stamped after
+// the walk over whatever item stands there: the item's own values there were 0.
+inline cella cella_senza_segni(const stato_scenario& s, int32_t c) {
+  cella k = s.binario[static_cast<std::size_t>(c)];
+  if (c == 1) k.valore1 = k.valore2 = 0;
+  return k;
+}
+
+// An entry that holds a text and nothing else: a sign's, never a station's.
+inline bool solo_nome(const voce& v) {
+  if (v.nome.empty()) return false;
+  voce senza_nome = v;
+  senza_nome.nome.clear();
+  return senza_nome == voce{};
+}
+
+}  // namespace od

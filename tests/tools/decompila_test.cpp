@@ -1,0 +1,170 @@
+#include "tools/decompila/decompila.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "../../fuzz/invarianti.h"
+#include "../../fuzz/invarianti_decompila.h"
+#include "output/file_binari.h"
+#include "platform/file_atomico.h"
+#include "scenario_text/lista_righe.h"
+#include "scenario_text/scenario_carico.h"
+#include "tools/decompila/comando.h"
+#include "tools/decompila/ricostruzione.h"
+#include "tools/scenari_casuali.h"
+#include "tools/scenario_prova.h"
+
+namespace od {
+namespace {
+
+immagini_binarie immagini_di(const stato_scenario& s) {
+  immagini_binarie i{std::nullopt, immagine_tabella(s), immagine_binario(s)};
+  if (s.con_planimetria != 0) i.planimetria = immagine_planimetria(s.planimetria);
+  return i;
+}
+
+// Builds the pair in memory; when it builds cleanly, decompiles its images
+// and returns the differences of the rebuild (empty: exact). Nothing for a
+// pair that does not build cleanly.
+std::optional<std::vector<std::string>> giro(const std::string& linea, const std::string& treno, bool piano,
+                                             scenario_decompilato* uscita = nullptr) {
+  const ricostruzione r = ricostruisci("P", "t", linea, treno, piano);
+  if (r.codice_lettura != 0 || r.codice_finale != 0 || r.stato.binario.size() < 2) return std::nullopt;
+  const immagini_binarie immagini = immagini_di(r.stato);
+  const scenario_letto letto = decodifica_scenario("P", "t", immagini);
+  EXPECT_TRUE(letto.danni.empty());
+  scenario_decompilato d = decompila(letto, immagini);
+  if (uscita != nullptr) *uscita = d;
+  return d.differenze;
+}
+
+std::string unite(const std::vector<std::string>& righe) {
+  std::string t;
+  for (const std::string& r : righe) t += r + "\n";
+  return t;
+}
+
+TEST(Decompila, TheCarriedScenarioComesBackExactlyAndAsShortAsItWasWritten) {
+  const std::string linea = testo_righe(righe_linea());
+  const std::string treno = testo_righe(righe_treno());
+  for (const bool piano : {true, false}) {
+    scenario_decompilato d;
+    const auto diff = giro(linea, treno, piano, &d);
+    ASSERT_TRUE(diff.has_value());
+    EXPECT_EQ(unite(*diff), "") << "con planimetria: " << piano;
+    // One row per curve, gradient, mountain run, board and sign of the
+    // carried text: 162 + 39 + 75 + 1 + 16 rows, and its 309 lines less the
+    // comment, the curves missing without the plan.
+    const auto righe = test::righe_di(d.testo_linea);
+    EXPECT_EQ(righe.size(), piano ? 308u : 308u - 162u);
+    EXPECT_EQ(test::righe_di(d.testo_treno).size(), 66u);  // the carried 65 and "[abbattimenti]"
+  }
+}
+
+std::string leggi(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The decompiler's own seeds go through its fuzz invariants; every other
+// input that builds cleanly must come back exactly.
+TEST(Decompila, EveryValidInputOfTheFuzzCorpusComesBackExactly) {
+  const std::filesystem::path radice(OD_CORPUS);
+  const std::string linea_carico = testo_righe(righe_linea());
+  const std::string treno_minimo = "[generale]\r\n[fine]\r\n";
+  int valide = 0;
+  for (const auto& f : std::filesystem::recursive_directory_iterator(radice)) {
+    if (!f.is_regular_file()) continue;
+    const std::string cartella = f.path().parent_path().filename().string();
+    const std::string testo = leggi(f.path());
+    if (cartella == "decompila") {
+      EXPECT_EQ(fuzz::verifica_decompilazione(testo), "") << f.path();
+      continue;
+    }
+    const auto [linea, treno] = cartella == "build"   ? fuzz::dividi_coppia(testo)
+                                : cartella == "linea" ? std::pair{testo, treno_minimo}
+                                                      : std::pair{linea_carico, testo};
+    for (const bool piano : {true, false}) {
+      const auto diff = giro(linea, treno, piano);
+      if (!diff) continue;
+      ++valide;
+      EXPECT_EQ(unite(*diff), "") << f.path() << " con planimetria: " << piano;
+    }
+  }
+  EXPECT_GT(valide, 20);
+}
+
+TEST(Decompila, RandomScenariosShortAndLongWithAndWithoutThePlanComeBackExactly) {
+  int valide = 0, lunghe = 0;
+  for (uint32_t seme = 1; seme <= 60; ++seme) {
+    test::generatore_scenari g(seme);
+    const int32_t lunghezza = seme % 5 == 0 ? 150000 + static_cast<int32_t>(seme) * 1000 : 2000 + seme * 800;
+    const test::testi_scenario t = g.genera(lunghezza);
+    const auto diff = giro(t.linea, t.treno, seme % 2 == 0);
+    if (!diff) continue;
+    ++valide;
+    lunghe += lunghezza > 100000;
+    EXPECT_EQ(unite(*diff), "") << "seme " << seme << "\n" << t.linea << "\n" << t.treno;
+  }
+  EXPECT_GT(valide, 40);
+  EXPECT_GT(lunghe, 3);
+}
+
+}  // namespace
+}  // namespace od
+
+namespace od {
+namespace {
+
+test::esecuzione decompila_in_processo(const std::vector<std::string>& argomenti) {
+  std::ostringstream uscita, diagnostica;
+  test::esecuzione e;
+  e.stato = decompila_scenario(argomenti, uscita, diagnostica);
+  e.uscita = uscita.str();
+  e.diagnostica = diagnostica.str();
+  return e;
+}
+
+TEST(DecompilaComando, StatusesOutputsAndTheReportOfADifference) {
+  const test::cartella_temporanea c;
+  test::costruisci(c);
+  const std::string cartella = c.percorso();
+  const std::string uscita = cartella + "/testi";
+  std::filesystem::create_directory(uscita);
+  const std::vector<std::string> argomenti{"--uscita", uscita, cartella, test::percorso_prova, test::treno_prova};
+
+  test::esecuzione e = decompila_in_processo(argomenti);
+  EXPECT_EQ(e.stato, decompila_identico) << e.diagnostica;
+  EXPECT_TRUE(leggi_file(uscita + "/Prova_t1-.txt").has_value());
+  EXPECT_EQ(decompila_in_processo(argomenti).stato, decompila_uso) << "existing texts are kept";
+
+  // A hand-edited cell: a held time on the board's cell, which no record
+  // puts there. The nearest text is still written.
+  std::string dat = *leggi_file(cartella + "/" + test::nomi_prova().binario);
+  dat[15 * 13 + 9] = static_cast<char>(7);  // attesa of the board's cell
+  sostituisci_file(cartella + "/" + test::nomi_prova().binario, dat);
+  std::vector<std::string> sovrascrivi = argomenti;
+  sovrascrivi.insert(sovrascrivi.begin(), "--sovrascrivi");
+  e = decompila_in_processo(sovrascrivi);
+  EXPECT_EQ(e.stato, decompila_differenze);
+  EXPECT_NE(e.diagnostica.find("Prova_t1.dat: cella 13: attesa: trovato 7, ricostruito 0"), std::string::npos)
+      << e.diagnostica;
+  EXPECT_TRUE(leggi_file(uscita + "/Prova_linea.txt").has_value());
+
+  EXPECT_EQ(decompila_in_processo({cartella, test::percorso_prova, "altro"}).stato, decompila_uso);
+  EXPECT_EQ(decompila_in_processo({cartella, test::percorso_prova}).stato, decompila_uso);
+  sostituisci_file(cartella + "/" + test::nomi_prova().tabella, std::string("corto"));
+  e = decompila_in_processo(sovrascrivi);
+  EXPECT_EQ(e.stato, decompila_uso);
+  EXPECT_NE(e.diagnostica.find("Prova_t1.sim: byte"), std::string::npos) << e.diagnostica;
+  e = decompila_in_processo({"--version"});
+  EXPECT_EQ(e.stato, decompila_identico);
+  EXPECT_EQ(test::righe_di(e.uscita).size(), 1u);
+}
+
+}  // namespace
+}  // namespace od
