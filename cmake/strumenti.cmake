@@ -1,22 +1,49 @@
-# The authors' tools beside the generator: they may use well-kept system
-# libraries (arguments, JSON, formatting), which the generator and od_core
-# never do. A machine without those libraries still builds everything else.
-find_package(CLI11 CONFIG QUIET)
-find_package(nlohmann_json CONFIG QUIET)
-find_package(fmt CONFIG QUIET)
-
-if(NOT (CLI11_FOUND AND nlohmann_json_FOUND AND fmt_FOUND))
-  message(STATUS "mostra_scenario skipped: it needs CLI11, nlohmann/json and fmt "
-                 "(libcli11-dev, nlohmann-json3-dev, libfmt-dev)")
-  return()
+# The authors' tools beside the generator: compila_scenario, mostra_scenario.
+# They may use well-kept system libraries (arguments, JSON, formatting),
+# which the generator and od_core never do.
+if(CMAKE_CROSSCOMPILING AND WIN32)
+  # The three libraries are used header-only, taken from the host's system
+  # packages. Only their own folders are put on the include path: the host's
+  # /usr/include must not shadow the target's C library.
+  set(OD_INTESTAZIONI ${CMAKE_BINARY_DIR}/intestazioni_strumenti)
+  foreach(cartella CLI nlohmann fmt)
+    if(NOT EXISTS /usr/include/${cartella})
+      message(FATAL_ERROR "The authors' tools need /usr/include/${cartella}: install libcli11-dev, "
+                          "nlohmann-json3-dev and libfmt-dev, or configure with -DOD_STRUMENTI=OFF")
+    endif()
+    file(MAKE_DIRECTORY ${OD_INTESTAZIONI})
+    file(CREATE_LINK /usr/include/${cartella} ${OD_INTESTAZIONI}/${cartella} SYMBOLIC)
+  endforeach()
+  add_library(od_librerie_strumenti INTERFACE)
+  target_include_directories(od_librerie_strumenti SYSTEM INTERFACE ${OD_INTESTAZIONI})
+  target_compile_definitions(od_librerie_strumenti INTERFACE FMT_HEADER_ONLY)
+else()
+  find_package(CLI11 CONFIG QUIET)
+  find_package(nlohmann_json CONFIG QUIET)
+  find_package(fmt CONFIG QUIET)
+  if(NOT (CLI11_FOUND AND nlohmann_json_FOUND AND fmt_FOUND))
+    message(FATAL_ERROR "The authors' tools (compila_scenario, mostra_scenario) need CLI11, nlohmann/json and fmt: "
+                        "apt-get install libcli11-dev nlohmann-json3-dev libfmt-dev, "
+                        "or configure with -DOD_STRUMENTI=OFF to build the generator alone")
+  endif()
+  add_library(od_librerie_strumenti INTERFACE)
+  target_link_libraries(od_librerie_strumenti INTERFACE CLI11::CLI11 nlohmann_json::nlohmann_json fmt::fmt)
 endif()
 
-file(GLOB OD_STRUMENTI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/tools/mostra/*.cpp)
+file(GLOB OD_STRUMENTI_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/tools/comune/*.cpp ${CMAKE_SOURCE_DIR}/src/tools/compila/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/tools/mostra/*.cpp)
 add_library(od_strumenti STATIC ${OD_STRUMENTI_SOURCES})
-target_link_libraries(od_strumenti PUBLIC od_core CLI11::CLI11 nlohmann_json::nlohmann_json fmt::fmt)
+target_link_libraries(od_strumenti PUBLIC od_core od_librerie_strumenti)
+# --version of every tool: the project's version, one line.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/tools/comune/riga_comando.cpp PROPERTIES
+  COMPILE_DEFINITIONS OD_VERSIONE="${PROJECT_VERSION}")
 
-add_executable(mostra_scenario ${CMAKE_SOURCE_DIR}/src/tools/main_mostra_scenario.cpp)
-target_link_libraries(mostra_scenario PRIVATE od_strumenti)
+set(OD_STRUMENTI compila_scenario mostra_scenario)
+foreach(strumento ${OD_STRUMENTI})
+  add_executable(${strumento} ${CMAKE_SOURCE_DIR}/src/tools/main_${strumento}.cpp)
+  target_link_libraries(${strumento} PRIVATE od_strumenti)
+endforeach()
 
 if(OD_TESTS)
   file(GLOB OD_TOOLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
@@ -27,7 +54,10 @@ if(OD_TESTS)
   find_program(OD_RSVG_CONVERT rsvg-convert)
   target_compile_definitions(od_tools_tests PRIVATE
     OD_MOSTRA="$<TARGET_FILE:mostra_scenario>"
+    OD_COMPILA="$<TARGET_FILE:compila_scenario>"
+    OD_GENERATORE="$<TARGET_FILE:orsella_drumvane>"
+    OD_VERSIONE="${PROJECT_VERSION}"
     OD_RSVG_CONVERT="${OD_RSVG_CONVERT}")
-  add_dependencies(od_tools_tests mostra_scenario)
+  add_dependencies(od_tools_tests ${OD_STRUMENTI} orsella_drumvane)
   gtest_discover_tests(od_tools_tests DISCOVERY_TIMEOUT 60)
 endif()

@@ -5,7 +5,6 @@
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace od {
 
@@ -17,9 +16,20 @@ enum stato_compila : int {
   compila_finale = 3,   // final check 1250 or 1251: nothing written
 };
 
-// Runs the compiler on `argomenti` (without the program name). Diagnostics go
-// to `diagnostica`; the help text and the closing line with the error code
-// and position go to `uscita`. Returns the exit status.
-int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& diagnostica);
+// What the author asked for; the command line of compila_scenario fills it.
+struct richiesta_compila {
+  bool senza_planimetria = false;  // neither compute nor write the plan
+  bool forza = false;              // write the files even after a reading code
+  bool json = false;               // the outcome as one JSON object on `uscita`
+  std::string cartella;            // where the description files are
+  std::string cartella_uscita;     // where the binary files go
+  std::string percorso;
+  std::string treno;
+};
+
+// Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the
+// closing line with the error code and position (or the JSON outcome) goes
+// to `uscita`. Returns the exit status.
+int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica);
 
 }  // namespace od

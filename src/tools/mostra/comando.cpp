@@ -17,11 +17,15 @@
 #include "tools/mostra/lettura_binari.h"
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
+#include "tools/comune/riga_comando.h"
 
 namespace od {
 namespace {
 
 constexpr std::string_view programma = "mostra_scenario";
+
+constexpr std::string_view uso =
+    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA] CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view descrizione =
     "Rilegge i file binari di uno scenario e li controlla:\n"
@@ -48,27 +52,10 @@ struct richiesta {
   std::string cartella, percorso, treno;
 };
 
-// A name becomes part of every file name: a separator in it would reach
-// into another folder.
-std::string controlla_nome(std::string_view cosa, const std::string& nome) {
-  if (nome.empty()) return fmt::format("{} vuoto", cosa);
-  if (nome.find(separatore_cartella) != std::string::npos) {
-    return fmt::format("{} contiene \"{}\": \"{}\"", cosa, separatore_cartella, nome);
-  }
-  return {};
-}
-
 void prepara(CLI::App& app, richiesta& q) {
+  prepara_riga_comando(app, programma, uso);
   app.description(std::string(descrizione));
   app.footer(std::string(piede));
-  app.get_formatter()->label("Usage", "Uso");
-  app.get_formatter()->label("Positionals", "Argomenti");
-  app.get_formatter()->label("OPTIONS", "OPZIONI");
-  app.get_formatter()->label("REQUIRED", "OBBLIGATORIO");
-  app.get_formatter()->label("TEXT", "TESTO");
-  app.get_formatter()->column_width(28);
-  app.set_help_flag("-h,--help", "mostra questo aiuto")->group("Opzioni");
-  app.set_version_flag("--version", std::string(programma) + " 1")->description("mostra la versione")->group("Opzioni");
   app.add_flag("--json", q.json, "scrive tutto come JSON")->group("Opzioni");
   app.add_option("--celle", q.celle, "scrive le celle da DA ad A, una per riga, con i campi nominati")
       ->type_name("DA-A")
@@ -77,15 +64,9 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
       ->type_name("ALTRA_CARTELLA")
       ->group("Opzioni");
-  app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required();
-  app.add_option("PERCORSO", q.percorso, "nome del percorso")->required();
-  app.add_option("TRENO", q.treno, "nome del treno")->required();
-  app.failure_message([](const CLI::App*, const CLI::Error& e) {
-    return fmt::format(
-        "{}: {}\nUso: {} [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA] "
-        "CARTELLA PERCORSO TRENO\n",
-        programma, e.what(), programma);
-  });
+  app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required()->type_name("");
+  app.add_option("PERCORSO", q.percorso, "nome del percorso")->required()->type_name("");
+  app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
 }
 
 void stampa_danni(const scenario_letto& s, const std::string& cartella, std::ostream& diagnostica) {
@@ -145,14 +126,7 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
   richiesta q;
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
-  std::vector<const char*> argv{programma.data()};
-  for (const std::string& a : argomenti) argv.push_back(a.c_str());
-  try {
-    app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
-    const int codice = app.exit(e, uscita, diagnostica);
-    return codice == 0 ? mostra_ok : mostra_uso;
-  }
+  if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
   for (const auto& [cosa, nome] : {std::pair{"PERCORSO", &q.percorso}, std::pair{"TRENO", &q.treno}}) {
     if (const std::string errore = controlla_nome(cosa, *nome); !errore.empty()) {
       fmt::print(diagnostica, "{}: {}\n", programma, errore);

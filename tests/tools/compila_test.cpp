@@ -1,4 +1,4 @@
-#include "run/compila.h"
+#include "tools/compila/comando.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>

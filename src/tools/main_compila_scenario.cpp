@@ -1,11 +1,11 @@
 // The scenario compiler: arguments in, exit status out; the work is in the
-// library (run/compila.h).
+// library (tools/compila/comando.h).
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "platform/cartella.h"
-#include "run/compila.h"
+#include "tools/compila/comando.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> argomenti = od::argomenti_programma(argc, argv);

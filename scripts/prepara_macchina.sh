@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs, from the system packages, what building and testing need and a
+# new machine lacks: the compiler and CMake, GoogleTest, the three libraries
+# of the authors' tools, and X11 for the generator's window. Does nothing
+# when everything is there; needs root (or sudo) only when it installs.
+set -euo pipefail
+pacchetti=(cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev libfmt-dev libx11-dev "$@")
+mancanti=()
+for p in "${pacchetti[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || mancanti+=("$p")
+done
+[ ${#mancanti[@]} -eq 0 ] && exit 0
+echo "installing: ${mancanti[*]}" >&2
+come_root=()
+[ "$(id -u)" -eq 0 ] || come_root=(sudo)
+"${come_root[@]}" apt-get update -qq
+"${come_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${mancanti[@]}" >/dev/null

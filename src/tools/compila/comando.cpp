@@ -1,0 +1,126 @@
+#include "tools/compila/comando.h"
+
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include <array>
+#include <string_view>
+
+#include "run/compila.h"
+#include "tools/comune/riga_comando.h"
+#include "tools/compila/esempio.h"
+
+namespace od {
+namespace {
+
+constexpr std::string_view programma = "compila_scenario";
+
+constexpr std::string_view uso =
+    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA] CARTELLA PERCORSO TRENO\n"
+    "     compila_scenario --esempio CARTELLA [--sovrascrivi]";
+
+constexpr std::string_view descrizione =
+    "Costruisce i file binari di uno scenario dai due file di descrizione scritti\n"
+    "a mano, con la stessa lettura e la stessa costruzione del programma di\n"
+    "generazione. Legge:\n"
+    "  CARTELLA/PERCORSO_linea.txt     descrizione della linea\n"
+    "  CARTELLA/PERCORSO_TRENO-.txt    descrizione del treno\n"
+    "e non li cancella ne' li modifica mai. Scrive in CARTELLA_USCITA (per\n"
+    "difetto CARTELLA):\n"
+    "  PERCORSO_linea.dat    planimetria della linea (non con --senza-planimetria)\n"
+    "  PERCORSO_TRENO.sim    tabella delle voci\n"
+    "  PERCORSO_TRENO.dat    celle del binario\n"
+    "Con --esempio scrive invece in CARTELLA i due file di descrizione dello\n"
+    "scenario Orsella_Drumvane (treno xr40318), da cui partire per uno nuovo.";
+
+constexpr std::string_view piede =
+    "Un errore di lettura e' scritto sullo standard error come\n"
+    "  FILE:RIGA: errore N: significato (posizione P m, cella C)\n"
+    "seguito dalla riga del file e da un segno sotto il campo in errore, e i file\n"
+    "binari non vengono scritti (salvo con --forza). I codici 11, 12 e 13 della\n"
+    "costruzione sono avvisi, una riga ciascuno con la riga del segnale o del\n"
+    "rallentamento: i file vengono scritti. Gli errori 1250 e 1251 dei controlli\n"
+    "finali non scrivono alcun file. L'ultima riga dello standard output e' sempre,\n"
+    "dopo la costruzione (senza --json),\n"
+    "  codice_errore N posizione_errore P\n"
+    "\n"
+    "Stato di uscita:\n"
+    "  0   file scritti, nessun errore di lettura (avvisi ammessi)\n"
+    "  1   errore di lettura\n"
+    "  2   uso errato, oppure un file che non si puo' scrivere\n"
+    "  3   errore 1250 o 1251: nessun file scritto";
+
+struct argomenti_compila {
+  richiesta_compila costruzione;
+  std::string esempio;  // the folder for the starting scenario, or empty
+  bool sovrascrivi = false;
+  std::array<std::string, 3> posizionali;
+};
+
+void prepara(CLI::App& app, argomenti_compila& a) {
+  prepara_riga_comando(app, programma, uso);
+  app.description(std::string(descrizione));
+  app.footer(std::string(piede));
+  richiesta_compila& q = a.costruzione;
+  app.add_flag("--senza-planimetria", q.senza_planimetria,
+               "non calcola e non scrive la planimetria; un file PERCORSO_linea.dat gia' presente resta com'e'")
+      ->group("Opzioni");
+  app.add_flag("--forza", q.forza, "scrive i file anche dopo un errore di lettura, dal modello letto fino all'errore")
+      ->group("Opzioni");
+  app.add_option("--uscita", q.cartella_uscita, "cartella in cui scrivere i file binari")
+      ->type_name("CARTELLA_USCITA")
+      ->group("Opzioni");
+  app.add_flag("--json", q.json, "scrive l'esito (codici, posizioni, righe, avvisi, file scritti) come un oggetto JSON")
+      ->group("Opzioni");
+  app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
+      ->type_name("CARTELLA")
+      ->group("Opzioni");
+  app.add_flag("--sovrascrivi", a.sovrascrivi, "con --esempio, sostituisce i file di descrizione gia' presenti")
+      ->group("Opzioni");
+  // Not marked required: --esempio goes without them, and controlla() tells
+  // the author which one is missing.
+  app.add_option("CARTELLA", a.posizionali[0], "cartella dei file di descrizione")->type_name("");
+  app.add_option("PERCORSO", a.posizionali[1], "nome del percorso")->type_name("");
+  app.add_option("TRENO", a.posizionali[2], "nome del treno")->type_name("");
+}
+
+// What the parser cannot tell by itself: which options go together, and the
+// three names of a build. Returns the reason when the request is wrong.
+std::string controlla(argomenti_compila& a, const CLI::App& app) {
+  if (!a.esempio.empty() || app.count("--esempio") > 0) {
+    if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
+    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json"}) {
+      if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
+    }
+    if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
+    return {};
+  }
+  if (a.sovrascrivi) return "--sovrascrivi si usa solo insieme a --esempio";
+  if (app.count("TRENO") == 0) return "servono tre argomenti: CARTELLA PERCORSO TRENO";
+  richiesta_compila& q = a.costruzione;
+  q.cartella = a.posizionali[0];
+  q.percorso = a.posizionali[1];
+  q.treno = a.posizionali[2];
+  if (q.cartella.empty()) return "CARTELLA vuota";
+  if (app.count("--uscita") > 0 && q.cartella_uscita.empty()) return "--uscita vuole il nome di una cartella";
+  if (q.cartella_uscita.empty()) q.cartella_uscita = q.cartella;
+  if (std::string e = controlla_nome("PERCORSO", q.percorso); !e.empty()) return e;
+  return controlla_nome("TRENO", q.treno);
+}
+
+}  // namespace
+
+int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& uscita, std::ostream& diagnostica) {
+  argomenti_compila a;
+  CLI::App app{"", std::string(programma)};
+  prepara(app, a);
+  if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
+  if (const std::string errore = controlla(a, app); !errore.empty()) {
+    fmt::print(diagnostica, "{}: {}\nUso: {}\n", programma, errore, uso);
+    return stato_uso_errato;
+  }
+  if (!a.esempio.empty()) return scrivi_esempio(a.esempio, a.sovrascrivi, uscita, diagnostica);
+  return compila(a.costruzione, uscita, diagnostica);
+}
+
+}  // namespace od

@@ -1,0 +1,41 @@
+// The command-line conventions that every authors' tool shares, so that
+// `--help`, `--version` and a usage error look the same in all of them:
+// CLI11 with Italian labels, the usage line first in the help, CLI11's own
+// messages said in Italian, help and version on standard output with status
+// 0, a usage error on standard error (with the usage line) with status 2.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace od {
+
+inline constexpr int stato_uso_errato = 2;
+
+// The project's version, as the build sets it.
+std::string_view versione_strumenti();
+
+// Gives `app` the shared look: labels, `-h,--help`, `--version`, and a
+// failure message that names the program and repeats `uso` (the usage line
+// without "Uso: ").
+void prepara_riga_comando(CLI::App& app, std::string_view programma, std::string_view uso);
+
+// Parses `argomenti` (without the program name). Returns nothing when the
+// tool should go on; otherwise the exit status, with the help, the version or
+// the usage error already printed.
+std::optional<int> analizza_argomenti(CLI::App& app, const std::vector<std::string>& argomenti, std::ostream& uscita,
+                                      std::ostream& diagnostica);
+
+// A CLI11 parse error said in Italian.
+std::string messaggio_italiano(const CLI::Error& e);
+
+// A name that becomes part of every file name of a scenario: empty, or with
+// a folder separator in it (either one: Windows takes both), it would name a
+// file elsewhere. Returns the reason, or nothing when the name is good.
+std::string controlla_nome(std::string_view cosa, const std::string& nome);
+
+}  // namespace od
