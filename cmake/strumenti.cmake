@@ -60,4 +60,7 @@ if(OD_TESTS)
     OD_RSVG_CONVERT="${OD_RSVG_CONVERT}")
   add_dependencies(od_tools_tests ${OD_STRUMENTI} orsella_drumvane)
   gtest_discover_tests(od_tools_tests DISCOVERY_TIMEOUT 60)
+  # The handbook's tutorial shows mostra_scenario's summary and picture.
+  target_compile_definitions(od_tests PRIVATE OD_MOSTRA="$<TARGET_FILE:mostra_scenario>")
+  add_dependencies(od_tests mostra_scenario)
 endif()
