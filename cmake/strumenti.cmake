@@ -63,6 +63,7 @@ if(OD_TESTS)
   target_compile_definitions(od_tools_tests PRIVATE
     OD_MOSTRA="$<TARGET_FILE:mostra_scenario>"
     OD_COMPILA="$<TARGET_FILE:compila_scenario>"
+    OD_DECOMPILA="$<TARGET_FILE:decompila_scenario>"
     OD_GENERATORE="$<TARGET_FILE:orsella_drumvane>"
     OD_VERSIONE="${PROJECT_VERSION}"
     OD_CORPUS="${CMAKE_SOURCE_DIR}/fuzz/corpus"

@@ -88,21 +88,8 @@ double curvatura_chiave(const std::string& chiave) {
 }
 
 void prolunga_planimetria(planimetria& p, int32_t fino, int32_t fino_curva, double k) {
-  // Each row repeats the last step, turned by k when bent; the step is not
-  // normalised, so a bent row lengthens it by sqrt(1 + k*k).
-  const auto passo = [&p](int32_t m) {
-    return std::pair{p.primo(m - 1) - p.primo(m - 2), p.secondo(m - 1) - p.secondo(m - 2)};
-  };
-  while (p.calcolate() <= fino) {
-    const int32_t m = p.calcolate();
-    const auto [d1, d2] = passo(m);
-    p.aggiungi(p.primo(m - 1) + d1, p.secondo(m - 1) + d2);
-  }
-  while (p.calcolate() <= fino_curva) {
-    const int32_t m = p.calcolate();
-    const auto [d1, d2] = passo(m);
-    p.aggiungi(p.primo(m - 1) + (d1 + k * d2), p.secondo(m - 1) + (d2 - k * d1));
-  }
+  p.prolunga(fino, 0.0);
+  p.prolunga(fino_curva, k);
 }
 
 }  // namespace od

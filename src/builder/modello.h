@@ -1,5 +1,6 @@
 // The scenario model: the row of 50 m track cells, the 87-entry item table,
-// the plan of the line and the module state that the build stages share.
+// the plan of the line (planimetria.h) and the module state that the build
+// stages share.
 // The field order and widths of `cella` and `voce` are those of the binary
 // files; the writer encodes them field by field.
 #pragma once
@@ -9,6 +10,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "builder/planimetria.h"
 
 namespace od {
 
@@ -72,35 +75,6 @@ inline constexpr int voce_treno = 84;
 inline constexpr int voce_percorso = 85;
 inline constexpr int voce_ripetizione = 86;
 inline constexpr int max_montagne = 80;
-
-// The plan of the line, one row per metre, two coordinates per row. A row is
-// empty, a 16-bit whole number pair (rows 0 and 1) or a pair of doubles, and
-// rows are computed in order, so the kind of each row follows from how far
-// the computation got; only the doubles need storing.
-class planimetria {
- public:
-  enum class tipo_riga : uint8_t { vuota, intera, doppia };
-
-  // Rows 0 to `ultima_riga`, all empty.
-  void crea(int32_t ultima_riga);
-  bool esiste() const { return righe_ > 0; }
-  int32_t righe() const { return righe_; }
-  // Rows 0 and 1: the start at the origin, heading along the second coordinate.
-  void avvia();
-  // Next row to compute (the geometry counter); 2 after avvia().
-  int32_t calcolate() const { return calcolate_; }
-  // Appends the next row; the caller keeps it inside righe().
-  void aggiungi(double primo, double secondo);
-
-  tipo_riga tipo(int32_t riga) const;
-  double primo(int32_t riga) const { return primo_[static_cast<std::size_t>(riga)]; }
-  double secondo(int32_t riga) const { return secondo_[static_cast<std::size_t>(riga)]; }
-
- private:
-  int32_t righe_ = 0;
-  int32_t calcolate_ = 0;  // rows 0 .. calcolate_-1 hold values
-  std::vector<double> primo_, secondo_;
-};
 
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {

@@ -12,29 +12,48 @@ namespace od {
 
 using buffer = std::string;
 
+// Each number is written in place at `p`, which must have room for it, and
+// the byte after it is returned: long runs of numbers go straight into a
+// block this way. The put_ helpers below append the same bytes to a buffer.
+inline char* codifica_u16(char* p, uint16_t v) {
+  p[0] = static_cast<char>(v);
+  p[1] = static_cast<char>(v >> 8);
+  return p + 2;
+}
+
+inline char* codifica_i16(char* p, int16_t v) { return codifica_u16(p, static_cast<uint16_t>(v)); }
+
+inline char* codifica_u32(char* p, uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
+  return p + 4;
+}
+
+inline char* codifica_f64(char* p, double v) {
+  const uint64_t bits = std::bit_cast<uint64_t>(v);
+  for (int i = 0; i < 8; ++i) p[i] = static_cast<char>(bits >> (8 * i));
+  return p + 8;
+}
+
 inline void put_u8(buffer& b, uint8_t v) { b.push_back(static_cast<char>(v)); }
 
 // Wider numbers are assembled byte by byte and appended at once.
 inline void put_u16(buffer& b, uint16_t v) {
-  const char byte[2] = {static_cast<char>(v), static_cast<char>(v >> 8)};
-  b.append(byte, 2);
+  char byte[2];
+  b.append(byte, codifica_u16(byte, v));
 }
 
 inline void put_i16(buffer& b, int16_t v) { put_u16(b, static_cast<uint16_t>(v)); }
 
 inline void put_u32(buffer& b, uint32_t v) {
-  const char byte[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-                        static_cast<char>(v >> 24)};
-  b.append(byte, 4);
+  char byte[4];
+  b.append(byte, codifica_u32(byte, v));
 }
 
 inline void put_i32(buffer& b, int32_t v) { put_u32(b, static_cast<uint32_t>(v)); }
 
 inline void put_f64(buffer& b, double v) {
-  const uint64_t bits = std::bit_cast<uint64_t>(v);
   char byte[8];
-  for (int i = 0; i < 8; ++i) byte[i] = static_cast<char>(bits >> (8 * i));
-  b.append(byte, 8);
+  b.append(byte, codifica_f64(byte, v));
 }
 
 // Texts longer than 65535 characters cannot be stored; the readers never

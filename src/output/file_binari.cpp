@@ -18,43 +18,65 @@ namespace {
 
 enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
 
-// The plan of a long line is tens of megabytes: it goes out in blocks of
-// about this size rather than as one image.
-constexpr std::size_t blocco_planimetria = 1 << 16;
+// The plan of a long line is tens of megabytes, produced row by row: it is
+// encoded straight into a block of fixed size that goes out whenever it is
+// full, never held whole.
+class blocco_uscita {
+ public:
+  explicit blocco_uscita(const std::function<void(std::string_view)>& uscita)
+      : dati_(capienza, '\0'), fine_(dati_.data()), uscita_(uscita) {}
 
-void scrivi_colonna(const planimetria& p, bool seconda, buffer& b, const std::function<void(std::string_view)>& uscita) {
-  // Only computed rows hold a value: an empty row has nothing to read, and a
-  // plan never started (a forced build stopped before it) has no rows at all.
-  auto valore = [&](int32_t riga) { return seconda ? p.secondo(riga) : p.primo(riga); };
-  for (int32_t riga = 0; riga < p.righe(); ++riga) {
-    if (b.size() >= blocco_planimetria) {
-      uscita(b);
-      b.clear();
-    }
-    switch (p.tipo(riga)) {
-      case planimetria::tipo_riga::vuota:
-        put_u16(b, variante_vuota);
-        break;
-      case planimetria::tipo_riga::intera:
-        put_u16(b, variante_intera);
-        put_i16(b, static_cast<int16_t>(valore(riga)));
-        break;
-      case planimetria::tipo_riga::doppia:
-        put_u16(b, variante_doppia);
-        put_f64(b, valore(riga));
-        break;
-    }
+  // Where the next `n` bytes go; the block goes out first when they do not fit.
+  char* posto(std::size_t n) {
+    if (libero() < n) svuota();
+    return fine_;
+  }
+  std::size_t libero() const { return capienza - static_cast<std::size_t>(fine_ - dati_.data()); }
+  void avanza(char* fine) { fine_ = fine; }
+  void svuota() {
+    if (fine_ != dati_.data()) uscita_(std::string_view(dati_.data(), static_cast<std::size_t>(fine_ - dati_.data())));
+    fine_ = dati_.data();
+  }
+
+ private:
+  static constexpr std::size_t capienza = std::size_t{1} << 16;
+  buffer dati_;
+  char* fine_;
+  const std::function<void(std::string_view)>& uscita_;
+};
+
+constexpr std::size_t byte_intero = 4, byte_doppio = 10, byte_vuoto = 2;
+
+// One column, all its rows: rows 0 and 1 as whole numbers, the other
+// computed rows as doubles, the rows never reached empty. A plan never
+// started (a forced build stopped before it) has only empty rows. The
+// doubles are encoded a block at a time, with no call in between.
+template <typename Coordinata>
+void scrivi_colonna(const planimetria& p, Coordinata coordinata, blocco_uscita& b) {
+  planimetria::cursore cursore(p);
+  cursore.avanza(2, [&](const planimetria::punto& punto) {
+    const auto intero = static_cast<int16_t>(coordinata(punto));
+    b.avanza(codifica_i16(codifica_u16(b.posto(byte_intero), variante_intera), intero));
+  });
+  while (cursore.riga() < p.calcolate()) {
+    char* c = b.posto(byte_doppio);
+    cursore.avanza(static_cast<int32_t>(b.libero() / byte_doppio), [&c, coordinata](const planimetria::punto& punto) {
+      c = codifica_f64(codifica_u16(c, variante_doppia), coordinata(punto));
+    });
+    b.avanza(c);
+  }
+  for (int32_t riga = p.calcolate(); riga < p.righe(); ++riga) {
+    b.avanza(codifica_u16(b.posto(byte_vuoto), variante_vuota));
   }
 }
 
 }  // namespace
 
 void scrivi_planimetria(const planimetria& p, const std::function<void(std::string_view)>& uscita) {
-  buffer b;
-  b.reserve(blocco_planimetria + 16);
-  scrivi_colonna(p, false, b, uscita);
-  scrivi_colonna(p, true, b, uscita);
-  if (!b.empty()) uscita(b);
+  blocco_uscita b(uscita);
+  scrivi_colonna(p, [](const planimetria::punto& q) { return q.primo; }, b);
+  scrivi_colonna(p, [](const planimetria::punto& q) { return q.secondo; }, b);
+  b.svuota();
 }
 
 buffer immagine_planimetria(const planimetria& p) {
