@@ -1,10 +1,13 @@
 #include "tools/comune/riga_comando.h"
 
 #include <fmt/format.h>
+#include <fmt/ostream.h>
 #include <fmt/ranges.h>
 
 #include <regex>
 #include <utility>
+
+#include "platform/file_atomico.h"
 
 namespace od {
 namespace {
@@ -115,6 +118,27 @@ std::string controlla_nome(std::string_view cosa, const std::string& nome) {
     if (nome.find(separatore) != std::string::npos) return fmt::format("{} contiene \"{}\": \"{}\"", cosa, separatore, nome);
   }
   return {};
+}
+
+int esegui_su_scenario(std::string_view programma, const std::string& percorso, const std::string& treno,
+                       std::ostream& diagnostica, const std::function<int()>& esegui) {
+  for (const auto& [cosa, nome] : {std::pair{"PERCORSO", &percorso}, std::pair{"TRENO", &treno}}) {
+    if (const std::string errore = controlla_nome(cosa, *nome); !errore.empty()) {
+      fmt::print(diagnostica, "{}: {}\n", programma, errore);
+      return stato_uso_errato;
+    }
+  }
+  try {
+    return esegui();
+  } catch (const errore_file& e) {
+    fmt::print(diagnostica, "{}: {}: {}\n", programma, e.percorso(), e.motivo());
+    return stato_uso_errato;
+  } catch (const std::exception& e) {
+    // Nothing below is expected to throw anything else; if it does, one line
+    // instead of an abort.
+    fmt::print(diagnostica, "{}: errore inatteso: {}\n", programma, e.what());
+    return stato_uso_errato;
+  }
 }
 
 }  // namespace od

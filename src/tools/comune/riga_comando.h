@@ -6,6 +6,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,5 +38,11 @@ std::string messaggio_italiano(const CLI::Error& e);
 // a folder separator in it (either one: Windows takes both), it would name a
 // file elsewhere. Returns the reason, or nothing when the name is good.
 std::string controlla_nome(std::string_view cosa, const std::string& nome);
+
+// The common end of a tool that reads or writes one scenario: checks the
+// route and train names, then runs `esegui`. A bad name, a file error or
+// anything unexpected becomes one line on `diagnostica` and status 2.
+int esegui_su_scenario(std::string_view programma, const std::string& percorso, const std::string& treno,
+                       std::ostream& diagnostica, const std::function<int()>& esegui);
 
 }  // namespace od

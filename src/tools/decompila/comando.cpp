@@ -102,21 +102,8 @@ int decompila_scenario(const std::vector<std::string>& argomenti, std::ostream& 
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
-  for (const auto& [cosa, nome] : {std::pair{"PERCORSO", &q.percorso}, std::pair{"TRENO", &q.treno}}) {
-    if (const std::string errore = controlla_nome(cosa, *nome); !errore.empty()) {
-      fmt::print(diagnostica, "{}: {}\n", programma, errore);
-      return decompila_uso;
-    }
-  }
-  try {
-    return esegui(q, uscita, diagnostica);
-  } catch (const errore_file& e) {
-    fmt::print(diagnostica, "{}: {}: {}\n", programma, e.percorso(), e.motivo());
-    return decompila_uso;
-  } catch (const std::exception& e) {
-    fmt::print(diagnostica, "{}: errore inatteso: {}\n", programma, e.what());
-    return decompila_uso;
-  }
+  return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
+                            [&] { return esegui(q, uscita, diagnostica); });
 }
 
 }  // namespace od

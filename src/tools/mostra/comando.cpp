@@ -127,23 +127,8 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
-  for (const auto& [cosa, nome] : {std::pair{"PERCORSO", &q.percorso}, std::pair{"TRENO", &q.treno}}) {
-    if (const std::string errore = controlla_nome(cosa, *nome); !errore.empty()) {
-      fmt::print(diagnostica, "{}: {}\n", programma, errore);
-      return mostra_uso;
-    }
-  }
-  try {
-    return esegui(q, uscita, diagnostica);
-  } catch (const errore_file& e) {
-    fmt::print(diagnostica, "{}: {}: {}\n", programma, e.percorso(), e.motivo());
-    return mostra_uso;
-  } catch (const std::exception& e) {
-    // Nothing below is expected to throw anything else; if it does, one line
-    // instead of an abort.
-    fmt::print(diagnostica, "{}: errore inatteso: {}\n", programma, e.what());
-    return mostra_uso;
-  }
+  return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
+                            [&] { return esegui(q, uscita, diagnostica); });
 }
 
 }  // namespace od
