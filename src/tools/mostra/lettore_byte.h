@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tools/mostra/danni.h"
 
@@ -44,16 +45,16 @@ class lettore_byte {
 
  private:
   // The next `quanti` bytes as an unsigned value, least significant first.
-  // Inline, with the width known, so that compilers make it one load: a
-  // plan file has millions of fields.
+  // Inline and spelt out byte by byte, which compilers turn into one load:
+  // a plan file has millions of fields.
   template <std::size_t quanti>
   uint64_t prendi(std::string_view campo) {
     if (restanti() < quanti) finisce_dentro(quanti, campo);
     const char* p = dati_.data() + pos_;
     pos_ += quanti;
-    uint64_t valore = 0;
-    for (std::size_t n = 0; n < quanti; ++n) valore |= uint64_t{static_cast<unsigned char>(p[n])} << (8 * n);
-    return valore;
+    return [p]<std::size_t... n>(std::index_sequence<n...>) {
+      return ((uint64_t{static_cast<unsigned char>(p[n])} << (8 * n)) | ...);
+    }(std::make_index_sequence<quanti>{});
   }
   [[noreturn]] void finisce_dentro(std::size_t quanti, std::string_view campo) const;
 
