@@ -262,6 +262,13 @@ TEST(LetturaBinari, BrokenPlansAreReportedAtTheByteWhereTheyBreak) {
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0], (danno{piano, ultima_doppia,
                          fmt::format("la colonna 0 ha {} righe calcolate e la colonna 1 {}", calcolate, calcolate - 1)}));
+
+  // A plan never started: two columns of empty elements, the same number in each.
+  planimetria mai_avviata;
+  EXPECT_THROW(decodifica_planimetria(std::string(6, '\0'), piano, mai_avviata), file_danneggiato);
+  decodifica_planimetria(std::string(8, '\0'), piano, mai_avviata);
+  EXPECT_EQ(mai_avviata.righe(), 2);
+  EXPECT_EQ(mai_avviata.calcolate(), 0);
 }
 
 TEST(LetturaBinari, MissingFilesAreFileErrorsAndAMissingPlanIsFine) {

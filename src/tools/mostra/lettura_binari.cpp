@@ -154,10 +154,14 @@ int32_t righe_calcolate(lettore_byte& l, std::size_t righe, int n_colonna) {
 std::optional<planimetria> decodifica_valida(std::string_view dati, const std::string& file) {
   if (dati.empty() || dati.size() % 2 != 0) return std::nullopt;
   const std::size_t meta = dati.size() / 2;
-  auto vuote = [](std::string_view resto) { return resto.size() % 2 == 0 && resto.find_first_not_of('\0') == resto.npos; };
+  // Whole empty elements, all zero bytes.
+  auto vuote = [](std::string_view resto) {
+    return resto.size() % 2 == 0 && resto.find_first_not_of('\0') == resto.npos;
+  };
   planimetria piano;
   if (dati[0] == '\0' && dati[1] == '\0') {
-    if (!vuote(dati)) return std::nullopt;
+    // A plan never started: each half whole empty elements.
+    if (meta % 2 != 0 || !vuote(dati)) return std::nullopt;
     piano.crea(static_cast<int32_t>(meta / 2) - 1);
     return piano;
   }
