@@ -14,6 +14,7 @@
 // reading and the train file still follow) or breaks it off with a code.
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "builder/arrotonda.h"
 #include "builder/lettura.h"
@@ -238,14 +239,16 @@ seguito lettore_linea::indicatore() {
   if (!cella_libera(c)) return interrompi(21, posizione);
   const valori_indicatore v = impacca_indicatore(velocita[0], velocita[1], velocita[2], strisces, velocita[4],
                                                  velocita[5], velocita[6], strisced);
-  for (const int64_t valore : {v.valore1, v.valore2, v.valore3, v.valore4}) {
-    if (valore < INT16_MIN || valore > INT16_MAX) fallisci_valore(flusso, "valore dell'indicatore oltre i 16 bit");
-  }
+  // The cell takes the board first and each value as it is packed, so a
+  // value that does not fit leaves the board with the values before it, as a
+  // forced build then writes it.
   c.oggetto = oggetto::indicatore_vmax;
-  c.valore1 = static_cast<int16_t>(v.valore1);
-  c.valore2 = static_cast<int16_t>(v.valore2);
-  c.valore3 = static_cast<int16_t>(v.valore3);
-  c.valore4 = static_cast<int16_t>(v.valore4);
+  const std::pair<int16_t cella::*, int64_t> valori[] = {
+      {&cella::valore1, v.valore1}, {&cella::valore2, v.valore2}, {&cella::valore3, v.valore3}, {&cella::valore4, v.valore4}};
+  for (const auto& [campo, valore] : valori) {
+    if (valore < INT16_MIN || valore > INT16_MAX) fallisci_valore(flusso, "valore dell'indicatore oltre i 16 bit");
+    c.*campo = static_cast<int16_t>(valore);
+  }
   return seguito::continua;
 }
 

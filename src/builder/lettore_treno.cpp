@@ -281,7 +281,14 @@ class lettore_treno {
   // --- stations ---
 
   seguito leggi_stazione() {
-    voce stazione;
+    const int32_t i = numero_stazione_;
+    // Entries above the sign entry counter hold sign texts: only a line file
+    // that fills every one of them leaves no entry for even the first station.
+    if (i > contesto_.contatore_cartelli) return ferma(10);
+    // Every field goes into the station's entry as it is read (only the
+    // length and the time of day are working values), so a station stopped
+    // half-way leaves what was read of it, and a forced build writes that.
+    voce& stazione = stato_.tabella[static_cast<std::size_t>(i)];
     stazione.posizione = lungo();
     // A station needs 800 m of track after its position.
     if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > int64_t{stato_.ultima_cella} * 50) {
@@ -294,7 +301,7 @@ class lettore_treno {
     leggi_campi_stazione(stazione);
     calcola_area(stazione, lunghezza);
     if (lunghezza < 600) stazione.opzione_b = 0;
-    if (numero_stazione_ == 1) {  // the train starts there
+    if (i == 1) {  // the train starts there
       stazione.opzione_b = 0;
       stazione.opzione_c = 0;
     }
@@ -315,8 +322,8 @@ class lettore_treno {
     const int64_t ore = lungo();
     const int64_t minuti = lungo();
     const int64_t secondi = lungo();
-    stazione.orario = in_32_bit((ore * 60 + minuti) * 60 + secondi, "orario della stazione");
     stazione.nome = flusso_.leggi_testo();
+    stazione.orario = in_32_bit((ore * 60 + minuti) * 60 + secondi, "orario della stazione");
   }
 
   int32_t in_32_bit(int64_t valore, const std::string& cosa) {
@@ -324,22 +331,19 @@ class lettore_treno {
     return static_cast<int32_t>(valore);
   }
 
+  // The start, then the end, then the flag that the area's kind clears: the
+  // order in which a value that does not fit stops them.
   void calcola_area(voce& stazione, int32_t lunghezza) {
     const int64_t p = stazione.posizione;
-    int64_t inizio = p - lunghezza;
-    int64_t fine = 0;
-    if (tipo_capolinea(stazione.tipo)) {
-      fine = p + 150;
-      stazione.opzione_c = 0;
-    } else if (tipo_simmetrico(stazione.tipo)) {
-      fine = p + lunghezza;
-      stazione.opzione_c = 0;
-    } else {
-      inizio = arrotonda_div(2 * p - lunghezza, 2);
-      fine = arrotonda_div(2 * p + lunghezza, 2) + (stazione.opzione_c != 0 ? 50 : 0);
-    }
+    const bool capolinea = tipo_capolinea(stazione.tipo);
+    const bool simmetrico = tipo_simmetrico(stazione.tipo);
+    const int64_t inizio = capolinea || simmetrico ? p - lunghezza : arrotonda_div(2 * p - lunghezza, 2);
     stazione.area_inizio = in_32_bit(inizio, "inizio dell'area della stazione");
+    int64_t fine = arrotonda_div(2 * p + lunghezza, 2) + (stazione.opzione_c != 0 ? 50 : 0);
+    if (capolinea) fine = p + 150;
+    if (simmetrico) fine = p + lunghezza;
     stazione.area_fine = in_32_bit(fine, "fine dell'area della stazione");
+    if (capolinea || simmetrico) stazione.opzione_c = 0;
   }
 
   seguito colloca_stazione(const voce& stazione) {
@@ -352,10 +356,6 @@ class lettore_treno {
     if (con_fermata && fermata_oltre_inizio && fermata > stato_.ultima_cella) {
       return fine_per_posizione(stazione.posizione);
     }
-    // Only a line file that fills every sign entry leaves no room for even
-    // the first station; the sign in entry 1 must not be overwritten.
-    if (i >= contesto_.contatore_cartelli) return ferma(10);
-    stato_.tabella[static_cast<std::size_t>(i)] = stazione;
 
     if (con_fermata && !tipo_capolinea(stazione.tipo)) metti_preavvisi_stazione(stazione.area_fine);
     if (con_fermata) {

@@ -12,8 +12,11 @@ lista_righe righe_rallentamenti();  // 41 lines
 lista_righe righe_scheda();         // 38 lines
 
 // Replace the documents in `cartella`. Throw errore_file.
-void dati_note(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno);
-void dati_rallentamenti(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno);
-void dati_scheda(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno);
+void dati_note(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
+               chiamate_file& chiamate = chiamate_di_sistema());
+void dati_rallentamenti(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
+                        chiamate_file& chiamate = chiamate_di_sistema());
+void dati_scheda(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
+                 chiamate_file& chiamate = chiamate_di_sistema());
 
 }  // namespace od

@@ -67,8 +67,9 @@ lista_righe righe_note() {
   return lista_righe::da(righe);
 }
 
-void dati_note(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno) {
-  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "note"), righe_note());
+void dati_note(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
+               chiamate_file& chiamate) {
+  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "note"), righe_note(), chiamate);
 }
 
 }  // namespace od

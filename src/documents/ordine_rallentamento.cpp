@@ -114,9 +114,10 @@ lista_righe righe_rallentamenti() {
   return lista_righe::da(righe);
 }
 
-void dati_rallentamenti(const std::string& cartella, const std::string& nome_percorso,
-                        const std::string& nome_treno) {
-  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "rallentamenti"), righe_rallentamenti());
+void dati_rallentamenti(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
+                        chiamate_file& chiamate) {
+  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "rallentamenti"), righe_rallentamenti(),
+               chiamate);
 }
 
 }  // namespace od

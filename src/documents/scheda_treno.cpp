@@ -157,8 +157,9 @@ lista_righe righe_scheda() {
   return lista_righe::da(righe);
 }
 
-void dati_scheda(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno) {
-  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "scheda_treno"), righe_scheda());
+void dati_scheda(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
+                 chiamate_file& chiamate) {
+  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "scheda_treno"), righe_scheda(), chiamate);
 }
 
 }  // namespace od

@@ -104,16 +104,20 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
           nome_percorso + "_" + nome_treno + ".dat"};
 }
 
-void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella) {
+void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella, chiamate_file& chiamate) {
   const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
+  // The simulator loads the three as one scenario: all are written and
+  // synced before the first is renamed into place.
+  sostituzione_insieme insieme(chiamate);
   if (stato.con_planimetria != 0) {
-    sostituisci_file(nome_completo(cartella, nomi.planimetria),
-                     [&stato](const std::function<void(std::string_view)>& scrivi) {
-                       scrivi_planimetria(stato.planimetria, scrivi);
-                     });
+    insieme.prepara(nome_completo(cartella, nomi.planimetria),
+                    [&stato](const std::function<void(std::string_view)>& scrivi) {
+                      scrivi_planimetria(stato.planimetria, scrivi);
+                    });
   }
-  sostituisci_file(nome_completo(cartella, nomi.tabella), immagine_tabella(stato));
-  sostituisci_file(nome_completo(cartella, nomi.binario), immagine_binario(stato));
+  insieme.prepara(nome_completo(cartella, nomi.tabella), immagine_tabella(stato));
+  insieme.prepara(nome_completo(cartella, nomi.binario), immagine_binario(stato));
+  insieme.installa();
 }
 
 }  // namespace od

@@ -7,6 +7,7 @@
 
 #include "builder/modello.h"
 #include "output/codifica.h"
+#include "platform/file_atomico.h"
 
 namespace od {
 
@@ -29,7 +30,9 @@ struct nomi_binari {
 nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string& nome_treno);
 
 // Replaces the files in `cartella`, plan geometry (only with the geometry
-// flag), item table and track cells, in this order. Throws errore_file.
-void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella);
+// flag), item table and track cells, together (see sostituzione_insieme).
+// Throws errore_file.
+void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella,
+                        chiamate_file& chiamate = chiamate_di_sistema());
 
 }  // namespace od

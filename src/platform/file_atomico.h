@@ -1,6 +1,7 @@
 // Whole-file replacement: every output file is written to a temporary file in
 // its own folder, synced, and renamed over the target, so that a failure
-// leaves the previous file untouched and no temporary file behind.
+// leaves the previous file untouched and no temporary file behind, and a
+// crash leaves it either as it was or wholly replaced.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
+#include <vector>
 
 namespace od {
 
@@ -33,11 +35,20 @@ class errore_file : public std::runtime_error {
 class chiamate_file {
  public:
   virtual ~chiamate_file() = default;
-  virtual int crea_temporaneo(std::string& modello);  // mkstemp; Windows: CreateFile, new file only
+  // A new file named after `modello`, whose last six characters "XXXXXX"
+  // become letters and digits; created with mode 0666 less the umask, like
+  // any new file. Windows: CreateFile, new file only.
+  virtual int crea_temporaneo(std::string& modello);
   virtual ssize_t scrivi(int fd, const char* dati, std::size_t quanti);
   virtual int sincronizza(int fd);  // fsync; Windows: FlushFileBuffers
+  // Gives the file the permissions of the file at `modello`, if there is one
+  // (fchmod). Windows: nothing to do.
+  virtual int copia_permessi(int fd, const char* modello);
   virtual int chiudi(int fd);
   virtual int rinomina(const char* da, const char* a);  // Windows: MoveFileEx, replacing, write-through
+  // Makes the folder's entries durable after renames (fsync of the folder).
+  // Windows: nothing to do, the renames are written through.
+  virtual int sincronizza_cartella(const char* cartella);
   virtual int elimina(const char* percorso);  // unlink; Windows: DeleteFile
 };
 
@@ -48,9 +59,43 @@ chiamate_file& chiamate_di_sistema();
 // large file need not be held in memory whole.
 using produttore_contenuto = std::function<void(const std::function<void(std::string_view)>& scrivi)>;
 
+// Files replaced together. Each is written to a temporary file beside its
+// target and synced as soon as it is prepared; only when every one is ready
+// are they renamed over their targets, one right after the other, and their
+// folders synced. A failure or a crash before the renames leaves every target
+// as it was; a reader such as the simulator can meet a mix of old and new
+// files only in the moment between two renames.
+class sostituzione_insieme {
+ public:
+  explicit sostituzione_insieme(chiamate_file& chiamate = chiamate_di_sistema());
+  // Removes the temporary files of those not installed.
+  ~sostituzione_insieme();
+  sostituzione_insieme(const sostituzione_insieme&) = delete;
+  sostituzione_insieme& operator=(const sostituzione_insieme&) = delete;
+
+  // Writes the new content of `percorso` to its temporary file. Throws
+  // errore_file naming the path and the reason; a failure inside the
+  // producer also leaves the target untouched.
+  void prepara(const std::string& percorso, const produttore_contenuto& contenuto);
+  void prepara(const std::string& percorso, std::string_view contenuto);
+  // Renames every prepared file over its target, in the order prepared.
+  // Throws errore_file naming the file that could not be replaced; those
+  // before it are replaced already.
+  void installa();
+
+ private:
+  struct preparato {
+    std::string percorso;
+    std::string temporaneo;
+  };
+  chiamate_file& chiamate_;
+  std::vector<preparato> preparati_;
+};
+
 // Replaces the file at `percorso` with exactly what `contenuto` produces.
 // Throws errore_file naming the path and the reason; the old file then stays
-// as it was. A failure inside the producer also leaves it untouched.
+// as it was. A replaced file keeps its permissions; a new one gets 0666 less
+// the umask.
 void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto,
                       chiamate_file& chiamate = chiamate_di_sistema());
 
@@ -59,6 +104,11 @@ inline void sostituisci_file(const std::string& percorso, std::string_view conte
   sostituisci_file(
       percorso, [contenuto](const std::function<void(std::string_view)>& scrivi) { scrivi(contenuto); }, chiamate);
 }
+
+// Removes the temporary files that a replacement of `percorso` left behind
+// when its process was killed or the machine stopped. Only a run that holds
+// the folder's lock may call it: another run's temporaries are live.
+void elimina_temporanei_rimasti(const std::string& percorso);
 
 // The whole content of a file, or nothing when it does not exist or cannot be read.
 std::optional<std::string> leggi_file(const std::string& percorso);

@@ -1,71 +1,110 @@
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/file_atomico.h"
+#include "platform/file_atomico_sistema.h"
 
 namespace od {
 
-int chiamate_file::crea_temporaneo(std::string& modello) { return ::mkstemp(modello.data()); }
+int chiamate_file::crea_temporaneo(std::string& modello) {
+  // Not mkstemp, which gives 0600: a new output file gets the permissions
+  // that the user's umask allows, as from any other program.
+  const std::size_t x = modello.size() >= 6 ? modello.size() - 6 : 0;
+  if (modello.size() < 6 || modello.compare(x, 6, "XXXXXX") != 0) {
+    errno = EINVAL;
+    return -1;
+  }
+  timespec adesso{};
+  ::clock_gettime(CLOCK_REALTIME, &adesso);
+  uint64_t seme = static_cast<uint64_t>(adesso.tv_nsec) ^ (static_cast<uint64_t>(adesso.tv_sec) << 20) ^
+                  (static_cast<uint64_t>(::getpid()) << 40);
+  for (int tentativo = 0; tentativo < 100; ++tentativo) {
+    sistema::riempi_nome_temporaneo(modello, x, seme);
+    const int fd = ::open(modello.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 ssize_t chiamate_file::scrivi(int fd, const char* dati, std::size_t quanti) { return ::write(fd, dati, quanti); }
 int chiamate_file::sincronizza(int fd) { return ::fsync(fd); }
+
+int chiamate_file::copia_permessi(int fd, const char* modello) {
+  struct stat info {};
+  if (::stat(modello, &info) != 0) return errno == ENOENT ? 0 : -1;
+  return ::fchmod(fd, info.st_mode & 0777);
+}
+
 int chiamate_file::chiudi(int fd) { return ::close(fd); }
 int chiamate_file::rinomina(const char* da, const char* a) { return ::rename(da, a); }
+
+int chiamate_file::sincronizza_cartella(const char* cartella) {
+  const int fd = ::open(cartella, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  const int esito = ::fsync(fd);
+  const int numero = errno;
+  ::close(fd);
+  errno = numero;
+  return esito;
+}
+
 int chiamate_file::elimina(const char* percorso) { return ::unlink(percorso); }
 
 chiamate_file& chiamate_di_sistema() {
-  static chiamate_file sistema;  // stateless: only forwards to the kernel
-  return sistema;
+  static chiamate_file reali;  // stateless: only forwards to the kernel
+  return reali;
 }
 
-namespace {
+namespace sistema {
 
-std::string descrizione(int numero) { return std::strerror(numero); }
+std::string motivo_ultimo_errore() { return std::strerror(errno); }
+void segna_disco_pieno() { errno = ENOSPC; }
+bool scrittura_interrotta() { return errno == EINTR; }
 
-// Writes everything, resuming after short writes and interrupted calls.
-void scrivi_tutto(chiamate_file& chiamate, int fd, std::string_view contenuto, const std::string& percorso) {
-  std::size_t scritti = 0;
-  while (scritti < contenuto.size()) {
-    const ssize_t n = chiamate.scrivi(fd, contenuto.data() + scritti, contenuto.size() - scritti);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throw errore_file(percorso, "scrittura non riuscita: " + descrizione(n < 0 ? errno : ENOSPC));
-    scritti += static_cast<std::size_t>(n);
-  }
+// SIGXFSZ's default ends the process in the middle of a write, with no
+// message and the temporary file left behind; ignored, the write fails with
+// EFBIG and the replacement reports it like a full disk. Only the default is
+// replaced: a caller's own handler stays.
+void limite_dimensione_come_errore() {
+  struct sigaction attuale {};
+  if (::sigaction(SIGXFSZ, nullptr, &attuale) == 0 && attuale.sa_handler == SIG_DFL) ::signal(SIGXFSZ, SIG_IGN);
 }
 
-}  // namespace
+std::string cartella_di(const std::string& percorso) {
+  const std::size_t separatore = percorso.find_last_of('/');
+  if (separatore == std::string::npos) return ".";
+  return separatore == 0 ? "/" : percorso.substr(0, separatore);
+}
 
-void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto, chiamate_file& chiamate) {
-  std::string temporaneo = percorso + ".tmp-XXXXXX";
-  const int fd = chiamate.crea_temporaneo(temporaneo);
-  if (fd < 0) throw errore_file(percorso, "impossibile creare il file: " + descrizione(errno));
-  try {
-    contenuto([&](std::string_view parte) { scrivi_tutto(chiamate, fd, parte, percorso); });
-    if (chiamate.sincronizza(fd) != 0) throw errore_file(percorso, "sincronizzazione non riuscita: " + descrizione(errno));
-  } catch (...) {
-    chiamate.chiudi(fd);
-    chiamate.elimina(temporaneo.c_str());
-    throw;
+}  // namespace sistema
+
+void elimina_temporanei_rimasti(const std::string& percorso) {
+  const std::string cartella = sistema::cartella_di(percorso);
+  const std::size_t separatore = percorso.find_last_of('/');
+  const std::string prefisso = percorso.substr(separatore == std::string::npos ? 0 : separatore + 1) + ".tmp-";
+  DIR* elenco = ::opendir(cartella.c_str());
+  if (elenco == nullptr) return;  // nothing to clean where nothing can be listed
+  std::vector<std::string> rimasti;
+  while (const dirent* voce = ::readdir(elenco)) {
+    const std::string_view nome = voce->d_name;
+    if (nome.size() == prefisso.size() + 6 && nome.starts_with(prefisso)) rimasti.emplace_back(nome);
   }
-  if (chiamate.chiudi(fd) != 0) {
-    const int numero = errno;
-    chiamate.elimina(temporaneo.c_str());
-    throw errore_file(percorso, "chiusura non riuscita: " + descrizione(numero));
-  }
-  // mkstemp creates the file readable by its owner only; an output file gets
-  // the usual permissions.
-  ::chmod(temporaneo.c_str(), 0644);
-  if (chiamate.rinomina(temporaneo.c_str(), percorso.c_str()) != 0) {
-    const int numero = errno;
-    chiamate.elimina(temporaneo.c_str());
-    throw errore_file(percorso, "impossibile sostituire il file: " + descrizione(numero));
-  }
+  ::closedir(elenco);
+  // A temporary that cannot be removed is harmless; the run goes on.
+  for (const std::string& nome : rimasti) ::unlink((cartella + "/" + nome).c_str());
 }
 
 std::optional<std::string> leggi_file(const std::string& percorso) {
@@ -86,7 +125,7 @@ bool esiste_file(const std::string& percorso) {
 
 void elimina_se_esiste(const std::string& percorso) {
   if (::unlink(percorso.c_str()) != 0 && errno != ENOENT) {
-    throw errore_file(percorso, "impossibile eliminare il file: " + descrizione(errno));
+    throw errore_file(percorso, "impossibile eliminare il file: " + sistema::motivo_ultimo_errore());
   }
 }
 

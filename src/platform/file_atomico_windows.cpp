@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "platform/file_atomico.h"
+#include "platform/file_atomico_sistema.h"
 #include "platform/testo_windows.h"
 
 namespace od {
@@ -35,28 +37,6 @@ std::wstring percorso_largo(const std::string& percorso) {
 
 std::string ultimo_errore() { return descrizione_windows(::GetLastError()); }
 
-// Six letters or digits from a seed that differs between processes and calls.
-void riempi_nome(std::string& modello, std::size_t da, uint64_t& seme) {
-  static constexpr std::string_view alfabeto = "abcdefghijklmnopqrstuvwxyz0123456789";
-  seme = seme * 6364136223846793005ULL + 1442695040888963407ULL;
-  uint64_t valore = seme >> 16;
-  for (std::size_t i = 0; i < 6; ++i) {
-    modello[da + i] = alfabeto[valore % alfabeto.size()];
-    valore /= alfabeto.size();
-  }
-}
-
-// Writes everything, resuming after short writes.
-void scrivi_tutto(chiamate_file& chiamate, int fd, std::string_view contenuto, const std::string& percorso) {
-  std::size_t scritti = 0;
-  while (scritti < contenuto.size()) {
-    const ssize_t n = chiamate.scrivi(fd, contenuto.data() + scritti, contenuto.size() - scritti);
-    if (n == 0) ::SetLastError(ERROR_DISK_FULL);
-    if (n <= 0) throw errore_file(percorso, "scrittura non riuscita: " + ultimo_errore());
-    scritti += static_cast<std::size_t>(n);
-  }
-}
-
 }  // namespace
 
 int chiamate_file::crea_temporaneo(std::string& modello) {
@@ -69,7 +49,7 @@ int chiamate_file::crea_temporaneo(std::string& modello) {
   ::QueryPerformanceCounter(&adesso);
   uint64_t seme = static_cast<uint64_t>(adesso.QuadPart) ^ (uint64_t{::GetCurrentProcessId()} << 32);
   for (int tentativo = 0; tentativo < 100; ++tentativo) {
-    riempi_nome(modello, x, seme);
+    sistema::riempi_nome_temporaneo(modello, x, seme);
     std::wstring nome;
     if (!percorso_largo(modello, nome)) return -1;
     const HANDLE h = ::CreateFileW(nome.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -99,6 +79,10 @@ ssize_t chiamate_file::scrivi(int fd, const char* dati, std::size_t quanti) {
 
 int chiamate_file::sincronizza(int fd) { return ::FlushFileBuffers(maniglia(fd)) ? 0 : -1; }
 
+// A new file takes the folder's permissions, and a replaced one's cannot be
+// carried over by a rename anyway: there is nothing to copy.
+int chiamate_file::copia_permessi(int, const char*) { return 0; }
+
 int chiamate_file::chiudi(int fd) { return ::_close(fd); }
 
 int chiamate_file::rinomina(const char* da, const char* a) {
@@ -109,6 +93,9 @@ int chiamate_file::rinomina(const char* da, const char* a) {
   return ::MoveFileExW(sorgente.c_str(), destinazione.c_str(), modo) ? 0 : -1;
 }
 
+// MOVEFILE_WRITE_THROUGH has made each rename durable already.
+int chiamate_file::sincronizza_cartella(const char*) { return 0; }
+
 int chiamate_file::elimina(const char* percorso) {
   std::wstring nome;
   if (!percorso_largo(percorso, nome)) return -1;
@@ -116,32 +103,41 @@ int chiamate_file::elimina(const char* percorso) {
 }
 
 chiamate_file& chiamate_di_sistema() {
-  static chiamate_file sistema;  // stateless: only forwards to the system
-  return sistema;
+  static chiamate_file reali;  // stateless: only forwards to the system
+  return reali;
 }
 
-void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto, chiamate_file& chiamate) {
-  std::string temporaneo = percorso + ".tmp-XXXXXX";
-  const int fd = chiamate.crea_temporaneo(temporaneo);
-  if (fd < 0) throw errore_file(percorso, "impossibile creare il file: " + ultimo_errore());
-  try {
-    contenuto([&](std::string_view parte) { scrivi_tutto(chiamate, fd, parte, percorso); });
-    if (chiamate.sincronizza(fd) != 0) throw errore_file(percorso, "sincronizzazione non riuscita: " + ultimo_errore());
-  } catch (...) {
-    chiamate.chiudi(fd);
-    chiamate.elimina(temporaneo.c_str());
-    throw;
-  }
-  if (chiamate.chiudi(fd) != 0) {
-    const std::string motivo = ultimo_errore();
-    chiamate.elimina(temporaneo.c_str());
-    throw errore_file(percorso, "chiusura non riuscita: " + motivo);
-  }
-  if (chiamate.rinomina(temporaneo.c_str(), percorso.c_str()) != 0) {
-    const std::string motivo = ultimo_errore();
-    chiamate.elimina(temporaneo.c_str());
-    throw errore_file(percorso, "impossibile sostituire il file: " + motivo);
-  }
+namespace sistema {
+
+std::string motivo_ultimo_errore() { return ultimo_errore(); }
+void segna_disco_pieno() { ::SetLastError(ERROR_DISK_FULL); }
+bool scrittura_interrotta() { return false; }  // WriteFile is not interrupted by signals
+void limite_dimensione_come_errore() {}         // no file-size signal here
+
+std::string cartella_di(const std::string& percorso) {
+  const std::size_t separatore = percorso.find_last_of("\\/");
+  return separatore == std::string::npos ? "." : percorso.substr(0, separatore);
+}
+
+}  // namespace sistema
+
+void elimina_temporanei_rimasti(const std::string& percorso) {
+  std::wstring modello;
+  if (!percorso_largo(percorso + ".tmp-??????", modello)) return;
+  const std::string cartella = sistema::cartella_di(percorso);
+  WIN32_FIND_DATAW trovato;
+  const HANDLE ricerca = ::FindFirstFileW(modello.c_str(), &trovato);
+  if (ricerca == INVALID_HANDLE_VALUE) return;
+  std::vector<std::wstring> rimasti;
+  // "?" also matches nothing at the end of a name: only six characters count.
+  const std::size_t lunghezza = percorso.size() - cartella.size() - 1 + 5 + 6;
+  do {
+    const std::wstring nome = trovato.cFileName;
+    if (in_utf8(nome).size() == lunghezza) rimasti.push_back(nome);
+  } while (::FindNextFileW(ricerca, &trovato));
+  ::FindClose(ricerca);
+  // A temporary that cannot be removed is harmless; the run goes on.
+  for (const std::wstring& nome : rimasti) ::DeleteFileW((in_utf16(cartella) + L"\\" + nome).c_str());
 }
 
 std::optional<std::string> leggi_file(const std::string& percorso) {

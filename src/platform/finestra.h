@@ -16,6 +16,10 @@ class finestra {
   virtual void mostra(std::string_view etichetta) = 0;
   // A modal message with an OK button only; returns once it is closed.
   virtual void messaggio(std::string_view testo) = 0;
+  // A file that could not be written, already reported on standard error,
+  // which nobody sees when the program was started from the desktop: a real
+  // window shows it in the message box too; the console has said it all.
+  virtual void errore_file(std::string_view testo) { static_cast<void>(testo); }
 };
 
 // For machines without a window system: both texts go to standard error, and

@@ -73,6 +73,8 @@ class finestra_windows final : public finestra {
     ::MessageBoxW(form_, in_utf16(testo).c_str(), nullptr, MB_OK);
   }
 
+  void errore_file(std::string_view testo) override { messaggio(testo); }
+
  private:
   HWND crea_form() {
     const HINSTANCE istanza = ::GetModuleHandleW(nullptr);

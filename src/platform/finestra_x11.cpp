@@ -82,6 +82,8 @@ class finestra_su_x11 final : public finestra {
     });
   }
 
+  void errore_file(std::string_view testo) override { messaggio(testo); }
+
  private:
   Window crea_form() {
     Display* d = risorse_.schermo();

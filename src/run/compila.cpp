@@ -6,6 +6,7 @@
 
 #include "builder/codici.h"
 #include "builder/modello.h"
+#include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "output/file_binari.h"
@@ -109,6 +110,13 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   const int32_t j = q.senza_planimetria ? 0 : 1;
   resoconto r;
   try {
+    // One writer at a time in the output folder, as for the generator; once
+    // it is held, no other run's temporary files can be live there.
+    const blocco_cartella blocco(q.cartella_uscita);
+    const nomi_binari binari = nomi_file_binari(q.percorso, q.treno);
+    for (const std::string& nome : {binari.planimetria, binari.tabella, binari.binario}) {
+      elimina_temporanei_rimasti(nome_completo(q.cartella_uscita, nome));
+    }
     r.risultato = memorizza_percorso(stato, j, opzioni);
     if (r.risultato.esito == esito_build::completato) {
       const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);

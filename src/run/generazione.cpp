@@ -2,6 +2,8 @@
 
 #include "builder/codici.h"
 #include "documents/documenti.h"
+#include "output/file_binari.h"
+#include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "run/diagnostica.h"
@@ -33,20 +35,39 @@ void mostra_avvisi(const stato_scenario& stato, const std::string& cartella, std
   for (const avviso_percorso& a : stato.avvisi) diagnostica << diagnostica_avviso(stato, a, cartella, programma);
 }
 
+// Every file that a run writes, each of which a killed run may have left
+// half-written beside its target.
+std::vector<std::string> file_della_generazione(const stato_scenario& stato) {
+  const std::string& p = stato.nome_percorso;
+  const std::string& t = stato.nome_treno;
+  const nomi_binari binari = nomi_file_binari(p, t);
+  return {nome_file_linea(p),
+          nome_file_treno(p, t),
+          nome_file_documento(p, t, "note"),
+          nome_file_documento(p, t, "rallentamenti"),
+          nome_file_documento(p, t, "scheda_treno"),
+          binari.planimetria,
+          binari.tabella,
+          binari.binario};
+}
+
 int genera(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
-           const scrittori_generazione& scrittori) {
+           const scrittori_generazione& scrittori, chiamate_file& chiamate) {
   stato_scenario stato;
   stato.nome_percorso = nome_percorso_carico;
   stato.nome_treno = nome_treno_carico;
   finestra.mostra("Attendere");
 
+  const blocco_cartella blocco(cartella);
+  for (const std::string& nome : file_della_generazione(stato)) elimina_temporanei_rimasti(nome_completo(cartella, nome));
   for (const auto scrivi : {scrittori.linea, scrittori.treno, scrittori.note, scrittori.rallentamenti, scrittori.scheda}) {
-    scrivi(cartella, stato.nome_percorso, stato.nome_treno);
+    scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate);
   }
 
   opzioni_build opzioni;
   opzioni.sorgente = {cartella, true};
   opzioni.cartella_uscita = cartella;
+  opzioni.chiamate = &chiamate;
   const risultato_build risultato = memorizza_percorso(stato, 1, opzioni);
   // The description files are transient whatever happened while reading.
   elimina_se_esiste(nome_completo(cartella, nome_file_linea(stato.nome_percorso)));
@@ -71,18 +92,21 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 }  // namespace
 
 scrittori_generazione scrittori_carichi() {
-  return {[](const std::string& cartella, const std::string& percorso, const std::string&) {
-            dati_linea(cartella, percorso);
+  return {[](const std::string& cartella, const std::string& percorso, const std::string&, chiamate_file& chiamate) {
+            dati_linea(cartella, percorso, chiamate);
           },
           dati_treno, dati_note, dati_rallentamenti, dati_scheda};
 }
 
 int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
-                       const scrittori_generazione& scrittori) {
+                       const scrittori_generazione& scrittori, chiamate_file& chiamate) {
   try {
-    return genera(finestra, cartella, diagnostica, scrittori);
+    return genera(finestra, cartella, diagnostica, scrittori, chiamate);
   } catch (const errore_file& e) {
     diagnostica << programma << ": " << e.percorso() << ": " << e.motivo() << '\n';
+    diagnostica.flush();
+    // The run ends when the user has read it.
+    finestra.errore_file(e.percorso() + ": " + e.motivo());
     return uscita_file;
   }
 }

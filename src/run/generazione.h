@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_atomico.h"
 #include "platform/finestra.h"
 
 namespace od {
@@ -24,15 +25,18 @@ void errore(finestra& finestra, std::string_view a);
 // The five writers of the run, in their order. The carried ones are the
 // product's; a test may put its own in their place to make a stage fail.
 struct scrittori_generazione {
-  using scrittore = void (*)(const std::string& cartella, const std::string& percorso, const std::string& treno);
+  using scrittore = void (*)(const std::string& cartella, const std::string& percorso, const std::string& treno,
+                             chiamate_file& chiamate);
   scrittore linea, treno, note, rallentamenti, scheda;
 };
 scrittori_generazione scrittori_carichi();
 
-// Runs every stage in `cartella`. Walk warnings go to `diagnostica`, and so
-// does the one-line message of a file that cannot be written. Returns the
-// exit status.
+// Runs every stage in `cartella`, holding the folder's lock throughout.
+// Walk warnings go to `diagnostica`, and so does the one-line message of a
+// file that cannot be written, which a window also shows. Every file goes
+// through `chiamate`. Returns the exit status.
 int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
-                       const scrittori_generazione& scrittori = scrittori_carichi());
+                       const scrittori_generazione& scrittori = scrittori_carichi(),
+                       chiamate_file& chiamate = chiamate_di_sistema());
 
 }  // namespace od

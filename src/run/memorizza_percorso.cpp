@@ -44,7 +44,7 @@ risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzio
     risultato.codice_finale = codice;
     return risultato;
   }
-  scrivi_file_binari(stato, opzioni.cartella_uscita);
+  scrivi_file_binari(stato, opzioni.cartella_uscita, *opzioni.chiamate);
   return risultato;
 }
 

@@ -7,6 +7,7 @@
 
 #include "builder/memorizza_dati.h"
 #include "builder/modello.h"
+#include "platform/file_atomico.h"
 
 namespace od {
 
@@ -15,6 +16,8 @@ struct opzioni_build {
   std::string cartella_uscita;
   // Build and write even after a reading code, from the model as read.
   bool forza = false;
+  // The system calls through which the binary files are written.
+  chiamate_file* chiamate = &chiamate_di_sistema();
 };
 
 enum class esito_build {

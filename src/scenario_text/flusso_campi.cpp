@@ -1,6 +1,5 @@
 #include "scenario_text/flusso_campi.h"
 
-#include <algorithm>
 
 namespace od {
 
@@ -121,11 +120,35 @@ std::string_view flusso_campi::testo_linea_campo() const {
 
 bool contiene(std::string_view testo, std::string_view parola) { return testo.find(parola) != std::string_view::npos; }
 
+namespace {
+
+char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char maiuscola(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool uguali_senza_maiuscole(std::string_view a, std::string_view b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (minuscola(a[i]) != minuscola(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// Every key field is tested against a dozen words: the places where the
+// word's first letter stands, in either case, are found with the library's
+// character search, and only there is the rest compared.
 bool contiene_senza_maiuscole(std::string_view testo, std::string_view parola) {
-  const auto minuscola = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  const auto trovato = std::search(testo.begin(), testo.end(), parola.begin(), parola.end(),
-                                   [&](char a, char b) { return minuscola(a) == minuscola(b); });
-  return trovato != testo.end() || parola.empty();
+  if (parola.empty()) return true;
+  if (testo.size() < parola.size()) return false;
+  const std::size_t ultimo_inizio = testo.size() - parola.size();
+  for (const char prima : {minuscola(parola[0]), maiuscola(parola[0])}) {
+    for (std::size_t i = testo.find(prima); i != std::string_view::npos && i <= ultimo_inizio;
+         i = testo.find(prima, i + 1)) {
+      if (uguali_senza_maiuscole(testo.substr(i + 1, parola.size() - 1), parola.substr(1))) return true;
+    }
+    if (minuscola(parola[0]) == maiuscola(parola[0])) break;
+  }
+  return false;
 }
 
 }  // namespace od

@@ -28,8 +28,9 @@ std::string testo_righe(const lista_righe& lista) {
   return testo;
 }
 
-void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista) {
-  sostituisci_file(nome_completo(cartella, nome), testo_righe(lista));
+void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista,
+                  chiamate_file& chiamate) {
+  sostituisci_file(nome_completo(cartella, nome), testo_righe(lista), chiamate);
 }
 
 }  // namespace od

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_atomico.h"
+
 namespace od {
 
 inline constexpr std::string_view fine_lista = "riferimento fine del file";
@@ -45,6 +47,7 @@ class lista_righe {
 std::string testo_righe(const lista_righe& lista);
 
 // Replaces `cartella`/`nome` with the list's text. Throws errore_file.
-void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista);
+void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista,
+                  chiamate_file& chiamate = chiamate_di_sistema());
 
 }  // namespace od

@@ -123,7 +123,22 @@ TEST_F(prova_stazioni, PosizioneELunghezzaNonMultiple) {
   leggi_generale({riga_stazione(12950, 2, 650)});
   EXPECT_EQ(stato.codice_errore, 9);
   EXPECT_EQ(stato.posizione_errore, 12950);
-  EXPECT_EQ(stato.tabella[1], voce{});
+  // What was read before the stop stays in the entry; the length is no field of it.
+  voce letta;
+  letta.posizione = 12950;
+  letta.tipo = 2;
+  EXPECT_EQ(stato.tabella[1], letta);
+
+  // A value that does not fit stops the station after the fields before it.
+  ricomincia();
+  EXPECT_THROW(leggi_generale({riga_stazione(500, 12, 400), "stazione, 5000, 12, 400, 1, 0, 0, 11, 99999"}),
+               errore_lettura);
+  voce mezza;
+  mezza.posizione = 5000;
+  mezza.tipo = 12;
+  mezza.opzione_a = 1;
+  mezza.terna_a1 = 11;
+  EXPECT_EQ(stato.tabella[2], mezza);
 }
 
 TEST_F(prova_stazioni, StazioniCheRaggiungonoICartelli) {
@@ -133,11 +148,18 @@ TEST_F(prova_stazioni, StazioniCheRaggiungonoICartelli) {
   EXPECT_EQ(stato.tabella[2].posizione, 5000);
   EXPECT_EQ(stato.tabella[3], voce{});
 
-  // With every sign entry taken, not even the first station may be written:
-  // entry 1 holds a sign.
+  // 79 signs leave entry 1 to the first station, which is read whole before
+  // the count stops the reading.
+  ricomincia();
   contatore_cartelli = 1;
-  stato.codice_errore = 0;
-  stato.tabella[1] = voce{};
+  leggi_generale({riga_stazione(0, 2, 600)});
+  EXPECT_EQ(stato.codice_errore, 10);
+  EXPECT_EQ(stato.tabella[1].nome, "Borgo Alto");
+
+  // With all 80 sign entries taken, not even the first station may be
+  // written: entry 1 holds a sign.
+  ricomincia();
+  contatore_cartelli = 0;
   stato.tabella[1].nome = "(Galleria) (Monte Serpe) (350 m.)";
   leggi_generale({riga_stazione(0, 2, 600)});
   EXPECT_EQ(stato.codice_errore, 10);
@@ -158,14 +180,14 @@ TEST_F(prova_stazioni, StazioniFuoriBinario) {
   EXPECT_EQ(stato.codice_errore, 15);
   EXPECT_EQ(stato.posizione_errore, -100);
 
-  // A stopping point past the last cell is refused before anything is written;
-  // the reading still ends with the final fill.
-  stato.codice_errore = 0;
-  stato.tabella[1] = voce{};
+  // A stopping point past the last cell is refused before anything is
+  // written on the track (the entry holds what was read); the reading still
+  // ends with the final fill.
+  ricomincia();
   leggi_generale({"velocita, 0, 80", riga_stazione(102200, 7, 1000)});
   EXPECT_EQ(stato.codice_errore, 15);
   EXPECT_EQ(stato.posizione_errore, 102200);
-  EXPECT_EQ(stato.tabella[1], voce{});
+  EXPECT_EQ(stato.tabella[1].area_fine, 103200);
   for (int32_t i = ultima - 8; i <= ultima; ++i) EXPECT_EQ(c(i).preavviso, 0) << "cella " << i;
   EXPECT_EQ(c(ultima - 3).vmax, 16);
 }

@@ -32,12 +32,16 @@ void ripeti(const std::string& cartella, const std::function<std::string(const s
 }
 
 TEST(CorpusFuzz, LineaTrenoECostruzioneRispettanoGliInvarianti) {
-  ripeti("linea", [](const std::string& t) { return fuzz::verifica(t, "[generale]\r\n[fine]\r\n", false); });
+  const std::string treno_vuoto = "[generale]\r\n[fine]\r\n";
+  ripeti("linea", [&](const std::string& t) { return fuzz::verifica(t, treno_vuoto, false); });
+  ripeti("planimetria",
+         [&](const std::string& t) { return fuzz::verifica(t, treno_vuoto, false, fuzz::planimetria_sempre); });
+  ripeti("treno", [](const std::string& t) { return fuzz::verifica(fuzz::linea_per_treno, t, false); });
   const std::string linea = testo_righe(righe_linea());
   ripeti("treno", [&](const std::string& t) { return fuzz::verifica(linea, t, false); });
   ripeti("build", [](const std::string& t) {
     const auto [l, tr] = fuzz::dividi_coppia(t);
-    return fuzz::verifica(l, tr, true);
+    return fuzz::verifica(l, tr, true, fuzz::planimetria_mai) + fuzz::verifica(l, tr, true);
   });
 }
 

@@ -1,11 +1,15 @@
 // The generation run in-process, with the faults that a machine can really
 // give it: a description file that vanishes between writing and reading, a
-// folder that does not exist, a folder standing where a file must go.
+// folder that does not exist, a folder standing where a file must go, and a
+// kill at any file operation.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "platform/finestra.h"
 #include "run/generazione.h"
@@ -21,7 +25,8 @@ class finestra_registrata : public finestra {
  public:
   void mostra(std::string_view etichetta) override { etichette.emplace_back(etichetta); }
   void messaggio(std::string_view testo) override { messaggi.emplace_back(testo); }
-  std::vector<std::string> etichette, messaggi;
+  void errore_file(std::string_view testo) override { errori_file.emplace_back(testo); }
+  std::vector<std::string> etichette, messaggi, errori_file;
 };
 
 bool nessun_temporaneo(const cartella_temporanea& c) {
@@ -35,8 +40,9 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
   cartella_temporanea c;
   scrittori_generazione scrittori = scrittori_carichi();
   // The last document's writer takes the line file away after writing itself.
-  scrittori.scheda = [](const std::string& cartella, const std::string& percorso, const std::string& treno) {
-    scrittori_carichi().scheda(cartella, percorso, treno);
+  scrittori.scheda = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
+                        chiamate_file& chiamate) {
+    scrittori_carichi().scheda(cartella, percorso, treno, chiamate);
     std::filesystem::remove(cartella + "/" + percorso + "_linea.txt");
   };
   finestra_registrata f;
@@ -55,8 +61,9 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
 TEST(GenerazioneGuasti, UnaRigaGuastaDellaDescrizioneSiMostraComeUnCompilatore) {
   cartella_temporanea c;
   scrittori_generazione scrittori = scrittori_carichi();
-  scrittori.treno = [](const std::string& cartella, const std::string& percorso, const std::string& treno) {
-    scrittori_carichi().treno(cartella, percorso, treno);
+  scrittori.treno = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
+                       chiamate_file& chiamate) {
+    scrittori_carichi().treno(cartella, percorso, treno, chiamate);
     std::ofstream(cartella + "/" + percorso + "_" + treno + "-.txt", std::ios::app) << "sabbia,   40000\r\n[fine]\r\n";
   };
   finestra_registrata f;
@@ -81,6 +88,9 @@ TEST(GenerazioneGuasti, CartellaInesistenteOCartellaAlPostoDiUnFile) {
   const std::string messaggio = diagnostica.str();
   EXPECT_EQ(std::count(messaggio.begin(), messaggio.end(), '\n'), 1) << "one line";
   EXPECT_TRUE(c.elenco().empty());
+  // A window shows the same, without the program's name.
+  EXPECT_EQ(f.errori_file, std::vector<std::string>{messaggio.substr(18, messaggio.size() - 19)});
+  EXPECT_TRUE(f.messaggi.empty());
 
   // A folder where the notes must go: the run stops there, the description
   // files written before it stay as written, nothing half-written.
@@ -91,6 +101,86 @@ TEST(GenerazioneGuasti, CartellaInesistenteOCartellaAlPostoDiUnFile) {
   EXPECT_EQ(c.leggi("Orsella_Drumvane_linea.txt"), testo_righe(righe_linea()));
   EXPECT_TRUE(nessun_temporaneo(c));
   EXPECT_FALSE(c.esiste("Orsella_Drumvane_xr40318.dat"));
+}
+
+// Counts the calls of the seam; the process ends right before call
+// `fine_a`, as a kill or a power cut would end it, with nothing cleaned up.
+class chiamate_interrotte : public chiamate_file {
+ public:
+  explicit chiamate_interrotte(int fine_a) : fine_a_(fine_a) {}
+  int conteggio() const { return conteggio_; }
+
+  int crea_temporaneo(std::string& m) override { return passo(), chiamate_file::crea_temporaneo(m); }
+  ssize_t scrivi(int fd, const char* d, std::size_t n) override { return passo(), chiamate_file::scrivi(fd, d, n); }
+  int sincronizza(int fd) override { return passo(), chiamate_file::sincronizza(fd); }
+  int copia_permessi(int fd, const char* m) override { return passo(), chiamate_file::copia_permessi(fd, m); }
+  int chiudi(int fd) override { return passo(), chiamate_file::chiudi(fd); }
+  int rinomina(const char* a, const char* b) override { return passo(), chiamate_file::rinomina(a, b); }
+  int sincronizza_cartella(const char* c) override { return passo(), chiamate_file::sincronizza_cartella(c); }
+  int elimina(const char* p) override { return passo(), chiamate_file::elimina(p); }
+
+  static constexpr int stato_ucciso = 99;
+
+ private:
+  void passo() {
+    if (++conteggio_ == fine_a_) ::_exit(stato_ucciso);
+  }
+  int fine_a_;
+  int conteggio_ = 0;
+};
+
+const std::vector<std::string> uscite = {
+    "Orsella_Drumvane_linea.dat",          "Orsella_Drumvane_xr40318.dat",
+    "Orsella_Drumvane_xr40318.sim",        "Orsella_Drumvane_xr40318_note.txt",
+    "Orsella_Drumvane_xr40318_rallentamenti.txt", "Orsella_Drumvane_xr40318_scheda_treno.txt",
+};
+
+TEST(GenerazioneGuasti, UnaUccisioneAdOgniOperazioneSuiFileNonLasciaFileTroncati) {
+  // The bytes of a good run, and how many file operations it makes.
+  cartella_temporanea buona;
+  finestra_registrata f;
+  std::ostringstream diagnostica;
+  chiamate_interrotte contate(0);
+  ASSERT_EQ(esegui_generazione(f, buona.percorso(), diagnostica, scrittori_carichi(), contate), uscita_ok);
+  std::map<std::string, std::string> nuovi;
+  for (const std::string& nome : uscite) nuovi[nome] = buona.leggi(nome);
+  const std::map<std::string, std::string> descrizioni = {
+      {"Orsella_Drumvane_linea.txt", testo_righe(righe_linea())},
+      {"Orsella_Drumvane_xr40318-.txt", testo_righe(righe_treno())}};
+  ASSERT_GT(contate.conteggio(), 8 * 5);
+
+  cartella_temporanea c;
+  for (int n = 1; n <= contate.conteggio(); ++n) {
+    for (const std::string& nome : c.elenco()) std::filesystem::remove(c.file(nome));
+    for (const std::string& nome : uscite) c.scrivi(nome, "vecchio " + nome);
+    const pid_t figlio = ::fork();
+    if (figlio == 0) {
+      finestra_registrata g;
+      std::ostringstream d;
+      chiamate_interrotte interrotte(n);
+      esegui_generazione(g, c.percorso(), d, scrittori_carichi(), interrotte);
+      ::_exit(0);
+    }
+    int stato = 0;
+    ASSERT_EQ(::waitpid(figlio, &stato, 0), figlio);
+    ASSERT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == chiamate_interrotte::stato_ucciso) << "call " << n;
+    // Every output as it was or wholly new; a description file whole if it
+    // is there; temporary files may stay, for the next run to remove.
+    for (const std::string& nome : c.elenco()) {
+      if (nome.find(".tmp-") != std::string::npos) continue;
+      const std::string testo = c.leggi(nome);
+      if (descrizioni.count(nome) != 0) {
+        EXPECT_EQ(testo, descrizioni.at(nome)) << "call " << n << ": " << nome;
+      } else {
+        ASSERT_EQ(nuovi.count(nome), 1u) << "call " << n << ": " << nome;
+        EXPECT_TRUE(testo == "vecchio " + nome || testo == nuovi.at(nome)) << "call " << n << ": " << nome;
+      }
+    }
+    std::ostringstream dopo;
+    ASSERT_EQ(esegui_generazione(f, c.percorso(), dopo), uscita_ok) << "call " << n << ": " << dopo.str();
+    EXPECT_EQ(c.elenco(), uscite) << "call " << n;
+    for (const std::string& nome : uscite) EXPECT_EQ(c.leggi(nome), nuovi.at(nome)) << "call " << n << ": " << nome;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <sys/stat.h>
 
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
@@ -61,16 +62,72 @@ TEST(Generazione, UnFileCheNonSiPuoScrivereDaStato2EMessaggioChiaro) {
   for (const std::string& nome : cartella.elenco()) EXPECT_EQ(nome.find(".tmp-"), std::string::npos) << nome;
 }
 
+bool nessun_temporaneo(const cartella_temporanea& cartella) {
+  for (const std::string& nome : cartella.elenco()) {
+    if (nome.find(".tmp-") != std::string::npos) return false;
+  }
+  return true;
+}
+
 TEST(Generazione, DiscoPienoNonLasciaFileDimezzati) {
   cartella_temporanea cartella;
   const std::string programma = test::copia_programma(OD_GENERATORE, cartella.percorso());
   ASSERT_EQ(test::esegui(programma).stato, 0);
   const auto prima = contenuti(cartella);
-  // Every text file fits in 64 KiB, the plan geometry does not.
+  // Every text file fits in 64 KiB, the plan geometry does not. SIGXFSZ is
+  // at its default: the write must fail, not the process.
   const test::esito_processo esito = test::esegui(programma, {}, 64 * 1024);
-  EXPECT_EQ(esito.stato, 2);
-  EXPECT_NE(esito.errori.find("Orsella_Drumvane_linea.dat: "), std::string::npos) << esito.errori;
+  EXPECT_EQ(esito.stato, 2) << esito.errori;
+  EXPECT_EQ(esito.errori, "Attendere\norsella_drumvane: " + cartella.file("Orsella_Drumvane_linea.dat") +
+                              ": scrittura non riuscita: File too large\n");
   EXPECT_EQ(contenuti(cartella), prima) << "every earlier file is untouched or replaced by the same bytes";
+  EXPECT_TRUE(nessun_temporaneo(cartella));
+}
+
+TEST(Generazione, DueEsecuzioniInsiemeNellaStessaCartellaRiesconoEntrambe) {
+  cartella_temporanea cartella;
+  const std::string programma = test::copia_programma(OD_GENERATORE, cartella.percorso());
+  ASSERT_EQ(test::esegui(programma).stato, 0);
+  const auto attesi = contenuti(cartella);
+  for (int coppia = 0; coppia < 20; ++coppia) {
+    test::processo_avviato a = test::avvia(programma);
+    test::processo_avviato b = test::avvia(programma);
+    const test::esito_processo esito_a = test::attendi(a);
+    const test::esito_processo esito_b = test::attendi(b);
+    ASSERT_EQ(esito_a.stato, 0) << "pair " << coppia << ": " << esito_a.errori;
+    ASSERT_EQ(esito_b.stato, 0) << "pair " << coppia << ": " << esito_b.errori;
+    ASSERT_EQ(contenuti(cartella), attesi) << "pair " << coppia;
+  }
+}
+
+TEST(Generazione, PermessiDaUmaskETemporaneiRimastiRimossi) {
+  cartella_temporanea cartella;
+  const std::string programma = test::copia_programma(OD_GENERATORE, cartella.percorso());
+  // What a killed run leaves: temporaries of its own outputs, which the next
+  // run removes; a file that only looks like one stays.
+  cartella.scrivi("Orsella_Drumvane_xr40318.dat.tmp-a1b2c3", "mezzo");
+  cartella.scrivi("Orsella_Drumvane_linea.txt.tmp-zzzzzz", "mezzo");
+  cartella.scrivi("Altro_file.dat.tmp-a1b2c3", "di un altro");
+  const mode_t prima = ::umask(077);
+  const test::esito_processo esito = test::esegui(programma);
+  ::umask(prima);
+  ASSERT_EQ(esito.stato, 0) << esito.errori;
+  for (const std::string& nome : sei_file) {
+    EXPECT_EQ(std::filesystem::status(cartella.file(nome)).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+        << nome;
+  }
+  EXPECT_EQ(cartella.elenco().size(), sei_file.size() + 2) << "the program and the other file";
+  EXPECT_TRUE(cartella.esiste("Altro_file.dat.tmp-a1b2c3"));
+
+  // A replaced file keeps the permissions it was given.
+  const std::string sim = cartella.file("Orsella_Drumvane_xr40318.sim");
+  std::filesystem::permissions(sim, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                        std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+  ASSERT_EQ(test::esegui(programma).stato, 0);
+  EXPECT_EQ(std::filesystem::status(sim).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                std::filesystem::perms::group_read | std::filesystem::perms::others_read);
 }
 
 }  // namespace

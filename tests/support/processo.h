@@ -1,6 +1,7 @@
 // Runs one of the project's executables in a child process, optionally
 // copied into a folder first (the generator works in its own folder), with
 // an optional file-size limit that makes a full disk real even for root.
+// Several may run at once.
 #pragma once
 
 #include <csignal>
@@ -29,21 +30,29 @@ inline std::string leggi_tutto(int fd) {
   return testo;
 }
 
-// Runs `programma` with `argomenti`; `limite_file` > 0 caps the size of any
-// file that the child writes, with SIGXFSZ ignored so that write() fails.
-inline esito_processo esegui(const std::string& programma, const std::vector<std::string>& argomenti = {},
-                             long limite_file = 0) {
-  std::FILE* errori = std::tmpfile();
-  std::FILE* uscita = std::tmpfile();
-  const pid_t figlio = ::fork();
-  if (figlio == 0) {
-    ::dup2(::fileno(errori), 2);
-    ::dup2(::fileno(uscita), 1);
+// A child started and not yet waited for, with the files that collect its
+// standard error and output.
+struct processo_avviato {
+  pid_t pid = -1;
+  std::FILE* errori = nullptr;
+  std::FILE* uscita = nullptr;
+};
+
+// Starts `programma` with `argomenti`; `limite_file` > 0 caps the size of any
+// file that the child writes, with SIGXFSZ at its default, as a user's shell
+// leaves it: the program itself must make the write fail instead of dying.
+inline processo_avviato avvia(const std::string& programma, const std::vector<std::string>& argomenti = {},
+                              long limite_file = 0) {
+  processo_avviato p{-1, std::tmpfile(), std::tmpfile()};
+  p.pid = ::fork();
+  if (p.pid == 0) {
+    ::dup2(::fileno(p.errori), 2);
+    ::dup2(::fileno(p.uscita), 1);
     // The programs open a window where there is a display; the tests read
     // what they print instead.
     ::unsetenv("DISPLAY");
+    std::signal(SIGXFSZ, SIG_DFL);
     if (limite_file > 0) {
-      std::signal(SIGXFSZ, SIG_IGN);
       rlimit limite{static_cast<rlim_t>(limite_file), static_cast<rlim_t>(limite_file)};
       ::setrlimit(RLIMIT_FSIZE, &limite);
     }
@@ -54,17 +63,27 @@ inline esito_processo esegui(const std::string& programma, const std::vector<std
     ::execv(programma.c_str(), argv.data());
     ::_exit(127);
   }
+  return p;
+}
+
+inline esito_processo attendi(processo_avviato& p) {
   int stato = 0;
-  ::waitpid(figlio, &stato, 0);
+  ::waitpid(p.pid, &stato, 0);
   esito_processo esito;
   esito.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-  std::rewind(errori);
-  std::rewind(uscita);
-  esito.errori = leggi_tutto(::fileno(errori));
-  esito.uscita = leggi_tutto(::fileno(uscita));
-  std::fclose(errori);
-  std::fclose(uscita);
+  std::rewind(p.errori);
+  std::rewind(p.uscita);
+  esito.errori = leggi_tutto(::fileno(p.errori));
+  esito.uscita = leggi_tutto(::fileno(p.uscita));
+  std::fclose(p.errori);
+  std::fclose(p.uscita);
   return esito;
+}
+
+inline esito_processo esegui(const std::string& programma, const std::vector<std::string>& argomenti = {},
+                             long limite_file = 0) {
+  processo_avviato p = avvia(programma, argomenti, limite_file);
+  return attendi(p);
 }
 
 // Copies the executable into `cartella` and returns the copy's path.

@@ -228,6 +228,27 @@ TEST(CompilaScenario, ForcedWithoutATrackThereIsNothingToWrite) {
   EXPECT_EQ(c.leggi("Prova_linea.txt"), senza_lunghezza);
 }
 
+// A forced build writes the model exactly as the reading left it: the fields
+// read before the stop, nothing more and nothing less.
+TEST(CompilaScenario, ForcedKeepsWhatTheReadingStepsLeft) {
+  const cartella_temporanea c;
+  // A station whose length is no multiple of 100 (code 9): its position and
+  // type are in entry 1, the entry after the empty entry 0's 34 bytes.
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "stazione, 5000, 12, 450, 1, 0, 0, 0,0,0, 0,0,0, 0, 0,0,0, Pieve",
+                                        "[fine]"}));
+  EXPECT_EQ(esegui_qui({"--forza", "--senza-planimetria", c.percorso(), "Prova", "t1"}).stato, 1);
+  const std::string sim = c.leggi("Prova_t1.sim");
+  EXPECT_EQ(esadecimale(byte(sim, 34, 16)), "0C 00 00 00 00 00 00 00 00 88 13 00 00 00 00 00");
+
+  // A board whose second packed value passes 16 bits (code 25): the cell
+  // holds the board and its first value, (60 + 100 * 80) / 5 = 1612.
+  c.scrivi("Prova_linea.txt", righe_crlf({"[generale]", "lunghezza percorso,    10000", "[cartelli]",
+                                          "indicatori_vmax, 600, 80, 1700, 0, 0, 60, 0, 0, 0", "[fine]"}));
+  EXPECT_EQ(esegui_qui({"--forza", "--senza-planimetria", c.percorso(), "Prova", "t1"}).stato, 1);
+  EXPECT_EQ(esadecimale(byte(c.leggi("Prova_t1.dat"), 13 * 15, 9)), "06 4C 06 00 00 00 00 00 00");
+}
+
 TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
   const cartella_temporanea c;
   c.scrivi("Prova_linea.txt", linea_minima);

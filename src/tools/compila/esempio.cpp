@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "run/generazione.h"
@@ -56,6 +57,8 @@ int scrivi_esempio(const std::string& cartella, bool sovrascrivi, std::ostream& 
     fmt::print(diagnostica, "{}: {}: la cartella non si puo' creare: {}\n", programma, cartella, errore.message());
     return stato_uso_errato;
   }
+  // Not while a run in the same folder is reading or deleting these files.
+  const blocco_cartella blocco(cartella);
   try {
     dati_linea(cartella, percorso);
     dati_treno(cartella, percorso, treno);
