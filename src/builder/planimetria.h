@@ -36,6 +36,8 @@ class planimetria {
 
   // A row as read: appends it as it is. Only before any prolunga().
   void aggiungi(double primo, double secondo);
+  // Room for `righe` rows as read, so that a long plan grows in one step.
+  void riserva(int32_t righe) { lette_.reserve(static_cast<std::size_t>(std::max(righe, 0))); }
   // Computes the rows from the counter up to and including `fino`, straight
   // when k is 0, else bent by k radians per metre; nothing when `fino` is
   // behind the counter. Needs avvia(); the caller keeps `fino` inside righe().

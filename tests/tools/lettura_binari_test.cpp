@@ -1,5 +1,7 @@
 #include "tools/mostra/lettura_binari.h"
 
+#include <fmt/format.h>
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -251,6 +253,22 @@ TEST(LetturaBinari, BrokenPlansAreReportedAtTheByteWhereTheyBreak) {
   });
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0], (danno{piano, colonna - 2, "colonna 0, riga 8000: elemento doppio dove ci vuole un elemento vuoto"}));
+
+  // Column 1 one computed row short: its last double emptied. Each column is
+  // valid alone; the fault is named at the first row where they part.
+  const int32_t calcolate = s.planimetria.calcolate();
+  const std::size_t ultima_doppia = colonna + 8 + 10 * static_cast<std::size_t>(calcolate - 3);
+  d = danni_di([&](immagini_binarie& im) { im.planimetria->replace(ultima_doppia, 10, std::string(2, '\0')); });
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_EQ(d[0], (danno{piano, ultima_doppia,
+                         fmt::format("la colonna 0 ha {} righe calcolate e la colonna 1 {}", calcolate, calcolate - 1)}));
+
+  // A plan never started: two columns of empty elements, the same number in each.
+  planimetria mai_avviata;
+  EXPECT_THROW(decodifica_planimetria(std::string(6, '\0'), piano, mai_avviata), file_danneggiato);
+  decodifica_planimetria(std::string(8, '\0'), piano, mai_avviata);
+  EXPECT_EQ(mai_avviata.righe(), 2);
+  EXPECT_EQ(mai_avviata.calcolate(), 0);
 }
 
 TEST(LetturaBinari, MissingFilesAreFileErrorsAndAMissingPlanIsFine) {

@@ -27,28 +27,33 @@ struct tipo_curva {
   bool operator==(const tipo_curva&) const = default;
 };
 
-bool genera(const planimetria& p, int32_t m, double k) {
-  const double d1 = p.primo(m - 1) - p.primo(m - 2);
-  const double d2 = p.secondo(m - 1) - p.secondo(m - 2);
-  if (k == 0.0) return p.primo(m) == p.primo(m - 1) + d1 && p.secondo(m) == p.secondo(m - 1) + d2;
-  return p.primo(m) == p.primo(m - 1) + (d1 + k * d2) && p.secondo(m) == p.secondo(m - 1) + (d2 - k * d1);
+// Three consecutive rows: the two before and the one being explained.
+struct tre_righe {
+  planimetria::punto penultima, ultima, riga;
+};
+
+bool genera(const tre_righe& t, double k) {
+  const double d1 = t.ultima.primo - t.penultima.primo;
+  const double d2 = t.ultima.secondo - t.penultima.secondo;
+  if (k == 0.0) return t.riga.primo == t.ultima.primo + d1 && t.riga.secondo == t.ultima.secondo + d2;
+  return t.riga.primo == t.ultima.primo + (d1 + k * d2) && t.riga.secondo == t.ultima.secondo + (d2 - k * d1);
 }
 
-// The curvature that gives row m exactly, trying first that of the row
+// The curvature that gives the row exactly, trying first that of the row
 // before; failing all, the one nearest to the turn that the row shows.
-tipo_curva curva_di_riga(const planimetria& p, int32_t m, tipo_curva precedente) {
-  if (genera(p, m, precedente.k())) return precedente;
-  if (genera(p, m, 0.0)) return {};
+tipo_curva curva_di_riga(const tre_righe& r, tipo_curva precedente) {
+  if (genera(r, precedente.k())) return precedente;
+  if (genera(r, 0.0)) return {};
   for (int cifra = 1; cifra <= 6; ++cifra) {
     for (const bool sinistra : {false, true}) {
       const tipo_curva t{cifra, sinistra};
-      if (genera(p, m, t.k())) return t;
+      if (genera(r, t.k())) return t;
     }
   }
-  const double d1 = p.primo(m - 1) - p.primo(m - 2);
-  const double d2 = p.secondo(m - 1) - p.secondo(m - 2);
-  const double e1 = p.primo(m) - p.primo(m - 1) - d1;
-  const double e2 = p.secondo(m) - p.secondo(m - 1) - d2;
+  const double d1 = r.ultima.primo - r.penultima.primo;
+  const double d2 = r.ultima.secondo - r.penultima.secondo;
+  const double e1 = r.riga.primo - r.ultima.primo - d1;
+  const double e2 = r.riga.secondo - r.ultima.secondo - d2;
   const double quadrato = d1 * d1 + d2 * d2;
   const double k = quadrato > 0 ? (e1 * d2 - e2 * d1) / quadrato : 0.0;
   tipo_curva migliore;
@@ -75,14 +80,26 @@ riga_descrizione riga_curva(tipo_curva t, int32_t prima, int32_t ultima) {
 std::vector<riga_descrizione> descrivi_curve(const planimetria& p) {
   std::vector<riga_descrizione> righe;
   tipo_curva corrente;
-  int32_t inizio = 0;
-  for (int32_t m = 2; m < p.calcolate(); ++m) {
-    const tipo_curva t = curva_di_riga(p, m, corrente);
-    if (t == corrente) continue;
-    if (corrente.cifra != 0) righe.push_back(riga_curva(corrente, inizio, m - 1));
-    corrente = t;
-    inizio = m;
-  }
+  int32_t inizio = 0, m = 0;
+  double k = 0.0;  // of `corrente`
+  tre_righe r;
+  // One walk over the rows, keeping the two before each; most rows go on
+  // with the curvature of the row before, which is tried first.
+  p.per_ogni_riga([&](const planimetria::punto& q) {
+    r.penultima = r.ultima;
+    r.ultima = r.riga;
+    r.riga = q;
+    if (m >= 2 && !genera(r, k)) {
+      const tipo_curva t = curva_di_riga(r, corrente);
+      if (t != corrente) {
+        if (corrente.cifra != 0) righe.push_back(riga_curva(corrente, inizio, m - 1));
+        corrente = t;
+        k = t.k();
+        inizio = m;
+      }
+    }
+    ++m;
+  });
   if (corrente.cifra != 0) righe.push_back(riga_curva(corrente, inizio, p.calcolate() - 1));
   return righe;
 }

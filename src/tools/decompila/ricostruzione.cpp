@@ -95,15 +95,32 @@ void confronta_righe(const std::vector<Record>& trovati, const std::vector<Recor
   }
 }
 
-std::string testo_riga(const planimetria& p, int32_t riga, bool seconda) {
-  switch (p.tipo(riga)) {
-    case planimetria::tipo_riga::vuota:
-      return "vuota";
-    case planimetria::tipo_riga::intera:
-    case planimetria::tipo_riga::doppia:
-      return fmt::format("{}", seconda ? p.secondo(riga) : p.primo(riga));
+// One row of a plan: its kind and, when computed, its point.
+struct riga_piano {
+  planimetria::tipo_riga tipo = planimetria::tipo_riga::vuota;
+  planimetria::punto punto;
+};
+
+// The rows of a plan in order, through its cursor: a rebuilt plan holds
+// runs, and asking it for one row replays them from the start.
+class righe_piano {
+ public:
+  explicit righe_piano(const planimetria& p) : p_(p), c_(p) {}
+  riga_piano prossima() {
+    riga_piano r{p_.tipo(c_.riga()), {}};
+    if (r.tipo == planimetria::tipo_riga::vuota) return r;
+    c_.avanza(1, [&r](const planimetria::punto& q) { r.punto = q; });
+    return r;
   }
-  return "?";
+
+ private:
+  const planimetria& p_;
+  planimetria::cursore c_;
+};
+
+std::string testo_riga(const riga_piano& r, bool seconda) {
+  if (r.tipo == planimetria::tipo_riga::vuota) return "vuota";
+  return fmt::format("{}", seconda ? r.punto.secondo : r.punto.primo);
 }
 
 void confronta_planimetrie(const planimetria& trovata, const planimetria& rifatta, const std::string& file,
@@ -111,17 +128,17 @@ void confronta_planimetrie(const planimetria& trovata, const planimetria& rifatt
   if (trovata.righe() != rifatta.righe()) {
     e.aggiungi(fmt::format("{}: numero di righe: trovato {}, ricostruito {}", file, trovata.righe(), rifatta.righe()));
   }
+  righe_piano righe_trovate(trovata), righe_rifatte(rifatta);
   for (int32_t riga = 0; riga < std::min(trovata.righe(), rifatta.righe()); ++riga) {
+    const riga_piano a = righe_trovate.prossima(), b = righe_rifatte.prossima();
     for (const bool seconda : {false, true}) {
-      const std::string a = testo_riga(trovata, riga, seconda);
-      const std::string b = testo_riga(rifatta, riga, seconda);
-      const bool uguali =
-          trovata.tipo(riga) == rifatta.tipo(riga) &&
-          (trovata.tipo(riga) == planimetria::tipo_riga::vuota ||
-           (seconda ? trovata.secondo(riga) == rifatta.secondo(riga) : trovata.primo(riga) == rifatta.primo(riga)));
-      if (!uguali)
-        e.aggiungi(
-            fmt::format("{}: riga {}, colonna {}: trovato {}, ricostruito {}", file, riga, seconda ? 1 : 0, a, b));
+      const bool uguali = a.tipo == b.tipo && (a.tipo == planimetria::tipo_riga::vuota ||
+                                               (seconda ? a.punto.secondo == b.punto.secondo
+                                                        : a.punto.primo == b.punto.primo));
+      if (!uguali) {
+        e.aggiungi(fmt::format("{}: riga {}, colonna {}: trovato {}, ricostruito {}", file, riga, seconda ? 1 : 0,
+                               testo_riga(a, seconda), testo_riga(b, seconda)));
+      }
     }
   }
 }

@@ -3,6 +3,8 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <climits>
+#include <optional>
 #include <span>
 
 #include "builder/campi.h"
@@ -67,26 +69,28 @@ struct elemento {
   std::size_t byte = 0;
 };
 
-std::vector<elemento> leggi_elementi(lettore_byte& l) {
-  std::vector<elemento> elementi;
-  while (!l.finito()) {
-    elemento e;
-    e.byte = l.posizione();
-    const uint16_t tipo = l.u16("tipo di un elemento");
-    if (tipo == variante_intera) {
-      e.tipo = planimetria::tipo_riga::intera;
-      e.valore = l.i16("valore di un elemento intero");
-    } else if (tipo == variante_doppia) {
-      e.tipo = planimetria::tipo_riga::doppia;
-      e.valore = l.f64("valore di un elemento doppio");
-    } else if (tipo != variante_vuota) {
-      l.danneggiato(e.byte, fmt::format("tipo di elemento {} sconosciuto: i tipi sono 0 (vuoto), 2 (intero) e "
-                                        "5 (doppio)",
-                                        tipo));
-    }
-    elementi.push_back(e);
+elemento leggi_elemento(lettore_byte& l) {
+  elemento e;
+  e.byte = l.posizione();
+  const uint16_t tipo = l.u16("tipo di un elemento");
+  if (tipo == variante_intera) {
+    e.tipo = planimetria::tipo_riga::intera;
+    e.valore = l.i16("valore di un elemento intero");
+  } else if (tipo == variante_doppia) {
+    e.tipo = planimetria::tipo_riga::doppia;
+    e.valore = l.f64("valore di un elemento doppio");
+  } else if (tipo != variante_vuota) {
+    l.danneggiato(e.byte, fmt::format("tipo di elemento {} sconosciuto: i tipi sono 0 (vuoto), 2 (intero) e "
+                                      "5 (doppio)",
+                                      tipo));
   }
-  return elementi;
+  return e;
+}
+
+std::size_t conta_elementi(lettore_byte& l) {
+  std::size_t n = 0;
+  for (; !l.finito(); ++n) leggi_elemento(l);
+  return n;
 }
 
 std::string_view nome_tipo(planimetria::tipo_riga t) {
@@ -101,65 +105,133 @@ std::string_view nome_tipo(planimetria::tipo_riga t) {
   return "?";
 }
 
-// The rows of one column that hold values. The builder computes rows in
-// order: rows 0 and 1 whole numbers at the origin, then doubles, then empty
-// rows; or, when it never started the plan, only empty rows. Anything else
-// is not a plan that this model can hold.
-int32_t righe_calcolate(std::span<const elemento> colonna, int n_colonna, const lettore_byte& l) {
+// The rows of one column that hold values, reading its `righe` elements
+// from `l`. The builder computes rows in order: rows 0 and 1 whole numbers
+// at the origin, then doubles, then empty rows; or, when it never started
+// the plan, only empty rows. Anything else is not a plan that this model
+// can hold.
+int32_t righe_calcolate(lettore_byte& l, std::size_t righe, int n_colonna) {
   using tipo = planimetria::tipo_riga;
-  auto atteso = [&](std::size_t riga, tipo t) {
-    if (riga >= colonna.size()) {
-      l.danneggiato(
-          colonna.empty() ? 0 : colonna.back().byte,
-          fmt::format("la colonna {} ha solo {} righe: la planimetria ne ha almeno 2", n_colonna, colonna.size()));
+  std::size_t riga = 0;
+  elemento e;  // the element of `riga` while riga < righe, else the column's last
+  auto passa = [&] {
+    if (++riga < righe) e = leggi_elemento(l);
+  };
+  auto atteso = [&](tipo t) {
+    if (riga >= righe) {
+      l.danneggiato(righe == 0 ? 0 : e.byte,
+                    fmt::format("la colonna {} ha solo {} righe: la planimetria ne ha almeno 2", n_colonna, righe));
     }
-    if (colonna[riga].tipo != t) {
-      l.danneggiato(colonna[riga].byte, fmt::format("colonna {}, riga {}: elemento {} dove ci vuole un elemento {}",
-                                                    n_colonna, riga, nome_tipo(colonna[riga].tipo), nome_tipo(t)));
+    if (e.tipo != t) {
+      l.danneggiato(e.byte, fmt::format("colonna {}, riga {}: elemento {} dove ci vuole un elemento {}", n_colonna,
+                                        riga, nome_tipo(e.tipo), nome_tipo(t)));
     }
   };
-  std::size_t riga = 0;
-  if (!colonna.empty() && colonna[0].tipo != tipo::vuota) {
+  if (righe > 0) e = leggi_elemento(l);
+  if (righe > 0 && e.tipo != tipo::vuota) {
     const double origine[2][2] = {{0, 0}, {0, 1}};  // column, row
-    for (; riga < 2; ++riga) {
-      atteso(riga, tipo::intera);
-      if (colonna[riga].valore != origine[n_colonna][riga]) {
-        l.danneggiato(colonna[riga].byte,
-                      fmt::format("colonna {}, riga {}: vale {}, ma la linea parte sempre da (0, 0) e (0, 1)",
-                                  n_colonna, riga, colonna[riga].valore));
+    while (riga < 2) {
+      atteso(tipo::intera);
+      if (e.valore != origine[n_colonna][riga]) {
+        l.danneggiato(e.byte, fmt::format("colonna {}, riga {}: vale {}, ma la linea parte sempre da (0, 0) e (0, 1)",
+                                          n_colonna, riga, e.valore));
       }
+      passa();
     }
-    while (riga < colonna.size() && colonna[riga].tipo == tipo::doppia) ++riga;
+    while (riga < righe && e.tipo == tipo::doppia) passa();
   }
   const auto calcolate = static_cast<int32_t>(riga);
-  for (; riga < colonna.size(); ++riga) atteso(riga, tipo::vuota);
+  for (; riga < righe; passa()) atteso(tipo::vuota);
   return calcolate;
 }
 
 }  // namespace
 
+// A valid plan file in one pass over its two columns side by side. Both
+// columns hold the same kind of element row by row (whole numbers, doubles,
+// empty), so the second starts halfway through the file. Gives up at the
+// first thing out of place, leaving the diagnosis to the careful decoder.
+std::optional<planimetria> decodifica_valida(std::string_view dati, const std::string& file) {
+  if (dati.empty() || dati.size() % 2 != 0) return std::nullopt;
+  const std::size_t meta = dati.size() / 2;
+  // Whole empty elements, all zero bytes.
+  auto vuote = [](std::string_view resto) {
+    return resto.size() % 2 == 0 && resto.find_first_not_of('\0') == resto.npos;
+  };
+  planimetria piano;
+  if (dati[0] == '\0' && dati[1] == '\0') {
+    // A plan never started: each half whole empty elements.
+    if (meta % 2 != 0 || !vuote(dati)) return std::nullopt;
+    piano.crea(static_cast<int32_t>(meta / 2) - 1);
+    return piano;
+  }
+  lettore_byte primo(dati.substr(0, meta), file), secondo(dati.substr(meta), file);
+  auto intero = [](lettore_byte& l, int16_t valore) {
+    return l.restanti() >= 4 && l.u16("") == variante_intera && l.i16("") == valore;
+  };
+  if (!intero(primo, 0) || !intero(primo, 0) || !intero(secondo, 0) || !intero(secondo, 1)) return std::nullopt;
+  // The first column alone says how many rows were computed and how many there are.
+  lettore_byte conta(dati.substr(0, meta), file, primo.posizione());
+  int32_t calcolate = 2;
+  while (conta.restanti() >= 10 && conta.u16("") == variante_doppia) {
+    conta.f64("");
+    ++calcolate;
+  }
+  const std::size_t inizio_vuote = primo.posizione() + 10 * static_cast<std::size_t>(calcolate - 2);
+  if (!vuote(dati.substr(inizio_vuote, meta - inizio_vuote))) return std::nullopt;
+  if (static_cast<uint64_t>(calcolate) + (meta - inizio_vuote) / 2 > INT32_MAX) return std::nullopt;
+  piano.crea(calcolate + static_cast<int32_t>((meta - inizio_vuote) / 2) - 1);
+  piano.avvia();
+  piano.riserva(calcolate);
+  for (int32_t r = 2; r < calcolate; ++r) {
+    primo.u16("");
+    const double a = primo.f64("");
+    if (secondo.u16("") != variante_doppia) return std::nullopt;
+    piano.aggiungi(a, secondo.f64(""));
+  }
+  if (!vuote(dati.substr(meta + inizio_vuote))) return std::nullopt;
+  return piano;
+}
+
+// The careful decoder, for a file that the one pass above did not take: it
+// names the first fault. A long line's plan has millions of elements, so
+// they are decoded as they are walked, never gathered in a list: a first
+// pass counts them (the columns split where the second half starts), one
+// pass per column checks it, and a last one reads both columns side by side
+// into rows, so that the plan is touched only once every check has passed.
 void decodifica_planimetria(std::string_view dati, const std::string& file, planimetria& piano) {
+  if (std::optional<planimetria> letta = decodifica_valida(dati, file)) {
+    piano = std::move(*letta);
+    return;
+  }
   lettore_byte l(dati, file);
   if (dati.empty()) l.danneggiato(0, "il file e' vuoto");
-  const std::vector<elemento> elementi = leggi_elementi(l);
-  if (elementi.size() % 2 != 0) {
-    l.danneggiato(dati.size(), fmt::format("{} elementi, un numero dispari: le due colonne non hanno le stesse righe",
-                                           elementi.size()));
+  const std::size_t elementi = conta_elementi(l);
+  if (elementi % 2 != 0) {
+    l.danneggiato(dati.size(),
+                  fmt::format("{} elementi, un numero dispari: le due colonne non hanno le stesse righe", elementi));
   }
-  const std::size_t righe = elementi.size() / 2;
-  const std::span<const elemento> primo(elementi.data(), righe), secondo(elementi.data() + righe, righe);
-  const int32_t calcolate = righe_calcolate(primo, 0, l);
-  const int32_t calcolate_secondo = righe_calcolate(secondo, 1, l);
+  const std::size_t righe = elementi / 2;
+  lettore_byte primo(dati, file);
+  const int32_t calcolate = righe_calcolate(primo, righe, 0);
+  const std::size_t inizio_secondo = primo.posizione();
+  lettore_byte secondo(dati, file, inizio_secondo);
+  const int32_t calcolate_secondo = righe_calcolate(secondo, righe, 1);
   if (calcolate != calcolate_secondo) {
-    const auto riga = static_cast<std::size_t>(std::min(calcolate, calcolate_secondo));
-    l.danneggiato(secondo[riga].byte,
+    lettore_byte l_secondo(dati, file, inizio_secondo);
+    elemento e;
+    for (int32_t r = 0; r <= std::min(calcolate, calcolate_secondo); ++r) e = leggi_elemento(l_secondo);
+    l.danneggiato(e.byte,
                   fmt::format("la colonna 0 ha {} righe calcolate e la colonna 1 {}", calcolate, calcolate_secondo));
   }
   piano.crea(static_cast<int32_t>(righe) - 1);
   if (calcolate == 0) return;
   piano.avvia();
-  for (int32_t r = 2; r < calcolate; ++r) {
-    piano.aggiungi(primo[static_cast<std::size_t>(r)].valore, secondo[static_cast<std::size_t>(r)].valore);
+  piano.riserva(calcolate);
+  lettore_byte colonna_0(dati, file), colonna_1(dati, file, inizio_secondo);
+  for (int32_t r = 0; r < calcolate; ++r) {
+    const double a = leggi_elemento(colonna_0).valore, b = leggi_elemento(colonna_1).valore;
+    if (r >= 2) piano.aggiungi(a, b);
   }
 }
 
