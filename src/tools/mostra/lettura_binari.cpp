@@ -141,7 +141,11 @@ int32_t righe_calcolate(lettore_byte& l, std::size_t righe, int n_colonna) {
     while (riga < righe && e.tipo == tipo::doppia) passa();
   }
   const auto calcolate = static_cast<int32_t>(riga);
-  for (; riga < righe; passa()) atteso(tipo::vuota);
+  // passa() moves `riga` on.
+  while (riga < righe) {
+    atteso(tipo::vuota);
+    passa();
+  }
   return calcolate;
 }
 
