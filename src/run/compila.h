@@ -3,8 +3,12 @@
 // and the same build as the generation run, and never touches the text files.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "builder/modello.h"
 
 namespace od {
 
@@ -25,6 +29,13 @@ struct richiesta_compila {
   std::string cartella_uscita;     // where the binary files go
   std::string percorso;
   std::string treno;
+  // Files that the tool writes beside the binaries from the built model (the
+  // driver's documents), under the same lock as the build. `controlla` runs
+  // first: a reason it returns refuses the request and nothing is built.
+  // `scrivi` runs after a complete build and returns the paths it wrote;
+  // it throws errore_file. Either may be empty.
+  std::function<std::string()> controlla_accanto;
+  std::function<std::vector<std::string>(const stato_scenario&)> scrivi_accanto;
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the

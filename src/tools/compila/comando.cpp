@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "run/compila.h"
+#include "tools/comune/documenti.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/compila/esempio.h"
 
@@ -16,7 +17,8 @@ namespace {
 constexpr std::string_view programma = "compila_scenario";
 
 constexpr std::string_view uso =
-    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA] CARTELLA PERCORSO TRENO\n"
+    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
+    "                      [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
     "     compila_scenario --esempio CARTELLA [--sovrascrivi]";
 
 constexpr std::string_view descrizione =
@@ -30,6 +32,9 @@ constexpr std::string_view descrizione =
     "  PERCORSO_linea.dat    planimetria della linea (non con --senza-planimetria)\n"
     "  PERCORSO_TRENO.sim    tabella delle voci\n"
     "  PERCORSO_TRENO.dat    celle del binario\n"
+    "e, con --documenti, i documenti per il macchinista:\n"
+    "  PERCORSO_TRENO_scheda_treno.txt     scheda treno\n"
+    "  PERCORSO_TRENO_rallentamenti.txt    ordine di rallentamento\n"
     "Con --esempio scrive invece in CARTELLA i due file di descrizione dello\n"
     "scenario Orsella_Drumvane (treno xr40318), da cui partire per uno nuovo.";
 
@@ -54,6 +59,7 @@ struct argomenti_compila {
   richiesta_compila costruzione;
   std::string esempio;  // the folder for the starting scenario, or empty
   bool sovrascrivi = false;
+  opzioni_documenti documenti;
   std::array<std::string, 3> posizionali;
 };
 
@@ -75,8 +81,10 @@ void prepara(CLI::App& app, argomenti_compila& a) {
   app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
       ->type_name("CARTELLA")
       ->group("Opzioni");
-  app.add_flag("--sovrascrivi", a.sovrascrivi, "con --esempio, sostituisce i file di descrizione gia' presenti")
+  app.add_flag("--sovrascrivi", a.sovrascrivi,
+               "con --esempio o --documenti, sostituisce i file di descrizione o i documenti gia' presenti")
       ->group("Opzioni");
+  aggiungi_opzioni_documenti(app, a.documenti);
   // Not marked required: --esempio goes without them, and controlla() tells
   // the author which one is missing.
   app.add_option("CARTELLA", a.posizionali[0], "cartella dei file di descrizione")->type_name("");
@@ -89,13 +97,14 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json"}) {
+    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--documenti"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
-    return {};
+    return controlla_opzioni_documenti(app, a.documenti);
   }
-  if (a.sovrascrivi) return "--sovrascrivi si usa solo insieme a --esempio";
+  if (a.sovrascrivi && !a.documenti.documenti) return "--sovrascrivi si usa solo insieme a --esempio o --documenti";
+  if (std::string e = controlla_opzioni_documenti(app, a.documenti); !e.empty()) return e;
   if (app.count("TRENO") == 0) return "servono tre argomenti: CARTELLA PERCORSO TRENO";
   richiesta_compila& q = a.costruzione;
   q.cartella = a.posizionali[0];
@@ -120,6 +129,13 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
     return stato_uso_errato;
   }
   if (!a.esempio.empty()) return scrivi_esempio(a.esempio, a.sovrascrivi, uscita, diagnostica);
+  if (a.documenti.documenti) {
+    richiesta_compila& q = a.costruzione;
+    if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
+    q.scrivi_accanto = [&](const stato_scenario& stato) {
+      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, programma, diagnostica);
+    };
+  }
   return compila(a.costruzione, uscita, diagnostica);
 }
 

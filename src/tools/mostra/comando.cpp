@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "tools/mostra/celle.h"
@@ -17,6 +18,7 @@
 #include "tools/mostra/lettura_binari.h"
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
+#include "tools/comune/documenti.h"
 #include "tools/comune/riga_comando.h"
 
 namespace od {
@@ -25,7 +27,8 @@ namespace {
 constexpr std::string_view programma = "mostra_scenario";
 
 constexpr std::string_view uso =
-    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA] CARTELLA PERCORSO TRENO";
+    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA]\n"
+    "                     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view descrizione =
     "Rilegge i file binari di uno scenario e li controlla:\n"
@@ -35,7 +38,10 @@ constexpr std::string_view descrizione =
     "Controlla dimensioni e struttura, lunghezze dei testi, i segni 610 e 5121,\n"
     "i due codici di gara ricalcolati dai nomi e i codici di oggetto delle celle.\n"
     "Ogni danno e' una riga sullo standard error: FILE: byte N: motivo.\n"
-    "Senza opzioni scrive un riepilogo leggibile.";
+    "Senza opzioni scrive un riepilogo leggibile. Con --documenti scrive in\n"
+    "CARTELLA la scheda treno e l'ordine di rallentamento dello scenario:\n"
+    "  CARTELLA/PERCORSO_TRENO_scheda_treno.txt\n"
+    "  CARTELLA/PERCORSO_TRENO_rallentamenti.txt";
 
 constexpr std::string_view piede =
     "Stato di uscita:\n"
@@ -49,6 +55,8 @@ struct richiesta {
   std::string celle;
   std::string svg;
   std::string confronta;
+  opzioni_documenti documenti;
+  bool sovrascrivi = false;
   std::string cartella, percorso, treno;
 };
 
@@ -64,6 +72,9 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
       ->type_name("ALTRA_CARTELLA")
       ->group("Opzioni");
+  app.add_flag("--sovrascrivi", q.sovrascrivi, "con --documenti, sostituisce i documenti gia' presenti")
+      ->group("Documenti");
+  aggiungi_opzioni_documenti(app, q.documenti);
   app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required()->type_name("");
   app.add_option("PERCORSO", q.percorso, "nome del percorso")->required()->type_name("");
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
@@ -73,6 +84,23 @@ void stampa_danni(const scenario_letto& s, const std::string& cartella, std::ost
   for (const danno& d : s.danni) {
     fmt::print(diagnostica, "{}: byte {}: {}\n", nome_completo(cartella, d.file), d.byte, d.motivo);
   }
+}
+
+// Beside the binary files, under the folder's lock, and only over documents
+// that the author asked to replace. The paths written go to `scritti`.
+int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, std::ostream* scritti,
+                             std::ostream& diagnostica) {
+  const blocco_cartella blocco(q.cartella);
+  if (!q.sovrascrivi) {
+    if (const std::string presente = documenti_presenti(q.cartella, q.percorso, q.treno); !presente.empty()) {
+      fmt::print(diagnostica, "{}: {}\n", programma, presente);
+      return mostra_uso;
+    }
+  }
+  for (const std::string& f : scrivi_documenti(q.cartella, stato, q.documenti, programma, diagnostica)) {
+    if (scritti != nullptr) fmt::print(*scritti, "scritto {}\n", f);
+  }
+  return mostra_ok;
 }
 
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
@@ -98,6 +126,16 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
     sostituisci_file(q.svg, disegna_svg(s, e));
   }
+  if (q.documenti.documenti) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun documento: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    if (const int esito = scrivi_documenti_accanto(q, s.stato, q.json ? nullptr : &uscita, diagnostica);
+        esito != mostra_ok) {
+      return esito;
+    }
+  }
   if (!q.confronta.empty()) {
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
     stampa_danni(altro, q.confronta, diagnostica);
@@ -114,7 +152,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     scrivi_json(s, e, celle, uscita);
   } else if (celle) {
     scrivi_celle(s.stato, *celle, uscita);
-  } else if (q.svg.empty()) {
+  } else if (q.svg.empty() && !q.documenti.documenti) {
     scrivi_riepilogo(s, e, uscita);
   }
   return stato;
@@ -127,6 +165,12 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
+  std::string errore = controlla_opzioni_documenti(app, q.documenti);
+  if (errore.empty() && q.sovrascrivi && !q.documenti.documenti) errore = "--sovrascrivi si usa solo insieme a --documenti";
+  if (!errore.empty()) {
+    fmt::print(diagnostica, "{}: {}\nUso: {}\n", programma, errore, uso);
+    return mostra_uso;
+  }
   return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
                             [&] { return esegui(q, uscita, diagnostica); });
 }

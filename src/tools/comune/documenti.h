@@ -1,0 +1,46 @@
+// The driver's documents of any scenario, as compila_scenario and
+// mostra_scenario write them: the same options in both, the same refusal to
+// replace documents that the author did not ask to replace, the same names
+// beside the binary files and the same warnings.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "builder/modello.h"
+#include "documents/documenti_scenario.h"
+
+namespace od {
+
+struct opzioni_documenti {
+  bool documenti = false;
+  testata_documenti testata;
+};
+
+// --documenti and the options of the documents' header.
+void aggiungi_opzioni_documenti(CLI::App& app, opzioni_documenti& o);
+
+// Header options given without --documenti: the reason, or empty.
+std::string controlla_opzioni_documenti(const CLI::App& app, const opzioni_documenti& o);
+
+// When a document of the scenario already stands in `cartella` and the
+// author did not ask to replace it: the line that says so; otherwise empty.
+std::string documenti_presenti(const std::string& cartella, const std::string& percorso, const std::string& treno);
+
+// The passing times that the sheet shows at the stations without a
+// scheduled time. None yet: without a running-time calculation wired in,
+// those cells stay blank for the driver to fill.
+tempi_stazioni tempi_di_passaggio(const stato_scenario& stato);
+
+// Builds both documents from the model and replaces them in `cartella`
+// together; every warning is one line "PROGRAMMA: avviso: ..." on
+// `diagnostica`. Returns the paths written. Throws errore_file, also when
+// the slowdowns are more than an order holds.
+std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
+                                          const opzioni_documenti& o, std::string_view programma,
+                                          std::ostream& diagnostica);
+
+}  // namespace od

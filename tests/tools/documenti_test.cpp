@@ -1,0 +1,165 @@
+// compila_scenario --documenti and mostra_scenario --documenti: the built-in
+// scenario's documents against the generator's, the same documents from the
+// description files and from the binary files, and the refusal to replace
+// documents that the author did not ask to replace.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "documents/documenti.h"
+#include "documents/documenti_scenario.h"
+#include "run/generazione.h"
+#include "support/cartella_temporanea.h"
+#include "tools/compila/comando.h"
+#include "tools/mostra/comando.h"
+
+namespace od {
+namespace {
+
+using test::cartella_temporanea;
+
+const std::string percorso(nome_percorso_carico), treno(nome_treno_carico);
+const nomi_documenti nomi = nomi_documenti_scenario(percorso, treno);
+
+struct esecuzione {
+  int stato = -1;
+  std::string uscita, diagnostica;
+};
+
+template <typename Strumento>
+esecuzione esegui(Strumento strumento, const std::vector<std::string>& argomenti) {
+  std::ostringstream uscita, diagnostica;
+  esecuzione e;
+  e.stato = strumento(argomenti, uscita, diagnostica);
+  e.uscita = uscita.str();
+  e.diagnostica = diagnostica.str();
+  return e;
+}
+
+// The header of the generator's documents, as options.
+const std::vector<std::string> testata_carica{"--numero-treno", "40318",  "--categoria",      "V140 C",
+                                              "--classificazione", "REGIONALE", "--massa", "280",
+                                              "--velocita-marcia", "70"};
+
+std::vector<std::string> con(std::vector<std::string> a, const std::vector<std::string>& poi) {
+  a.insert(a.end(), poi.begin(), poi.end());
+  return a;
+}
+
+std::vector<std::string> righe(const std::string& testo) {
+  std::vector<std::string> r;
+  std::size_t inizio = 0;
+  for (std::size_t fine; (fine = testo.find("\r\n", inizio)) != std::string::npos; inizio = fine + 2) {
+    r.push_back(testo.substr(inizio, fine - inizio));
+  }
+  EXPECT_EQ(inizio, testo.size()) << "ogni riga finisce con CR LF";
+  return r;
+}
+
+// Line by line; `attese` holds, by 1-based line, the built line where the
+// carried text rightly differs from the data.
+void confronta(const std::string& costruito, const lista_righe& carico, const std::map<std::size_t, std::string>& attese) {
+  const std::vector<std::string> a = righe(costruito), b = righe(testo_righe(carico));
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t n = 1; n <= b.size(); ++n) {
+    const auto diversa = attese.find(n);
+    EXPECT_EQ(a[n - 1], diversa == attese.end() ? b[n - 1] : diversa->second) << "riga " << n;
+  }
+}
+
+// The rows of the stations passed without a scheduled time, with the Orario
+// cell that the sheet has for them.
+std::map<std::size_t, std::string> righe_di_passaggio(const std::map<std::size_t, std::string>& orari) {
+  const std::map<std::size_t, std::string> senza_orario{
+      {16, " |     |     |   8.450  |     | VALDREZZA                  |"},
+      {18, " |     |     |  13.650  |     | FONTEBRISA                 |"},
+      {19, " |     |     |  16.550  |     | CASTELGRISO                |"},
+      {20, " |     |     |  22.900  |     | MOLVERANO                  |"},
+      {22, " |     |     |  42.150  |     | BORGO TEVANO               |"},
+      {24, " |     |     |  54.250  |     | P.M. 54.250                |"},
+      {25, " |     |     |  58.100  |     | ROCCAVELLO                 |"},
+      {26, " |     |     |  70.850  |     | TREMOSCA                   |"},
+      {28, " |     |     |  82.350  |     | ALPE GRENNA                |"},
+      {30, " |     |     |  13.100  |     | MISSALDO                   |"},
+      {31, " |     |     |  11.950  |     | VAL CIARESE                |"},
+      {32, " |     |     |  11.400  |     | SOLIVERA                   |"},
+      {33, " |     |     |   4.900  |     | PONTE ARVELLO              |"}};
+  std::map<std::size_t, std::string> attese;
+  for (const auto& [n, inizio] : senza_orario) {
+    const auto o = orari.find(n);
+    std::string cella = o == orari.end() ? std::string() : "       " + o->second;
+    cella.resize(19, ' ');
+    attese[n] = inizio + cella + "|     |";
+  }
+  return attese;
+}
+
+TEST(Documenti, BuiltInScenarioGivesTheGeneratorsDocumentsFromTextAndBinaries) {
+  const cartella_temporanea testi, binari;
+  ASSERT_EQ(esegui(compila_scenario, {"--esempio", testi.percorso()}).stato, 0);
+  const esecuzione c = esegui(compila_scenario, con({"--documenti"}, con(testata_carica, {testi.percorso(), percorso, treno})));
+  ASSERT_EQ(c.stato, 0) << c.diagnostica;
+  EXPECT_EQ(c.diagnostica, "");
+  const std::string scheda = testi.leggi(nomi.scheda), ordine = testi.leggi(nomi.rallentamenti);
+
+  std::map<std::size_t, std::string> attese = righe_di_passaggio({});
+  attese[3] = " |   TRENO n. 40318  |                   da: ORSELLA                  |    V140 C    |";
+  confronta(scheda, righe_scheda(), attese);
+  confronta(ordine, righe_rallentamenti(),
+            {{14, " | 1 | Valdrezza - Fontebrisa     |     8      |    30    |   150   |   ---      |"}});
+
+  // The same documents from the three binary files alone.
+  for (const std::string& f : testi.elenco()) {
+    if (f.ends_with(".dat") || f.ends_with(".sim")) std::filesystem::copy_file(testi.file(f), binari.file(f));
+  }
+  const esecuzione m = esegui(mostra_scenario, con({"--documenti"}, con(testata_carica, {binari.percorso(), percorso, treno})));
+  ASSERT_EQ(m.stato, 0) << m.diagnostica;
+  EXPECT_EQ(m.uscita, "scritto " + binari.file(nomi.scheda) + "\nscritto " + binari.file(nomi.rallentamenti) + "\n");
+  EXPECT_EQ(binari.leggi(nomi.scheda), scheda);
+  EXPECT_EQ(binari.leggi(nomi.rallentamenti), ordine);
+}
+
+TEST(Documenti, ExistingDocumentsAreReplacedOnlyWhenAsked) {
+  const cartella_temporanea c;
+  ASSERT_EQ(esegui(compila_scenario, {"--esempio", c.percorso()}).stato, 0);
+  c.scrivi(nomi.rallentamenti, "scritto a mano\r\n");
+  const std::vector<std::string> nomi_scenario{c.percorso(), percorso, treno};
+  const esecuzione rifiuto = esegui(compila_scenario, con({"--documenti"}, nomi_scenario));
+  EXPECT_EQ(rifiuto.stato, 2);
+  EXPECT_NE(rifiuto.diagnostica.find(c.file(nomi.rallentamenti) + ": esiste gia'; non lo sostituisco"),
+            std::string::npos) << rifiuto.diagnostica;
+  // Nothing at all is built or written.
+  EXPECT_EQ(c.elenco().size(), 3U);
+  EXPECT_EQ(c.leggi(nomi.rallentamenti), "scritto a mano\r\n");
+
+  const esecuzione sostituiti = esegui(compila_scenario, con({"--documenti", "--sovrascrivi"}, nomi_scenario));
+  ASSERT_EQ(sostituiti.stato, 0) << sostituiti.diagnostica;
+  const std::string ordine = c.leggi(nomi.rallentamenti);
+  EXPECT_NE(ordine.find("  Si ordina al macchinista del treno ...... di effettuare"), std::string::npos);
+  EXPECT_NE(c.leggi(nomi.scheda).find(" |   TRENO n.        |"), std::string::npos);
+
+  EXPECT_EQ(esegui(mostra_scenario, con({"--documenti"}, nomi_scenario)).stato, 2);
+  EXPECT_EQ(c.leggi(nomi.rallentamenti), ordine);
+  EXPECT_EQ(esegui(mostra_scenario, con({"--documenti", "--sovrascrivi", "--numero-treno", "9"}, nomi_scenario)).stato, 0);
+  EXPECT_NE(c.leggi(nomi.rallentamenti).find("del treno 9 di"), std::string::npos);
+}
+
+TEST(Documenti, HeaderOptionsWantDocuments) {
+  const cartella_temporanea c;
+  for (const auto& argomenti : std::vector<std::vector<std::string>>{
+           {"--numero-treno", "5", c.percorso(), percorso, treno},
+           {"--sovrascrivi", c.percorso(), percorso, treno},
+           {"--documenti", "--massa", "pesante", c.percorso(), percorso, treno}}) {
+    for (const auto strumento : {compila_scenario, mostra_scenario}) {
+      const esecuzione e = esegui(strumento, argomenti);
+      EXPECT_EQ(e.stato, 2) << argomenti[0];
+      EXPECT_NE(e.diagnostica.find("Uso:"), std::string::npos) << e.diagnostica;
+    }
+  }
+  EXPECT_TRUE(c.elenco().empty());
+}
+
+}  // namespace
+}  // namespace od
