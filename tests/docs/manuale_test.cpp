@@ -19,6 +19,10 @@
 //   ```text riepilogo=NOME          what mostra_scenario prints for the files
 //                                    built; the picture manuale_NOME.svg beside
 //                                    the handbook, when there, is its --svg
+//   ```text documenti=NOME          one compila_scenario command on the files of
+//                                    NOME in folder "scenari", writing the documents
+//   ```text scheda=NOME             the timetable sheet and the slowdown order
+//   ```text rallentamenti=NOME      that it writes, every line ended by CR LF
 // A block inside a list item may be indented with it. An example that shows
 // one file only is built with the other file of the example "minimo".
 //
@@ -97,6 +101,7 @@ std::vector<blocco> blocchi_del_manuale() {
 struct esempio {
   std::string file_linea, linea, file_treno, treno;
   std::string esito, diagnostica, riepilogo;
+  std::string documenti, scheda, rallentamenti;
   int riga = 0;
 };
 
@@ -124,6 +129,9 @@ std::map<std::string, esempio> esempi_del_manuale() {
     if (const std::string nome = attributo("esito"); !nome.empty()) esempi[nome].esito = b.testo;
     if (const std::string nome = attributo("diagnostica"); !nome.empty()) esempi[nome].diagnostica = b.testo;
     if (const std::string nome = attributo("riepilogo"); !nome.empty()) esempi[nome].riepilogo = b.testo;
+    if (const std::string nome = attributo("documenti"); !nome.empty()) esempi[nome].documenti = b.testo;
+    if (const std::string nome = attributo("scheda"); !nome.empty()) esempi[nome].scheda = b.testo;
+    if (const std::string nome = attributo("rallentamenti"); !nome.empty()) esempi[nome].rallentamenti = b.testo;
   }
   return esempi;
 }
@@ -304,6 +312,33 @@ TEST(Manuale, RiepilogoEDisegnoSonoQuelliDiMostraScenario) {
     EXPECT_EQ(svg.stato, 0) << svg.errori;
     EXPECT_TRUE(uscita.leggi("disegno.svg") == leggi(disegno))
         << disegno << " is not what mostra_scenario --svg draws today: make it again as the handbook says";
+  }
+  EXPECT_GE(controllati, 1);
+}
+#endif
+
+#ifdef OD_COMPILA
+TEST(Manuale, DocumentiSonoQuelliDiCompilaScenario) {
+  int controllati = 0;
+  for (const auto& [nome, e] : esempi_del_manuale()) {
+    if (e.documenti.empty()) continue;
+    SCOPED_TRACE("esempio " + nome);
+    const test::cartella_temporanea scenari;
+    scenari.scrivi(e.file_linea, e.linea);
+    scenari.scrivi(e.file_treno, e.treno);
+    std::vector<std::string> argomenti = parole(e.documenti);
+    ASSERT_FALSE(argomenti.empty());
+    ASSERT_EQ(argomenti.front(), "compila_scenario");
+    argomenti.erase(argomenti.begin());
+    for (std::string& a : argomenti) {
+      if (a == "scenari") a = scenari.percorso();
+    }
+    const test::esito_processo c = test::esegui(OD_COMPILA, argomenti);
+    ASSERT_EQ(c.stato, 0) << c.errori;
+    const std::string prefisso = argomenti[argomenti.size() - 2] + "_" + argomenti.back() + "_";
+    EXPECT_EQ(scenari.leggi(prefisso + "scheda_treno.txt"), con_fine_riga(e.scheda, "\r\n"));
+    EXPECT_EQ(scenari.leggi(prefisso + "rallentamenti.txt"), con_fine_riga(e.rallentamenti, "\r\n"));
+    ++controllati;
   }
   EXPECT_GE(controllati, 1);
 }
