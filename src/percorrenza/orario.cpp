@@ -42,6 +42,7 @@ class calcolo {
       : s_(s), treno_(treno), margine_minimo_(margine_minimo) {}
 
   tabella_orario esegui() {
+    r_.margine_minimo = margine_minimo_;
     const std::vector<int> voci = voci_stazioni(s_);
     if (voci.size() < 2) return con_errore("servono almeno due stazioni per un orario");
     prepara_stazioni(voci);

@@ -54,6 +54,7 @@ struct tabella_orario {
   std::vector<tempo_stazione> stazioni;
   std::vector<tempo_tratta> tratte;
   std::vector<avviso_orario> avvisi;
+  double margine_minimo = 0;  // percent, as asked
   marcia corsa;           // the fastest run, for the picture
   std::string errore;     // when not empty, why there is no table
 };

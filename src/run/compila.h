@@ -3,8 +3,11 @@
 // and the same build as the generation run, and never touches the text files.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
+
+#include "builder/modello.h"
 
 namespace od {
 
@@ -25,6 +28,11 @@ struct richiesta_compila {
   std::string cartella_uscita;     // where the binary files go
   std::string percorso;
   std::string treno;
+  // Called once the files are written, with the built model: a tool adds
+  // what it computes over it (the running times), printing its text and
+  // warnings itself. Returns members for the JSON outcome (",\"name\":...")
+  // or an empty text.
+  std::function<std::string(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)> dopo_costruzione;
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the
