@@ -109,7 +109,8 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
       return mostra_danni;
     }
-    sostituisci_file(q.svg, disegna_svg(s, e));
+    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    sostituisci_file(q.svg, disegna_svg(s, e, orario));
   }
   if (!q.confronta.empty()) {
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
