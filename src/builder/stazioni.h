@@ -1,8 +1,9 @@
-// The stations of a built scenario, in the order of the train file: the item
+// The stations of a built scenario, in the order of the train file. The item
 // table gives them entries 1, 2, ... and gives the line-side signs entries
-// 80, 79, ... from the top, so a station is an entry of 1 to 80 that holds
-// something and that no sign on the track names. Works alike on a model
-// built from the description files and on one read back from binary files.
+// 80, 79, ... from the top, so the stations run from entry 1 up to the first
+// entry that holds nothing, holds a text and nothing else (a sign's), or is
+// named by a sign on the track. Works alike on a model built from the
+// description files and on one read back from binary files.
 #pragma once
 
 #include <vector>
@@ -10,6 +11,9 @@
 #include "builder/modello.h"
 
 namespace od {
+
+// An entry that holds a text and nothing else: a sign's, never a station's.
+bool solo_testo(const voce& v);
 
 // Entries of the item table, in increasing order.
 std::vector<int> stazioni_del_percorso(const stato_scenario& stato);

@@ -58,7 +58,8 @@ std::string json_codice(int32_t codice, int32_t posizione, const luogo_errore& l
   return json + "}";
 }
 
-void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, int esito, std::ostream& uscita) {
+void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, int esito,
+                 const std::string& altro, std::ostream& uscita) {
   const risultato_build& b = r.risultato;
   std::string json = "{\"stato_uscita\":" + std::to_string(esito) + ",\"codice_errore\":" +
                      std::to_string(stato.codice_errore) + ",\"posizione_errore\":" +
@@ -81,7 +82,7 @@ void mostra_json(const stato_scenario& stato, const resoconto& r, const richiest
     if (i > 0) json += ',';
     json += testo_json(r.file_scritti[i]);
   }
-  uscita << json << "]}\n";
+  uscita << json << "]" << altro << "}\n";
 }
 
 int stato_di_uscita(const resoconto& r) {
@@ -134,8 +135,13 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   }
   const int esito = stato_di_uscita(r);
   mostra_testo(stato, r, q, diagnostica);
+  std::string altro;
+  if (q.dopo_costruzione && r.risultato.esito == esito_build::completato && r.risultato.codice_lettura == 0 &&
+      r.errore_file.empty()) {
+    altro = q.dopo_costruzione(stato, uscita, diagnostica);
+  }
   if (q.json) {
-    mostra_json(stato, r, q, esito, uscita);
+    mostra_json(stato, r, q, esito, altro, uscita);
   } else {
     uscita << "codice_errore " << stato.codice_errore << " posizione_errore " << stato.posizione_errore << '\n';
   }

@@ -36,6 +36,11 @@ struct richiesta_compila {
   // it throws errore_file. Either may be empty.
   std::function<std::string()> controlla_accanto;
   std::function<std::vector<std::string>(const stato_scenario&)> scrivi_accanto;
+  // Called once the files are written, with the built model: a tool adds
+  // what it computes over it (the running times), printing its text and
+  // warnings itself. Returns members for the JSON outcome (",\"name\":...")
+  // or an empty text.
+  std::function<std::string(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)> dopo_costruzione;
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the

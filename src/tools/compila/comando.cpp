@@ -10,6 +10,10 @@
 #include "tools/comune/documenti.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/compila/esempio.h"
+#include "tools/compila/orario.h"
+#include "tools/comune/opzioni_orario.h"
+#include "platform/cartella.h"
+#include "scenario_text/nomi_file.h"
 
 namespace od {
 namespace {
@@ -17,8 +21,9 @@ namespace {
 constexpr std::string_view programma = "compila_scenario";
 
 constexpr std::string_view uso =
-    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
-    "                      [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
+    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA] [--orario]\n"
+    "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
+    "     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
     "     compila_scenario --esempio CARTELLA [--sovrascrivi]";
 
 constexpr std::string_view descrizione =
@@ -45,7 +50,9 @@ constexpr std::string_view piede =
     "binari non vengono scritti (salvo con --forza). I codici 11, 12 e 13 della\n"
     "costruzione sono avvisi, una riga ciascuno con la riga del segnale o del\n"
     "rallentamento: i file vengono scritti. Gli errori 1250 e 1251 dei controlli\n"
-    "finali non scrivono alcun file. L'ultima riga dello standard output e' sempre,\n"
+    "finali non scrivono alcun file. Costruiti i file, il calcolo dei tempi di\n"
+    "percorrenza da' gli avvisi orario-impossibile e orario-stretto sulla riga della\n"
+    "stazione; --orario scrive anche la tabella. L'ultima riga dello standard output e' sempre,\n"
     "dopo la costruzione (senza --json),\n"
     "  codice_errore N posizione_errore P\n"
     "\n"
@@ -60,6 +67,8 @@ struct argomenti_compila {
   std::string esempio;  // the folder for the starting scenario, or empty
   bool sovrascrivi = false;
   opzioni_documenti documenti;
+  bool orario = false;
+  opzioni_orario percorrenza;
   std::array<std::string, 3> posizionali;
 };
 
@@ -78,6 +87,9 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->group("Opzioni");
   app.add_flag("--json", q.json, "scrive l'esito (codici, posizioni, righe, avvisi, file scritti) come un oggetto JSON")
       ->group("Opzioni");
+  app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
+      ->group("Opzioni");
+  aggiungi_opzioni_orario(app, a.percorrenza);
   app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
       ->type_name("CARTELLA")
       ->group("Opzioni");
@@ -97,7 +109,7 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--documenti"}) {
+    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--orario", "--documenti"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
@@ -129,14 +141,18 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
     return stato_uso_errato;
   }
   if (!a.esempio.empty()) return scrivi_esempio(a.esempio, a.sovrascrivi, uscita, diagnostica);
+  richiesta_compila& q = a.costruzione;
+  q.dopo_costruzione = [&a, &q](const stato_scenario& stato, std::ostream& u, std::ostream& d) {
+    const std::string file_treno = nome_completo(q.cartella, nome_file_treno(q.percorso, q.treno));
+    return orario_costruito(stato, a.percorrenza, file_treno, a.orario, q.json, u, d);
+  };
   if (a.documenti.documenti) {
-    richiesta_compila& q = a.costruzione;
     if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
     q.scrivi_accanto = [&](const stato_scenario& stato) {
-      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, programma, diagnostica);
+      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, programma, diagnostica);
     };
   }
-  return compila(a.costruzione, uscita, diagnostica);
+  return compila(q, uscita, diagnostica);
 }
 
 }  // namespace od

@@ -3,9 +3,11 @@
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
+#include "builder/stazioni.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 
@@ -17,6 +19,21 @@ constexpr const char* opzioni_testata[] = {"--numero-treno", "--categoria", "--c
 
 // Names on the command line are UTF-8 on every platform.
 std::filesystem::path percorso_di(const std::string& testo) { return std::u8string(testo.begin(), testo.end()); }
+
+// The share of the margin at timed station `a` that falls on station `k`,
+// passed after timed station `da`: the margin in proportion to the running
+// time from `da` to `k` over the running time from `da` to `a`.
+double quota_di_margine(const stato_scenario& stato, const tempo_stazione& da, const tempo_stazione& a,
+                        const tempo_stazione& k) {
+  const voce& v = stato.tabella[static_cast<std::size_t>(a.voce)];
+  // Where the train stops at `a`, its scheduled time is the departure.
+  const double arrivo_previsto = *a.orario - (a.partenza ? v.sosta : 0);
+  const double partenza = std::max(da.partenza.value_or(da.arrivo), static_cast<double>(*da.orario));
+  const double corsa = a.arrivo - partenza;
+  const double margine = arrivo_previsto - a.arrivo;
+  if (corsa <= 0 || margine <= 0) return 0;
+  return margine * (k.arrivo - partenza) / corsa;
+}
 
 }  // namespace
 
@@ -63,14 +80,37 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
   return {};
 }
 
-tempi_stazioni tempi_di_passaggio(const stato_scenario&) { return {}; }
+tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_orario& t) {
+  const std::vector<int> stazioni = stazioni_del_percorso(stato);
+  tempi_stazioni tempi(stazioni.size());
+  std::size_t da = 0;  // the last timed station passed, index into t.stazioni
+  for (std::size_t k = 0; k < t.stazioni.size(); ++k) {
+    const tempo_stazione& s = t.stazioni[k];
+    const auto dove = std::find(stazioni.begin(), stazioni.end(), s.voce);
+    if (dove == stazioni.end()) continue;
+    double tempo = s.arrivo;
+    const auto a = std::find_if(t.stazioni.begin() + static_cast<std::ptrdiff_t>(k), t.stazioni.end(),
+                                [](const tempo_stazione& x) { return x.orario.has_value(); });
+    if (s.orario) {
+      da = k;
+    } else if (a != t.stazioni.end() && t.stazioni[da].orario) {
+      tempo += quota_di_margine(stato, t.stazioni[da], *a, s);
+    }
+    tempi[static_cast<std::size_t>(dove - stazioni.begin())] = tempo;
+  }
+  return tempi;
+}
 
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
-                                          const opzioni_documenti& o, std::string_view programma,
-                                          std::ostream& diagnostica) {
+                                          const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                          std::string_view programma, std::ostream& diagnostica) {
   const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);
   avvisi_documenti avvisi;
-  const lista_righe scheda = righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato), avvisi);
+  const tabella_orario orario = calcola_orario(stato, percorrenza.treno, percorrenza.margine_minimo);
+  if (!orario.errore.empty() && stazioni_del_percorso(stato).size() > 2) {
+    avvisi.push_back("scheda treno: nessun tempo di passaggio: " + orario.errore);
+  }
+  const lista_righe scheda = righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario), avvisi);
   lista_righe ordine;
   try {
     ordine = righe_rallentamenti_scenario(stato, o.testata, avvisi);

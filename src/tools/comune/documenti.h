@@ -12,6 +12,8 @@
 
 #include "builder/modello.h"
 #include "documents/documenti_scenario.h"
+#include "percorrenza/orario.h"
+#include "tools/comune/opzioni_orario.h"
 
 namespace od {
 
@@ -30,17 +32,21 @@ std::string controlla_opzioni_documenti(const CLI::App& app, const opzioni_docum
 // author did not ask to replace it: the line that says so; otherwise empty.
 std::string documenti_presenti(const std::string& cartella, const std::string& percorso, const std::string& treno);
 
-// The passing times that the sheet shows at the stations without a
-// scheduled time. None yet: without a running-time calculation wired in,
-// those cells stay blank for the driver to fill.
-tempi_stazioni tempi_di_passaggio(const stato_scenario& stato);
+// The times that the sheet shows where the scenario schedules none, from the
+// running-time calculation: at a station passed between two timed ones, its
+// earliest passing time plus the following timed station's margin shared in
+// proportion to the running time from the last timed station, as timetables
+// lay recovery time (a negative margin is not shared: the train cannot be
+// earlier than its earliest); after the last timed station, the earliest time.
+tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_orario& t);
 
-// Builds both documents from the model and replaces them in `cartella`
-// together; every warning is one line "PROGRAMMA: avviso: ..." on
-// `diagnostica`. Returns the paths written. Throws errore_file, also when
-// the slowdowns are more than an order holds.
+// Builds both documents from the model, with the passing times of the train
+// that `percorrenza` describes, and replaces them in `cartella` together;
+// every warning is one line "PROGRAMMA: avviso: ..." on `diagnostica`.
+// Returns the paths written. Throws errore_file, also when the slowdowns are
+// more than an order holds.
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
-                                          const opzioni_documenti& o, std::string_view programma,
-                                          std::ostream& diagnostica);
+                                          const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                          std::string_view programma, std::ostream& diagnostica);
 
 }  // namespace od

@@ -10,6 +10,7 @@
 
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
+#include "output/file_binari.h"
 #include "platform/file_atomico.h"
 #include "tools/mostra/celle.h"
 #include "tools/mostra/confronto.h"
@@ -19,7 +20,9 @@
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
 #include "tools/comune/documenti.h"
+#include "tools/comune/opzioni_orario.h"
 #include "tools/comune/riga_comando.h"
+#include "tools/comune/tabella_orario.h"
 
 namespace od {
 namespace {
@@ -27,8 +30,9 @@ namespace {
 constexpr std::string_view programma = "mostra_scenario";
 
 constexpr std::string_view uso =
-    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA]\n"
-    "                     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO";
+    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--orario] [--confronta ALTRA_CARTELLA]\n"
+    "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
+    "     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view descrizione =
     "Rilegge i file binari di uno scenario e li controlla:\n"
@@ -38,8 +42,11 @@ constexpr std::string_view descrizione =
     "Controlla dimensioni e struttura, lunghezze dei testi, i segni 610 e 5121,\n"
     "i due codici di gara ricalcolati dai nomi e i codici di oggetto delle celle.\n"
     "Ogni danno e' una riga sullo standard error: FILE: byte N: motivo.\n"
-    "Senza opzioni scrive un riepilogo leggibile. Con --documenti scrive in\n"
-    "CARTELLA la scheda treno e l'ordine di rallentamento dello scenario:\n"
+    "Senza opzioni scrive un riepilogo leggibile; con --orario la tabella dei\n"
+    "tempi di percorrenza: l'ora piu' presto possibile a ogni stazione e il\n"
+    "margine di ogni orario e di ogni tratta, con gli avvisi orario-impossibile e\n"
+    "orario-stretto sullo standard error. Con --documenti scrive in CARTELLA la\n"
+    "scheda treno e l'ordine di rallentamento dello scenario:\n"
     "  CARTELLA/PERCORSO_TRENO_scheda_treno.txt\n"
     "  CARTELLA/PERCORSO_TRENO_rallentamenti.txt";
 
@@ -52,6 +59,8 @@ constexpr std::string_view piede =
 
 struct richiesta {
   bool json = false;
+  bool orario = false;
+  opzioni_orario percorrenza;
   std::string celle;
   std::string svg;
   std::string confronta;
@@ -69,6 +78,9 @@ void prepara(CLI::App& app, richiesta& q) {
       ->type_name("DA-A")
       ->group("Opzioni");
   app.add_option("--svg", q.svg, "disegna la linea in FILE.svg")->type_name("FILE.svg")->group("Opzioni");
+  app.add_flag("--orario", q.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
+      ->group("Opzioni");
+  aggiungi_opzioni_orario(app, q.percorrenza);
   app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
       ->type_name("ALTRA_CARTELLA")
       ->group("Opzioni");
@@ -97,7 +109,7 @@ int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, st
       return mostra_uso;
     }
   }
-  for (const std::string& f : scrivi_documenti(q.cartella, stato, q.documenti, programma, diagnostica)) {
+  for (const std::string& f : scrivi_documenti(q.cartella, stato, q.documenti, q.percorrenza, programma, diagnostica)) {
     if (scritti != nullptr) fmt::print(*scritti, "scritto {}\n", f);
   }
   return mostra_ok;
@@ -124,7 +136,8 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
       return mostra_danni;
     }
-    sostituisci_file(q.svg, disegna_svg(s, e));
+    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    sostituisci_file(q.svg, disegna_svg(s, e, orario));
   }
   if (q.documenti.documenti) {
     if (!modello) {
@@ -148,7 +161,22 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     if (!altro.danni.empty()) return mostra_danni;
     return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
   }
-  if (q.json) {
+  if (q.orario) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    const tabella_orario t = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    luogo_stazione luogo;
+    luogo.file = nome_completo(q.cartella, nomi_file_binari(q.percorso, q.treno).tabella);
+    for (const avviso_orario& a : t.avvisi) diagnostica << testo_avviso_orario(t, a, luogo);
+    if (q.json) {
+      const nlohmann::ordered_json orario = json_orario(t, s.stato, q.percorrenza);
+      scrivi_json(s, e, celle, uscita, &orario);
+    } else {
+      scrivi_tabella_orario(t, s.stato, q.percorrenza, uscita);
+    }
+  } else if (q.json) {
     scrivi_json(s, e, celle, uscita);
   } else if (celle) {
     scrivi_celle(s.stato, *celle, uscita);
