@@ -31,6 +31,7 @@ struct contenuto_ordine {
 // The longest texts that fit, in characters.
 inline constexpr std::size_t massimo_fra_stazioni = 27;
 inline constexpr std::size_t massimo_cippo = 7;
+inline constexpr std::size_t massimo_lunghezza = 6;
 
 lista_righe impagina_ordine(const contenuto_ordine& c);
 

@@ -96,7 +96,11 @@ lista_righe righe_rallentamenti_scenario(const stato_scenario& stato, const test
                               "ordine di rallentamento: le stazioni del rallentamento " + numero, avvisi),
                        taglia(std::to_string(cippo_precedente(stato, r.inizio)), massimo_cippo,
                               "ordine di rallentamento: il cippo del rallentamento " + numero, avvisi),
-                       std::to_string(r.velocita), r.lunghezza >= 0 ? std::to_string(r.lunghezza) : "",
+                       std::to_string(r.velocita),
+                       r.lunghezza < 0 ? std::string()
+                                       : taglia(std::to_string(r.lunghezza), massimo_lunghezza,
+                                                "ordine di rallentamento: la lunghezza del rallentamento " + numero,
+                                                avvisi),
                        r.treno_intero ? "A" : "---"});
   }
   if (c.righe.empty()) c.righe.push_back({"", "Nessun rallentamento", "", "", "", ""});
