@@ -50,9 +50,4 @@ struct nomi_documenti {
 };
 nomi_documenti nomi_documenti_scenario(const std::string& percorso, const std::string& treno);
 
-// Replaces both documents in `cartella` together: either both are new or
-// both stay as they were. Throws errore_file.
-void scrivi_documenti_scenario(const std::string& cartella, const nomi_documenti& nomi, const lista_righe& scheda,
-                               const lista_righe& rallentamenti, chiamate_file& chiamate = chiamate_di_sistema());
-
 }  // namespace od

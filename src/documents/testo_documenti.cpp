@@ -29,6 +29,8 @@ bool legame(std::string_view parola) {
 }  // namespace
 
 std::string ora_documento(double secondi) {
+  // No calculation gives such a time; a cell left blank is better than a wrong one.
+  if (!std::isfinite(secondi) || std::fabs(secondi) > 1e12) return {};
   const auto mezzi = static_cast<int64_t>(std::nearbyint(secondi / 30.0));
   const int64_t nel_giorno = ((mezzi % mezzi_minuti_giorno) + mezzi_minuti_giorno) % mezzi_minuti_giorno;
   const int64_t minuti = nel_giorno / 2;

@@ -118,8 +118,13 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sta
     throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
   }
   for (const std::string& a : avvisi) fmt::print(diagnostica, "{}: avviso: {}\n", programma, a);
-  scrivi_documenti_scenario(cartella, nomi, scheda, ordine);
-  return {nome_completo(cartella, nomi.scheda), nome_completo(cartella, nomi.rallentamenti)};
+  // Both new, or both as they were.
+  const std::vector<std::string> file{nome_completo(cartella, nomi.scheda), nome_completo(cartella, nomi.rallentamenti)};
+  sostituzione_insieme insieme;
+  insieme.prepara(file[0], testo_righe(scheda));
+  insieme.prepara(file[1], testo_righe(ordine));
+  insieme.installa();
+  return file;
 }
 
 }  // namespace od
