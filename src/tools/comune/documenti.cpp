@@ -20,6 +20,18 @@ constexpr const char* opzioni_testata[] = {"--numero-treno", "--categoria", "--c
 // Names on the command line are UTF-8 on every platform.
 std::filesystem::path percorso_di(const std::string& testo) { return std::u8string(testo.begin(), testo.end()); }
 
+// CLI11's own range check speaks English; this one says it in Italian, and
+// messaggio_italiano passes a validation message through as it is.
+CLI::Validator intero_fra(int minimo, int massimo) {
+  return CLI::Validator(
+      [=](std::string& testo) -> std::string {
+        int x = 0;
+        if (CLI::detail::lexical_cast(testo, x) && x >= minimo && x <= massimo) return {};
+        return fmt::format("vuole un numero intero da {} a {}, non {}", minimo, massimo, testo);
+      },
+      "");
+}
+
 // The share of the margin at timed station `a` that falls on station `k`,
 // passed after timed station `da`: the margin in proportion to the running
 // time from `da` to `k` over the running time from `da` to `a`.
@@ -53,11 +65,11 @@ void aggiungi_opzioni_documenti(CLI::App& app, opzioni_documenti& o) {
       ->group("Documenti");
   app.add_option("--massa", t.massa, "massa bloccata in tonnellate")
       ->type_name("T")
-      ->check(CLI::Range(0, 999999))
+      ->check(intero_fra(0, 999999))
       ->group("Documenti");
   app.add_option("--velocita-marcia", t.velocita_marcia, "velocita' di marcia in km/h, nella riga della prima stazione")
       ->type_name("KMH")
-      ->check(CLI::Range(0, 9999))
+      ->check(intero_fra(0, 9999))
       ->group("Documenti");
 }
 
