@@ -96,6 +96,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
       return mostra_danni;
     }
+    crea_cartella_del_file(q.svg);
     sostituisci_file(q.svg, disegna_svg(s, e));
   }
   if (!q.confronta.empty()) {
