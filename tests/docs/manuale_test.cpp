@@ -41,9 +41,9 @@
 #include "builder/modello.h"
 #include "run/diagnostica.h"
 #include "run/memorizza_percorso.h"
-#include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
+#include "support/scenario_incorporato.h"
 
 namespace od {
 namespace {
@@ -322,15 +322,7 @@ TEST(Manuale, LeTabelleDegliOrariSonoQuelleDiMostraScenario) {
     const test::cartella_temporanea uscita;
     std::string percorso = "Orsella_Drumvane", treno = "xr40318";
     if (nome == "incorporato") {
-      dati_linea(uscita.percorso(), percorso);
-      dati_treno(uscita.percorso(), percorso, treno);
-      stato_scenario stato;
-      stato.nome_percorso = percorso;
-      stato.nome_treno = treno;
-      opzioni_build opzioni;
-      opzioni.sorgente.cartella = uscita.percorso();
-      opzioni.cartella_uscita = uscita.percorso();
-      ASSERT_EQ(memorizza_percorso(stato, 0, opzioni).esito, esito_build::completato);
+      ASSERT_EQ(test::costruisci_incorporato(uscita.percorso(), 0).esito, esito_build::completato);
     } else {
       const costruito c = costruisci(e, uscita.percorso());
       ASSERT_EQ(c.risultato.esito, esito_build::completato);
