@@ -156,7 +156,7 @@ class lettore_treno {
   void chiudi_lettura() {
     elimina_letto(contesto_, contesto_.percorso_treno);
     // The last three cells are past every record and keep what they hold.
-    riempi(cella_vmax_, int64_t{stato_.ultima_cella} - 2, &cella::vmax, vmax_pendente_);
+    riempi_velocita(int64_t{stato_.ultima_cella} - 2);
     riempi(cella_aderenza_, int64_t{stato_.ultima_cella} - 2, &cella::aderenza, aderenza_pendente_);
     controlla_progressive();
   }
@@ -192,18 +192,35 @@ class lettore_treno {
     }
   }
 
+  // The speed is kept as written and turned into steps of 5 km/h only when
+  // cells take it, as the next record or the end of the file fills them: a
+  // speed out of range still lets the cells below its own position take the
+  // speed before it, and a forced build writes them. The failure is told at
+  // the record that wrote the speed, not at the one that made the fill.
   seguito leggi_velocita() {
     const int32_t posizione = lungo();
     const int32_t velocita = lungo();
+    const record_velocita letto{velocita, contesto_.linea_record, contesto_.colonna_chiave, contesto_.chiave_record,
+                                contesto_.testo_record, flusso_.linea(), flusso_.colonna()};
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
-    const int64_t passi = arrotonda_div(velocita, 5);  // the cell holds steps of 5 km/h
-    if (passi < 0 || passi > UINT8_MAX) {
-      fallisci_valore(flusso_, "velocita' " + std::to_string(velocita) + " km/h: in passi di 5 km/h esce da 0..255");
-    }
     const int64_t prima_cella = arrotonda_div(posizione, 50);
-    if (prima_cella > 0) riempi(cella_vmax_, prima_cella, &cella::vmax, vmax_pendente_);
-    vmax_pendente_ = static_cast<uint8_t>(passi);
+    if (prima_cella > 0) riempi_velocita(prima_cella);
+    velocita_pendente_ = letto;
     return seguito::continua;
+  }
+
+  void riempi_velocita(int64_t fino) {
+    const record_velocita& v = velocita_pendente_;
+    const int64_t passi = arrotonda_div(v.velocita, 5);  // the cell holds steps of 5 km/h
+    if (passi < 0 || passi > UINT8_MAX) {
+      contesto_.linea_record = v.linea_record;
+      contesto_.colonna_chiave = v.colonna_chiave;
+      contesto_.chiave_record = v.chiave_record;
+      contesto_.testo_record = v.testo_record;
+      throw errore_lettura("velocita' " + std::to_string(v.velocita) + " km/h: in passi di 5 km/h esce da 0..255",
+                           v.linea_campo, v.colonna_campo);
+    }
+    riempi(cella_vmax_, fino, &cella::vmax, static_cast<uint8_t>(passi));
   }
 
   seguito leggi_aderenza() {
@@ -388,7 +405,17 @@ class lettore_treno {
   int32_t numero_stazione_ = 1;
   int32_t cella_vmax_ = 0;       // next cell to receive a speed limit
   int32_t cella_aderenza_ = 0;   // next cell to receive an adhesion value
-  uint8_t vmax_pendente_ = 0;    // value of the last speed-limit record, steps of 5 km/h
+  // The last speed-limit record: its speed in km/h, and where it stands.
+  struct record_velocita {
+    int32_t velocita = 0;
+    int32_t linea_record = 0;
+    int32_t colonna_chiave = 0;
+    std::string chiave_record;
+    std::string testo_record;
+    int32_t linea_campo = 0;  // the speed field
+    int32_t colonna_campo = 0;
+  };
+  record_velocita velocita_pendente_;
   uint8_t aderenza_pendente_ = 0;  // value of the last adhesion record, percent
 };
 

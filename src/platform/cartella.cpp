@@ -1,12 +1,35 @@
 #include "platform/cartella.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file_atomico.h"
+
 namespace od {
+namespace {
+
+// Names are UTF-8 on every platform.
+std::filesystem::path percorso_di(const std::string& testo) { return std::u8string(testo.begin(), testo.end()); }
+
+}  // namespace
 
 std::string nome_completo(std::string_view cartella, std::string_view nome) {
   std::string completo(cartella);
   completo += separatore_cartella;
   completo += nome;
   return completo;
+}
+
+void crea_cartella(const std::string& cartella) {
+  if (cartella.empty()) return;
+  std::error_code errore;
+  std::filesystem::create_directories(percorso_di(cartella), errore);
+  if (errore) throw errore_file(cartella, "la cartella non si puo' creare: " + errore.message());
+}
+
+void crea_cartella_del_file(const std::string& percorso) {
+  const std::u8string cartella = percorso_di(percorso).parent_path().u8string();
+  crea_cartella(std::string(cartella.begin(), cartella.end()));
 }
 
 }  // namespace od

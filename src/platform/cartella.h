@@ -23,6 +23,13 @@ std::string cartella_programma();
 // separator (a drive's root) gives a doubled one, which every platform accepts.
 std::string nome_completo(std::string_view cartella, std::string_view nome);
 
+// Creates `cartella` and every missing folder above it, as `mkdir -p` does;
+// a folder that is already there is fine, and so is an empty name (the
+// current folder). Throws errore_file naming the folder and the reason.
+void crea_cartella(const std::string& cartella);
+// The same for the folder that will hold the file `percorso`.
+void crea_cartella_del_file(const std::string& percorso);
+
 // The program's arguments after its name, as UTF-8 texts. Where the C runtime
 // hands `argv` over in a legacy code page, they are taken from the platform's
 // own wide command line instead.

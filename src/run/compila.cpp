@@ -113,6 +113,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   try {
     // One writer at a time in the output folder, as for the generator; once
     // it is held, no other run's temporary files can be live there.
+    crea_cartella(q.cartella_uscita);
     const blocco_cartella blocco(q.cartella_uscita);
     const nomi_binari binari = nomi_file_binari(q.percorso, q.treno);
     for (const std::string& nome : {binari.planimetria, binari.tabella, binari.binario}) {

@@ -302,6 +302,27 @@ TEST_F(prova_lettura_fallita, ValoriOltreLaLarghezzaDelCampo) {
   EXPECT_EQ(stato.tabella[voce_treno].posizione, INT32_MIN);
 }
 
+TEST_F(prova_lettura_fallita, VelocitaFuoriPassoFallisceQuandoLeCelleLaPrendono) {
+  // The speed is taken by the cells only at the next fill: the record after
+  // it is still read, the cells below its position keep the speed before it,
+  // and the failure points at the record that wrote it.
+  memorizza({"[generale]", "velocita, 0, 80", "velocita, 15700, -10", "numero vetture, 4", "velocita, 20000, 60"});
+  EXPECT_EQ(stato.codice_errore, 25);
+  EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
+  EXPECT_EQ(stato.luogo.linea, 3);
+  EXPECT_EQ(stato.luogo.linea_campo, 3);
+  EXPECT_EQ(stato.luogo.colonna, 18);
+  EXPECT_EQ(stato.luogo.testo, "velocita, 15700, -10");
+  EXPECT_EQ(c(313).vmax, 16);
+  EXPECT_EQ(c(314).vmax, 0);
+
+  // Replaced before any cell takes it, it never counts.
+  ricomincia();
+  memorizza({"[generale]", "velocita, 0, -10", "velocita, 0, 80", "[fine]"});
+  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(c(ultima - 3).vmax, 16);
+}
+
 TEST_F(prova_lettura_fallita, FileDelTrenoMancante) {
   sostituisci_file(percorso_linea(), testo({"[generale]", "lunghezza percorso, 96000", "[curve]", "[fine]"}));
   memorizza_dati(stato, sorgente);

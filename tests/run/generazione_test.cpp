@@ -46,6 +46,38 @@ TEST(Generazione, LasciaSeiFileUgualiAdOgniEsecuzione) {
   EXPECT_EQ(contenuti(cartella), file_prima) << "a second run gives byte-identical files";
 }
 
+TEST(Generazione, AiutoVersioneEUsoErratoNonScrivonoNulla) {
+  cartella_temporanea cartella;
+  const std::string programma = test::copia_programma(OD_GENERATORE, cartella.percorso());
+  const std::vector<std::string> solo_programma{"orsella_drumvane"};
+  for (const std::string aiuto : {"--help", "-h"}) {
+    const test::esito_processo e = test::esegui(programma, {aiuto});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita.rfind("Uso: orsella_drumvane [OPZIONI]\n", 0), 0u) << e.uscita;
+    EXPECT_NE(e.uscita.find("Stato di uscita:"), std::string::npos);
+    EXPECT_EQ(e.errori, "");
+  }
+  const test::esito_processo versione = test::esegui(programma, {"--version"});
+  EXPECT_EQ(versione.stato, 0);
+  EXPECT_EQ(versione.uscita, std::string("orsella_drumvane ") + OD_VERSIONE + "\n");
+  EXPECT_EQ(versione.errori, "");
+
+  const std::string uso = "\nUso: orsella_drumvane [--help | --version]\n";
+  const std::vector<std::pair<std::vector<std::string>, std::string>> errati = {
+      {{"--aiuto"}, "opzione sconosciuta: --aiuto"},
+      {{"cartella"}, "argomento in piu': cartella"},
+      {{"--help", "--version"}, "--version non si usa insieme a --help"},
+      {{"--version", "a", "b"}, "argomenti in piu': a b"},
+  };
+  for (const auto& [argomenti, messaggio] : errati) {
+    const test::esito_processo e = test::esegui(programma, argomenti);
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_EQ(e.errori, "orsella_drumvane: " + messaggio + uso);
+    EXPECT_EQ(e.uscita, "");
+  }
+  EXPECT_EQ(cartella.elenco(), solo_programma) << "nothing written beside the program";
+}
+
 TEST(Generazione, UnFileCheNonSiPuoScrivereDaStato2EMessaggioChiaro) {
   cartella_temporanea cartella;
   const std::string programma = test::copia_programma(OD_GENERATORE, cartella.percorso());

@@ -194,9 +194,11 @@ TEST_F(MostraScenario, BadUsageAndMissingFilesAreClearErrors) {
   EXPECT_EQ(e.stato, mostra_uso);
   EXPECT_EQ(e.diagnostica, "mostra_scenario: " + c_.file("Prova_t2.sim") + ": file mancante\n");
 
-  e = mostra(argomenti({"--svg", c_.file("manca/linea.svg")}));
+  // A picture whose folder cannot be made: a file stands where it would go.
+  e = mostra(argomenti({"--svg", c_.file("Prova_t1.sim/linea.svg")}));
   EXPECT_EQ(e.stato, mostra_uso);
-  EXPECT_NE(e.diagnostica.find(c_.file("manca/linea.svg")), std::string::npos) << e.diagnostica;
+  EXPECT_EQ(e.diagnostica.rfind("mostra_scenario: " + c_.file("Prova_t1.sim") + ": la cartella non si puo' creare: ", 0), 0u)
+      << e.diagnostica;
 }
 
 }  // namespace

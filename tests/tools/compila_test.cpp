@@ -12,6 +12,7 @@
 #include "output/codici_gara.h"
 #include "run/diagnostica.h"
 #include "support/cartella_temporanea.h"
+#include "support/processo.h"
 
 namespace od {
 namespace {
@@ -247,6 +248,58 @@ TEST(CompilaScenario, ForcedKeepsWhatTheReadingStepsLeft) {
                                           "indicatori_vmax, 600, 80, 1700, 0, 0, 60, 0, 0, 0", "[fine]"}));
   EXPECT_EQ(esegui_qui({"--forza", "--senza-planimetria", c.percorso(), "Prova", "t1"}).stato, 1);
   EXPECT_EQ(esadecimale(byte(c.leggi("Prova_t1.dat"), 13 * 15, 9)), "06 4C 06 00 00 00 00 00 00");
+
+  // A last speed whose fifth is out of range (code 25 at its own line): the
+  // cells below its position still take the speed before it, 60 km/h up to
+  // cell round(5700 / 50) - 1 = 113; the fill after it fails.
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "velocita, 0, 80", "velocita, 3000, 60", "velocita, 5700, -10",
+                                        "[fine]"}));
+  const esecuzione e = esegui_qui({"--forza", "--senza-planimetria", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(e.diagnostica.rfind(c.file("Prova_t1-.txt") + ":4: errore 25: ", 0), 0u) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("\nvelocita, 5700, -10\n" + std::string(16, ' ') + "^\n"), std::string::npos) << e.diagnostica;
+  const std::string dat = c.leggi("Prova_t1.dat");
+  const auto vmax = [&dat](std::size_t cella) { return static_cast<int>(static_cast<unsigned char>(dat.at(cella * 15 + 12))); };
+  EXPECT_EQ(vmax(59), 16);
+  EXPECT_EQ(vmax(60), 12);
+  EXPECT_EQ(vmax(113), 12);
+  EXPECT_EQ(vmax(114), 0);
+}
+
+// Every tool that writes makes the folder it is told to write into, parents
+// and all; a folder that cannot be made is one line and status 2.
+TEST(CompilaScenario, EveryToolMakesTheFolderItWritesInto) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", treno_minimo);
+  const esecuzione e = esegui({"--uscita", c.file("binari/nuovi"), c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0) << e.diagnostica;
+  EXPECT_EQ(e.diagnostica, "");
+  EXPECT_TRUE(c.esiste("binari/nuovi/Prova_t1.dat"));
+  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt", "binari"}));
+
+  const test::esito_processo decompilato =
+      test::esegui(OD_DECOMPILA, {"--uscita", c.file("testi/di/nuovo"), c.file("binari/nuovi"), "Prova", "t1"});
+  EXPECT_EQ(decompilato.stato, 0) << decompilato.errori;
+  EXPECT_TRUE(c.esiste("testi/di/nuovo/Prova_t1-.txt"));
+  EXPECT_TRUE(c.esiste("testi/di/nuovo/Prova_linea.txt"));
+
+  const test::esito_processo disegno =
+      test::esegui(OD_MOSTRA, {"--svg", c.file("disegni/linea/prova.svg"), c.file("binari/nuovi"), "Prova", "t1"});
+  EXPECT_EQ(disegno.stato, 0) << disegno.errori;
+  EXPECT_TRUE(c.esiste("disegni/linea/prova.svg"));
+
+  // A file where the folder should be (compila_scenario's own case is with
+  // its other file errors).
+  const std::string sotto_un_file = c.file("Prova_t1-.txt") + "/testi";
+  const test::esito_processo non_decompilato =
+      test::esegui(OD_DECOMPILA, {"--uscita", sotto_un_file, c.file("binari/nuovi"), "Prova", "t1"});
+  EXPECT_EQ(non_decompilato.stato, 2);
+  EXPECT_EQ(non_decompilato.errori.rfind("decompila_scenario: " + sotto_un_file + ": la cartella non si puo' creare: ", 0),
+            0u)
+      << non_decompilato.errori;
+  EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
 }
 
 TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
@@ -285,10 +338,12 @@ TEST(CompilaScenario, FileErrorsAndBadUsageExitWith2) {
   const cartella_temporanea c;
   c.scrivi("Prova_linea.txt", linea_minima);
   c.scrivi("Prova_t1-.txt", treno_minimo);
-  const std::string manca = c.file("manca");
-  esecuzione e = esegui_qui({"--uscita=" + manca, c.percorso(), "Prova", "t1"});
+  // An output folder that cannot be made: a file stands where it would go.
+  const std::string sotto_un_file = c.file("Prova_t1-.txt") + "/binari";
+  esecuzione e = esegui_qui({"--uscita=" + sotto_un_file, c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 2);
-  EXPECT_EQ(e.diagnostica.rfind("compila_scenario: " + manca + "/Prova_linea.dat: ", 0), 0u) << e.diagnostica;
+  EXPECT_EQ(e.diagnostica.rfind("compila_scenario: " + sotto_un_file + ": la cartella non si puo' creare: ", 0), 0u)
+      << e.diagnostica;
   EXPECT_EQ(std::count(e.diagnostica.begin(), e.diagnostica.end(), '\n'), 1);
 
   for (const std::vector<std::string>& sbagliati :

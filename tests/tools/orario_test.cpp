@@ -4,9 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 
-#include "scenario_text/scenario_carico.h"
+#include "support/scenario_incorporato.h"
 #include "tools/compila/comando.h"
 #include "tools/scenario_prova.h"
 
@@ -16,12 +15,7 @@ namespace {
 using test::cartella_temporanea;
 
 test::esecuzione compila_qui(const std::vector<std::string>& argomenti) {
-  std::ostringstream uscita, diagnostica;
-  test::esecuzione e;
-  e.stato = compila_scenario(argomenti, uscita, diagnostica);
-  e.uscita = uscita.str();
-  e.diagnostica = diagnostica.str();
-  return e;
+  return test::in_processo(compila_scenario, argomenti);
 }
 
 std::string senza_ultima_riga(const std::string& testo) {
@@ -31,8 +25,7 @@ std::string senza_ultima_riga(const std::string& testo) {
 
 TEST(OrarioStrumenti, TheSameTableFromDescriptionFilesAndFromBinaries) {
   const cartella_temporanea c;
-  dati_linea(c.percorso(), "Orsella_Drumvane");
-  dati_treno(c.percorso(), "Orsella_Drumvane", "xr40318");
+  ASSERT_EQ(test::costruisci_incorporato(c.percorso()).esito, esito_build::completato);
   const std::vector<std::string> treno{"--accelerazione", "0.4", "--lunghezza-vettura", "25"};
   std::vector<std::string> argomenti = treno;
   argomenti.insert(argomenti.end(), {"--orario", c.percorso(), "Orsella_Drumvane", "xr40318"});

@@ -82,7 +82,7 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->group("Opzioni");
   app.add_flag("--forza", q.forza, "scrive i file anche dopo un errore di lettura, dal modello letto fino all'errore")
       ->group("Opzioni");
-  app.add_option("--uscita", q.cartella_uscita, "cartella in cui scrivere i file binari")
+  app.add_option("--uscita", q.cartella_uscita, "cartella in cui scrivere i file binari (creata se manca)")
       ->type_name("CARTELLA_USCITA")
       ->group("Opzioni");
   app.add_flag("--json", q.json, "scrive l'esito (codici, posizioni, righe, avvisi, file scritti) come un oggetto JSON")

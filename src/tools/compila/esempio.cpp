@@ -4,7 +4,6 @@
 #include <fmt/ostream.h>
 
 #include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "platform/blocco_cartella.h"
@@ -51,15 +50,10 @@ int scrivi_esempio(const std::string& cartella, bool sovrascrivi, std::ostream& 
       }
     }
   }
-  std::error_code errore;
-  std::filesystem::create_directories(percorso_di(cartella), errore);
-  if (errore) {
-    fmt::print(diagnostica, "{}: {}: la cartella non si puo' creare: {}\n", programma, cartella, errore.message());
-    return stato_uso_errato;
-  }
-  // Not while a run in the same folder is reading or deleting these files.
-  const blocco_cartella blocco(cartella);
   try {
+    crea_cartella(cartella);
+    // Not while a run in the same folder is reading or deleting these files.
+    const blocco_cartella blocco(cartella);
     dati_linea(cartella, percorso);
     dati_treno(cartella, percorso, treno);
   } catch (const errore_file& e) {

@@ -52,7 +52,7 @@ void prepara(CLI::App& app, richiesta& q) {
   prepara_riga_comando(app, programma, uso);
   app.description(std::string(descrizione));
   app.footer(std::string(piede));
-  app.add_option("--uscita", q.uscita, "cartella in cui scrivere i file di descrizione (per difetto CARTELLA)")
+  app.add_option("--uscita", q.uscita, "cartella in cui scrivere i file di descrizione (per difetto CARTELLA; creata se manca)")
       ->type_name("CARTELLA_USCITA")
       ->group("Opzioni");
   app.add_flag("--sovrascrivi", q.sovrascrivi, "sostituisce file di descrizione gia' presenti")->group("Opzioni");
@@ -82,6 +82,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     return decompila_uso;
   }
   const scenario_decompilato d = decompila(letto, immagini);
+  crea_cartella(cartella_uscita);
   sostituisci_file(file_linea, d.testo_linea);
   sostituisci_file(file_treno, d.testo_treno);
   fmt::print(uscita, "scritti {} e {}\n", file_linea, file_treno);

@@ -137,6 +137,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       return mostra_danni;
     }
     const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    crea_cartella_del_file(q.svg);
     sostituisci_file(q.svg, disegna_svg(s, e, orario));
   }
   if (q.documenti.documenti) {

@@ -27,7 +27,7 @@ void progressive_sotto(contesto& c, double y) {
     const int64_t metri = progressiva_di(c.stato, static_cast<int32_t>(std::lround(k * 1000))).metri;
     c.d.testo(x, y + 12, fmt::format("{:.3f}", static_cast<double>(metri) / 1000), "tacca", "middle");
   }
-  c.d.testo(c.asse.x0 - 20, y + 12, "progr.", "tacca", "end");
+  c.d.testo(c.asse.x0 - 24, y + 12, "progr.", "tacca", "end");
 }
 
 }  // namespace
