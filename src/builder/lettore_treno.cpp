@@ -85,7 +85,9 @@ class lettore_treno {
     }
     const seguito esito = leggi_record();
     if (records_letti_ == 0 && generale_trovata_) {
-      aggiungi_avviso(contesto_, "generale-vuota", "dopo \"[generale]\" non viene alcun record");
+      stato_.elenco_avvisi.push_back(
+          {"generale-vuota", "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno",
+           luogo_generale_});
     }
     if (esito == seguito::ferma) return;
     chiudi_lettura();
@@ -100,6 +102,7 @@ class lettore_treno {
       if (contiene_senza_maiuscole(stato_.riga, "[generale]")) {
         inizia_record(contesto_, flusso_, stato_.riga);
         generale_trovata_ = true;
+        luogo_generale_ = luogo_record(contesto_, true);
         return true;
       }
     }
@@ -127,7 +130,6 @@ class lettore_treno {
       if (commento) avvisa_commento_come_chiave(contesto_, 2);
       bool trovata = false;
       if (const seguito s = applica_chiavi(stato_.riga, trovata); s != seguito::continua) return s;
-      if (trovata) ++records_letti_;
       if (!trovata && !commento) avvisa_campo_senza_chiave(contesto_, chiavi_treno, {}, "");
     }
     return seguito::fine_lettura;
@@ -162,6 +164,7 @@ class lettore_treno {
     for (const chiave& k : chiavi) {
       if (!contiene_senza_maiuscole(riga, k.parola) || !contiene_senza_maiuscole(riga, k.anche)) continue;
       trovata = true;
+      ++records_letti_;
       if (const seguito s = (this->*k.leggi)(); s != seguito::continua) return s;
     }
     return seguito::continua;
@@ -573,6 +576,7 @@ class lettore_treno {
   uint8_t aderenza_pendente_ = 0;  // value of the last adhesion record, percent
   // For the warnings only.
   bool generale_trovata_ = false;
+  luogo_errore luogo_generale_;
   int32_t records_letti_ = 0;
   valore_precedente velocita_precedente_;
   valore_precedente aderenza_precedente_;

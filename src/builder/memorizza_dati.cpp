@@ -148,7 +148,7 @@ void nomina_occupante(contesto_lettura& contesto, int64_t cella) {
   const auto origine = stato.origini.find(static_cast<int32_t>(cella));
   if (origine != stato.origini.end()) {
     const luogo_errore& l = origine->second;
-    testo += ", messo dalla riga " + std::to_string(l.linea);
+    testo += ", dal record della riga " + std::to_string(l.linea);
     if (l.file != contesto.file_corrente) testo += " di " + l.file;
     testo += ": " + l.testo;
   }
