@@ -67,13 +67,22 @@ int32_t colonna_valore(const contesto_lettura& contesto, int32_t n) {
   return pos == std::string::npos ? static_cast<int32_t>(testo.size()) + 1 : static_cast<int32_t>(pos) + 1;
 }
 
-// The value fields on the record's line: one after each comma past the key.
+// The values on the record's line: a field after each comma past the key,
+// and within a field each number that blanks set apart (the clock's three).
 int32_t valori_sulla_riga(const contesto_lettura& contesto) {
   const std::string& testo = contesto.testo_record;
   if (contesto.colonna_chiave < 1) return 0;
   int32_t valori = 0;
-  for (std::size_t i = static_cast<std::size_t>(contesto.colonna_chiave - 1); i < testo.size(); ++i) {
-    if (testo[i] == ',') ++valori;
+  std::size_t pos = testo.find(',', static_cast<std::size_t>(contesto.colonna_chiave - 1));
+  while (pos != std::string::npos) {
+    const std::size_t fine = std::min(testo.find(',', pos + 1), testo.size());
+    int32_t parole = 0;
+    for (std::size_t i = pos + 1; i < fine; ++i) {
+      const bool inizio = testo[i] != ' ' && testo[i] != '\t' && (testo[i - 1] == ' ' || testo[i - 1] == '\t' || i == pos + 1);
+      if (inizio) ++parole;
+    }
+    valori += std::max(parole, 1);  // a field of blanks reads 0: a value all the same
+    pos = fine < testo.size() ? fine : std::string::npos;
   }
   return valori;
 }

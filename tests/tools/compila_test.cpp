@@ -93,7 +93,7 @@ TEST(CompilaScenario, BuildsTheThreeFilesFromTheAuthorsTextFiles) {
   const esecuzione e = esegui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0) << e.diagnostica;
   EXPECT_EQ(e.diagnostica, "");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 0 posizione_errore 0");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.dat", "Prova_linea.txt", "Prova_t1-.txt", "Prova_t1.dat",
                                                   "Prova_t1.sim", "Prova_t1_linea.txt"}));
   EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_minima);
@@ -166,7 +166,7 @@ TEST(CompilaScenario, AFaultyFileIsNamedWithItsLineAndNothingIsWritten) {
                                ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n"
                                "curvad7,  1500,  300\n"
                                "^\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 103 posizione_errore 0");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 103, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
   EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_difettosa);
   EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
@@ -194,7 +194,7 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
                                ":2: errore 15: una posizione cade fuori dal binario (posizione 16950 m, cella 340)\n"
                                "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220\n"
                                "           ^\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 15 posizione_errore 16950");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 15 a 16950 m, 0 avvisi");
 
   // A read failure carries its reason.
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "numero vetture,    4", "sabbia,   tanta", "[fine]"}));
@@ -261,11 +261,11 @@ TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
   EXPECT_EQ(e.stato, 0);
   // The warning points at the slowdown that asked for the marker.
   EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") +
-                               ":5: avviso 12: non c'e' posto per un abbattimento prima dell'inizio di un "
-                               "rallentamento (posizione 5000 m, cella 100)\n"
+                               ":5:18: avviso: non c'e' posto per un abbattimento prima dell'inizio di un "
+                               "rallentamento (codice 12, posizione 5000 m, cella 100) [abbattimento-senza-posto]\n"
                                "rallentamento,   4950,   120,  500, 0,  0,  0\n"
                                "                 ^\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 12 posizione_errore 5000");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 1 avviso");
   EXPECT_TRUE(c.esiste("Prova_t1.dat"));
 }
 
@@ -276,8 +276,14 @@ TEST(CompilaScenario, TheFinalChecksStopTheBuildWithStatus3) {
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "abbattimento,   50,   100", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 3);
-  EXPECT_EQ(e.diagnostica, " Errore n. 1250\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 0 posizione_errore 0");
+  // Told like every other code: the record that took the slot, and the fix.
+  EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") +
+                               ":2: errore 1250: il primo valore della cella 1 o il contrassegno della voce 85 era "
+                               "gia' occupato: il primo valore della cella 1 porta un contrassegno del simulatore, e "
+                               "questo record vi mette un oggetto: spostalo oltre i primi 75 m della linea\n"
+                               "abbattimento,   50,   100\n"
+                               "                ^\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 1250, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
 }
 
@@ -356,8 +362,8 @@ TEST(CompilaScenario, UnAvvisoDellaRegolaAIndicaIlSegnale) {
                                          "rallentamento,   6000,   120,  500, 0,  0,  0", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
-  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4: avviso 11: "), std::string::npos) << e.diagnostica;
-  EXPECT_NE(e.diagnostica.find("(posizione 4550 m, cella 91)\nsegnale,   4500,"), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4:12: avviso: un segnale "), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("(codice 11, posizione 4550 m, cella 91) [abbattimento-senza-posto]\nsegnale,   4500,"), std::string::npos) << e.diagnostica;
 }
 
 }  // namespace
