@@ -368,3 +368,76 @@ TEST(CompilaScenario, UnAvvisoDellaRegolaAIndicaIlSegnale) {
 
 }  // namespace
 }  // namespace od
+
+namespace od {
+namespace {
+
+// Two slips: a speed of 83 km/h (stored as 85) and a key misspelt.
+const std::string treno_con_avvisi = righe_crlf(
+    {"[generale]", "velocita,       0,    83", "aderenza,       0,    100", "stazoine, 500, 26, 200", "[fine]"});
+
+TEST(CompilaScenario, GliAvvisiSiTaccionoPerNomeOFannoDaErrori) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", treno_con_avvisi);
+  const std::string file = c.file("Prova_t1-.txt");
+
+  esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.diagnostica, file + ":2:23: avviso: la velocita' 83 km/h e' registrata come 85 km/h (passi di 5 km/h) "
+                                  "[velocita-arrotondata]\n"
+                                  "velocita,       0,    83\n"
+                                  "                      ^\n" +
+                               file + ":4:1: avviso: 'stazoine' non e' una chiave: la riga e' saltata: forse "
+                                      "'stazione'? [chiave-sconosciuta]\n"
+                                      "stazoine, 500, 26, 200\n"
+                                      "^\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 2 avvisi");
+  const std::string dat = c.leggi("Prova_t1.dat"), sim = c.leggi("Prova_t1.sim"), linea = c.leggi("Prova_linea.dat");
+
+  // Silenced, they change nothing that is written.
+  e = esegui_qui({"--senza-avviso", "velocita-arrotondata", "--senza-avviso=chiave-sconosciuta", c.percorso(), "Prova",
+                  "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.diagnostica, "");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 0 avvisi");
+  EXPECT_TRUE(c.leggi("Prova_t1.dat") == dat && c.leggi("Prova_t1.sim") == sim && c.leggi("Prova_linea.dat") == linea);
+
+  // As errors: status 1 and nothing written, unless the rest are silenced.
+  const cartella_temporanea uscita;
+  e = esegui_qui({"--avvisi-errori", "--uscita", uscita.percorso(), c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: non costruito, 2 avvisi (--avvisi-errori)");
+  EXPECT_EQ(uscita.elenco(), std::vector<std::string>{});
+  e = esegui_qui({"--avvisi-errori", "--senza-avviso", "chiave-sconosciuta", "--senza-avviso", "velocita-arrotondata",
+                  "--uscita", uscita.percorso(), c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(uscita.elenco().size(), 3u);
+
+  e = esegui_qui({"--senza-avviso", "velocita-sbagliata", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.diagnostica.find("avviso sconosciuto \"velocita-sbagliata\""), std::string::npos) << e.diagnostica;
+
+  // In JSON, an entry per warning with its place.
+  e = esegui_qui({"--json", "--senza-avviso", "velocita-arrotondata", c.percorso(), "Prova", "t1"});
+  EXPECT_NE(e.uscita.find("\"avvisi\":[{\"nome\":\"chiave-sconosciuta\",\"messaggio\":\"'stazoine' non e' una "
+                          "chiave: la riga e' saltata: forse 'stazione'?\",\"luogo\":{\"file\":" +
+                          testo_json(file) + ",\"linea\":4,\"colonna\":1,\"testo\":\"stazoine, 500, 26, 200\"}}]"),
+            std::string::npos)
+      << e.uscita;
+}
+
+TEST(CompilaScenario, LUltimaRigaHaUnaFormaSola) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "velocita, 0, 83",
+                                         "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA",
+                                         "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA",
+                                         "[fine]"}));
+  EXPECT_EQ(ultima_riga(esegui_qui({c.percorso(), "Prova", "t1"}).uscita), "esito: errore 22 a 1000 m, 1 avviso");
+  EXPECT_EQ(ultima_riga(esegui_qui({"--forza", c.percorso(), "Prova", "t1"}).uscita),
+            "esito: costruito con errore 22 a 1000 m (--forza), 1 avviso");
+}
+
+}  // namespace
+}  // namespace od
