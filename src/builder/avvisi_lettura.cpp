@@ -63,8 +63,12 @@ std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> c
   std::size_t minima = SIZE_MAX;
   for (const chiave_nota& k : chiavi) {
     const std::string chiave = forma_semplice(k.scritta);
+    const std::size_t ammessa = std::max<std::size_t>(1, chiave.size() / 4);
+    // A field much longer or shorter than the key cannot be near it: no
+    // table as large as a long field is ever made.
+    if (forma.size() > chiave.size() + ammessa || chiave.size() > forma.size() + ammessa) continue;
     const std::size_t d = distanza(forma, chiave);
-    if (d <= std::max<std::size_t>(1, chiave.size() / 4) && d < minima) {
+    if (d <= ammessa && d < minima) {
       minima = d;
       migliore = k.scritta;
     }

@@ -1,6 +1,7 @@
 #include "builder/avvisi_treno.h"
 
 #include <string>
+#include <string_view>
 
 #include "builder/arrotonda.h"
 
@@ -10,10 +11,10 @@ namespace {
 std::string n(int64_t valore) { return std::to_string(valore); }
 
 // A value that a 16-bit field of the cell keeps as its low 16 bits.
-void controlla_16_bit(contesto_lettura& contesto, int64_t valore, const std::string& cosa, int32_t campo) {
+void controlla_16_bit(contesto_lettura& contesto, int64_t valore, std::string_view cosa, int32_t campo) {
   if (valore >= INT16_MIN && valore <= INT16_MAX) return;
   aggiungi_avviso(contesto, "valore-troncato",
-                  cosa + " " + n(valore) + " e' registrato come " + n(static_cast<int16_t>(valore)) +
+                  std::string(cosa) + " " + n(valore) + " e' registrato come " + n(static_cast<int16_t>(valore)) +
                       ": la cella lo tiene in 16 bit (da -32768 a 32767)",
                   campo);
 }

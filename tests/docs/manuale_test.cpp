@@ -39,6 +39,7 @@
 #include <sstream>
 #include <vector>
 
+#include "builder/avvisi.h"
 #include "builder/modello.h"
 #include "run/diagnostica.h"
 #include "run/memorizza_percorso.h"
@@ -307,6 +308,14 @@ TEST(Manuale, OgniEsempioDaCioCheIlManualeScriveAccanto) {
     ++controllati;
   }
   EXPECT_GE(controllati, 20) << "the handbook lost its examples";
+}
+
+// Chapter 10 has a row for every warning that the build can give.
+TEST(Manuale, OgniAvvisoHaLaSuaRiga) {
+  const std::string manuale = leggi(OD_MANUALE);
+  for (const descrizione_avviso& d : tutti_gli_avvisi()) {
+    EXPECT_NE(manuale.find("| `" + std::string(d.nome) + "` |"), std::string::npos) << d.nome;
+  }
 }
 
 #ifdef OD_MOSTRA

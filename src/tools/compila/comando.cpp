@@ -63,10 +63,19 @@ struct argomenti_compila {
   std::vector<std::string> taciuti;  // --senza-avviso
 };
 
+// The closing notes and the names that --senza-avviso takes.
+std::string piede_con_avvisi() {
+  std::string testo(piede);
+  testo += "\n\nAvvisi:\n";
+  for (const descrizione_avviso& d : tutti_gli_avvisi()) testo += fmt::format("  {:<26}{}\n", d.nome, d.cosa);
+  testo.pop_back();
+  return testo;
+}
+
 void prepara(CLI::App& app, argomenti_compila& a) {
   prepara_riga_comando(app, programma, uso);
   app.description(std::string(descrizione));
-  app.footer(std::string(piede));
+  app.footer(piede_con_avvisi());
   richiesta_compila& q = a.costruzione;
   app.add_flag("--senza-planimetria", q.senza_planimetria,
                "non calcola e non scrive la planimetria; un file PERCORSO_linea.dat gia' presente resta com'e'")
