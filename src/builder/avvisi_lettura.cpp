@@ -120,7 +120,8 @@ void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_am
 void avvisa_ultimo_campo(contesto_lettura& contesto, const std::string& campo) {
   if (intestazione(campo) || contiene(campo, "-")) return;
   aggiungi_avviso(contesto, "ultimo-campo-ignorato",
-                  "'" + campo + "' e' l'ultimo campo del file, da solo: non e' mai letto (chiudere il file con \"[fine]\")");
+                  "'" + campo +
+                      "' e' l'ultimo campo del file, da solo: non e' mai letto (chiudere il file con \"[fine]\")");
 }
 
 void avvisa_se_su_piu_righe(contesto_lettura& contesto, const flusso_campi& flusso) {

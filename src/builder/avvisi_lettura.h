@@ -25,8 +25,8 @@ std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> c
 // The field just read in key position started no record. `chiavi` are the
 // keys that count where it stands, `altrove` those of the file's other part,
 // named by `dove_altrove` ("nella sezione generale", ...).
-void avvisa_campo_senza_chiave(contesto_lettura& contesto, std::span<const chiave_nota> chiavi, std::span<const chiave_nota> altrove,
-                               std::string_view dove_altrove);
+void avvisa_campo_senza_chiave(contesto_lettura& contesto, std::span<const chiave_nota> chiavi,
+                               std::span<const chiave_nota> altrove, std::string_view dove_altrove);
 
 // A comment that one too many in a row makes the reader test as a key.
 void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_ammessi);

@@ -49,7 +49,8 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
     return;
   }
   if (s.tempo >= 1 && s.tempo <= 100) {
-    aggiungi_avviso(contesto, "tempo-alzato", "il tempo " + n(s.tempo) + " s vale 101 s: un tempo dato non e' mai piu' corto", 11);
+    aggiungi_avviso(contesto, "tempo-alzato",
+                    "il tempo " + n(s.tempo) + " s vale 101 s: un tempo dato non e' mai piu' corto", 11);
   } else if (s.tempo < 0 || s.tempo > 255) {
     aggiungi_avviso(contesto, "valore-troncato",
                     "il tempo " + n(s.tempo) + " s e' registrato come " + n(static_cast<uint8_t>(s.tempo)) +

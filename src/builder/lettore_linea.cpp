@@ -130,7 +130,9 @@ seguito lettore_linea::sezione_generale() {
     bool trovata = false;
     if (const seguito s = chiave_generale(trovata); s != seguito::continua) return s;
     if (trovata) ++chiavi_lette;
-    if (!trovata && !commento_letto) avvisa_campo_senza_chiave(contesto, chiavi_generali, chiavi_corpo, "dopo la prima intestazione di sezione");
+    if (!trovata && !commento_letto) {
+      avvisa_campo_senza_chiave(contesto, chiavi_generali, chiavi_corpo, "dopo la prima intestazione di sezione");
+    }
     if (intestazione(riga)) break;
   }
   if (chiavi_lette == 0) {
@@ -160,14 +162,15 @@ seguito lettore_linea::chiave_generale(bool& trovata) {
              "lunghezza percorso", 1)) {
     if (const seguito s = lunghezza(); s != seguito::continua) return s;
   }
+  const auto con = [this](std::string_view a, std::string_view b) { return contiene(riga, a) && contiene(riga, b); };
   const std::string_view progressiva_nome = "progressiva chilometrica";
-  if (chiave(contiene(riga, "progressiva") && contiene(riga, "tre"), progressiva_nome, 3)) progressiva(voce_progressive);
-  if (chiave(contiene(riga, "progressiva") && contiene(riga, "due"), progressiva_nome, 3)) progressiva(voce_progressive + 1);
-  if (chiave(contiene(riga, "progressiva") && contiene(riga, "uno"), progressiva_nome, 3)) progressiva(voce_progressive + 2);
-  if (chiave(contiene(riga, "sfondo") && contiene(riga, "uno"), "sfondo", 1)) percorso.area_inizio = flusso.leggi_numero();
-  if (chiave(contiene(riga, "sfondo") && contiene(riga, "due"), "sfondo", 1)) percorso.posizione = flusso.leggi_numero();
-  if (chiave(contiene(riga, "sfondo") && contiene(riga, "tre"), "sfondo", 1)) percorso.area_fine = flusso.leggi_numero();
-  if (chiave(contiene(riga, "segnali") && contiene(riga, "ripetizione"), "ripetizione segnali", 2)) return ripetizione();
+  if (chiave(con("progressiva", "tre"), progressiva_nome, 3)) progressiva(voce_progressive);
+  if (chiave(con("progressiva", "due"), progressiva_nome, 3)) progressiva(voce_progressive + 1);
+  if (chiave(con("progressiva", "uno"), progressiva_nome, 3)) progressiva(voce_progressive + 2);
+  if (chiave(con("sfondo", "uno"), "sfondo", 1)) percorso.area_inizio = flusso.leggi_numero();
+  if (chiave(con("sfondo", "due"), "sfondo", 1)) percorso.posizione = flusso.leggi_numero();
+  if (chiave(con("sfondo", "tre"), "sfondo", 1)) percorso.area_fine = flusso.leggi_numero();
+  if (chiave(con("segnali", "ripetizione"), "ripetizione segnali", 2)) return ripetizione();
   return seguito::continua;
 }
 
