@@ -245,7 +245,7 @@ class lettore_treno {
   // The order of the running values and their first record, for the
   // warnings; `cosa` names the record in the sentence.
   void avvisa_ordine(valore_precedente& prima, int32_t posizione, const std::string& cosa) {
-    if (prima.posizione < 0 && posizione > 0) {
+    if (prima.posizione < 0 && arrotonda_div(posizione, 50) > 0) {  // some cells lie before it
       aggiungi_avviso(contesto_, "inizio-senza-valore",
                       "il primo record '" + cosa + "' e' a " + std::to_string(posizione) +
                           " m: le celle prima valgono 0 (il primo va a 0 m)",
