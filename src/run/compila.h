@@ -6,12 +6,14 @@
 #include <ostream>
 #include <string>
 
+#include "builder/avvisi.h"
+
 namespace od {
 
 // Exit statuses of compila_scenario.
 enum stato_compila : int {
   compila_ok = 0,       // built; walk warnings may have been printed
-  compila_codice = 1,   // the reading recorded a code
+  compila_codice = 1,   // the reading recorded a code, or warnings with --avvisi-errori
   compila_uso = 2,      // bad usage, or a file that could not be written
   compila_finale = 3,   // final check 1250 or 1251: nothing written
 };
@@ -25,11 +27,18 @@ struct richiesta_compila {
   std::string cartella_uscita;     // where the binary files go
   std::string percorso;
   std::string treno;
+  regole_avvisi avvisi;  // --senza-avviso, --avvisi-errori
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the
-// closing line with the error code and position (or the JSON outcome) goes
-// to `uscita`. Returns the exit status.
+// closing line (or the JSON outcome) goes to `uscita`. Returns the exit
+// status. The closing line has one form whatever happened:
+//   esito: costruito, N avvisi
+//   esito: costruito con errore C a P m (--forza), N avvisi
+//   esito: errore C a P m, N avvisi          ("a P m" only for codes with one)
+//   esito: non costruito, N avvisi (--avvisi-errori)
+//   esito: errore di scrittura, N avvisi
+// where "N avvisi" counts the warnings shown ("1 avviso").
 int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica);
 
 }  // namespace od
