@@ -141,13 +141,15 @@ std::string generatore_scenari::treno(int32_t lunghezza) {
     if (tipo < 25 && tra(0, 1) == 0 && fermata > 12) segnale((fermata + (tra(0, 1) ? 0 : -3)) * 50, tra(1, 2));
     if (p + 4000 < lunghezza) {
       liste.push_back({a_caso("rallentamento") + ", " + n(p + 2750 + tra(-25, 25)) + ", " + n(tra(2, 24) * 5) + ", " +
-                       n(tra(1, 10) * 50 + tra(-25, 25)) + ", " + n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " +
+                       n(tra(2, 9) * 50 + tra(-25, 25)) + ", " + n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " +
                        n(tra(0, 1) * tra(1, 30))});
     }
   }
+  // A reduction and its end between the second station's slowdown
+  // warning and its start, where the walk puts markers of its own.
   if (lunghezza > 9000) {
-    liste.push_back({a_caso("abbattimento") + ", " + n(lunghezza - 1550 + tra(-25, 24)) + ", " + n(tra(1, 300))});
-    liste.push_back({a_caso("abbattimento") + ", " + n(lunghezza - 1050 + tra(-25, 24)) + ", 0"});
+    liste.push_back({a_caso("abbattimento") + ", " + n(7250 + tra(-25, 24)) + ", " + n(tra(1, 300))});
+    liste.push_back({a_caso("abbattimento") + ", " + n(7250 + 50 * tra(1, 8) + tra(-25, 24)) + ", 0"});
   }
   t += mescola(std::move(liste));
   riga(t, "[fine]");

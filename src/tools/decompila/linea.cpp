@@ -201,13 +201,17 @@ std::vector<riga_descrizione> montagne(const stato_scenario& s) {
   return righe;
 }
 
+// A stopping point placed over a board keeps the board's last three values.
+bool indicatore_sotto(const cella& k) {
+  return k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
+}
+
 std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     cella k = cella_senza_segni(s, c);
-    // A stopping point placed over a board keeps the board's last three
-    // values: the board goes back under it, its first value lost.
-    const bool sotto_fermata = k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
+    // The board goes back under its stopping point, its first value lost.
+    const bool sotto_fermata = indicatore_sotto(k);
     if (sotto_fermata) k.valore1 = 0;
     if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
     // Each value packs left / 20 + right / 5: the left speed in twenties and
@@ -245,15 +249,15 @@ namespace {
 // Signs in the order their entries were given, from 80 down. A station's
 // stopping point is placed without looking at its cell, so it may stand
 // where a sign stood: the sign's entry is still there, named by no cell, and
-// goes back under one of the stopping points, which the train file then
-// covers again.
+// goes back under one of the stopping points that no board is under, which
+// the train file then covers again.
 std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
   std::map<int, int32_t, std::greater<>> per_voce;
   std::vector<int32_t> fermate;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
     if (k.oggetto == oggetto::cartello) per_voce.emplace(k.valore1, c);
-    if (k.oggetto == oggetto::fermata && c > 1) fermate.push_back(c);
+    if (k.oggetto == oggetto::fermata && c > 1 && !indicatore_sotto(k)) fermate.push_back(c);
   }
   std::size_t fermata = 0;
   for (int n = prima_voce_cartelli; n > 0 && fermata < fermate.size(); --n) {
