@@ -76,6 +76,11 @@ scenario_decompilato decompila(const scenario_letto& letto, const immagini_binar
   const ricostruzione r =
       ricostruisci(s.nome_percorso, s.nome_treno, d.testo_linea, d.testo_treno, s.con_planimetria != 0);
   d.differenze = differenze(letto, immagini, r);
+  // When the proof fails, what no text could give comes first.
+  if (!d.differenze.empty()) {
+    std::vector<std::string> motivi = senza_testo(s);
+    d.differenze.insert(d.differenze.begin(), motivi.begin(), motivi.end());
+  }
   return d;
 }
 
