@@ -90,7 +90,7 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
 constexpr int32_t distanza_avviso = 24;
 constexpr int64_t inizio_con_avviso = 1500;
 
-// The whole metres near `centro` (within half a cell) that `vale` accepts:
+// The first of the whole numbers within 25 of `centro` that `vale` accepts:
 // a multiple of 50 first, then the nearest.
 template <typename Vale>
 std::optional<int64_t> posizione_che_vale(int64_t centro, Vale vale) {
@@ -133,9 +133,10 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
     x = posizione_che_vale(centro, [&](int64_t p) { return vale_inizio(p, false); });
   }
   const int64_t inizio = x.value_or(centro);
-  const int64_t l = posizione_che_vale(posizione_di_cella(fine), [&](int64_t e) {
-                      return e > inizio && arrotonda_div(e + 50, 50) == fine;
-                    }).value_or(posizione_di_cella(fine)) - inizio;
+  const int64_t lunghezza = posizione_di_cella(fine) - inizio;
+  const int64_t l = posizione_che_vale(lunghezza, [&](int64_t l) {
+                      return l > 0 && arrotonda_div(inizio + l + 50, 50) == fine;
+                    }).value_or(lunghezza);
   return riga_numeri("rallentamento", {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
 
