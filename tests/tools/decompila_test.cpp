@@ -112,7 +112,8 @@ TEST(Decompila, RandomScenariosShortAndLongWithAndWithoutThePlanComeBackExactly)
       if (!diff) continue;
       ++valide;
       lunghe += lunghezza > 100000;
-      EXPECT_EQ(unite(*diff), "") << "seme " << seme << " con planimetria: " << piano << "\n" << t.linea << "\n"
+      EXPECT_EQ(unite(*diff), "") << "seme " << seme << " con planimetria: " << piano << "\n"
+                                  << t.linea << "\n"
                                   << t.treno;
     }
   }
@@ -186,8 +187,9 @@ TEST(Decompila, MountainRunsCloseTogetherAndWhatNoTextGives) {
   EXPECT_NE(d[0].find("montagne: i tratti dalle celle 0 e 2"), std::string::npos) << d[0];
 
   // The second board falls on the first's cell: the reading stops there.
-  const std::string interrotta = "curvas4, 800, 400\r\nindicatori_vmax, 600, 80, 80, 80, 0, , , , 0\r\n"
-                                 "indicatori_vmax, 610, 80, 80, 80, 0, , , , 0\r\n";
+  const std::string interrotta =
+      "curvas4, 800, 400\r\nindicatori_vmax, 600, 80, 80, 80, 0, , , , 0\r\n"
+      "indicatori_vmax, 610, 80, 80, 80, 0, , , , 0\r\n";
   d = differenze_di(immagini_forzate(linea_di(20000, interrotta), treno_di(""), true));
   ASSERT_FALSE(d.empty());
   EXPECT_EQ(d[0].find("planimetria: le righe calcolate finiscono alla 1200, non alla 26998"), 0u) << d[0];

@@ -129,8 +129,8 @@ std::string generatore_scenari::treno(int32_t lunghezza) {
     liste[3].push_back(a_caso("stazione") + ", " + n(p) + ", " + n(tipo) + ", " + n(lunghezza_area) + ", " +
                        n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " + n(opzione_c) + ", " + n(tra(0, 4)) + ", " +
                        n(tra(0, 1)) + ", 0, " + n(tra(0, 4)) + ", " + n(tra(0, 1)) + ", " + n(tra(0, 1)) + ", " +
-                       n(std::array{0, 1, 60, 220}[static_cast<std::size_t>(tra(0, 3))]) + ", " + n(tra(0, 23)) +
-                       ", " + n(tra(0, 59)) + ", 0, STAZIONE " + n(numero));
+                       n(std::array{0, 1, 60, 220}[static_cast<std::size_t>(tra(0, 3))]) + ", " + n(tra(0, 23)) + ", " +
+                       n(tra(0, 59)) + ", 0, STAZIONE " + n(numero));
     if (p >= 3000) {
       segnale(p - 1650, 1);
       segnale(p - 650, tra(1, 2));

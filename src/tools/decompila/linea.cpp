@@ -1,10 +1,10 @@
 // The line description file from the model: the general values of entries
 // 81 to 86, then curves, gradients, mountain runs, boards and signs.
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <map>
-
-#include <fmt/format.h>
 
 #include "builder/arrotonda.h"
 #include "builder/memo_linea.h"

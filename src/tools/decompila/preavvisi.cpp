@@ -52,8 +52,8 @@ class ordinatore {
       std::optional<int> base;
       pronto(w, base);
       metti(w);
-      dalla_fine.push_back({scrittori_[static_cast<std::size_t>(w)].stazione,
-                            scrittori_[static_cast<std::size_t>(w)].numero, base});
+      dalla_fine.push_back(
+          {scrittori_[static_cast<std::size_t>(w)].stazione, scrittori_[static_cast<std::size_t>(w)].numero, base});
     }
     // Writers that no order serves go first, in the usual order; the proof
     // then shows the marks that differ.

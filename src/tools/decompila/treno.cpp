@@ -134,8 +134,8 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
   }
   const int64_t inizio = x.value_or(centro);
   const int64_t lunghezza = posizione_di_cella(fine) - inizio;
-  const int64_t l = posizione_che_vale(lunghezza, [&](int64_t l) {
-                      return l > 0 && arrotonda_div(inizio + l + 50, 50) == fine;
+  const int64_t l = posizione_che_vale(lunghezza, [&](int64_t prova) {
+                      return prova > 0 && arrotonda_div(inizio + prova + 50, 50) == fine;
                     }).value_or(lunghezza);
   return riga_numeri("rallentamento", {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
@@ -164,8 +164,8 @@ riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<
   const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
   const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
   const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
-  return riga_numeri("segnale", {posizione_di_cella(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1),
-                                 d_n(2), k.attesa});
+  return riga_numeri(
+      "segnale", {posizione_di_cella(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
 }
 
 // Stations and signals in the order that their approach marks ask for (see
@@ -184,7 +184,10 @@ void stazioni_e_segnali(const stato_scenario& s, descrizione_file& d) {
   for (std::size_t g = 0; g < gruppi.size(); ++g) {
     if (gruppi[g].intestazione == "[stazioni]") dopo_stazioni = g + 1;
   }
-  if (dopo_stazioni == 0) gruppi.insert(gruppi.begin(), {"[stazioni]", {}}), dopo_stazioni = 1;
+  if (dopo_stazioni == 0) {
+    gruppi.insert(gruppi.begin(), {"[stazioni]", {}});
+    dopo_stazioni = 1;
+  }
   gruppi.insert(gruppi.begin() + static_cast<std::ptrdiff_t>(dopo_stazioni), {"[rallentamenti]", rallentamenti(s)});
   if (gruppi.back().intestazione != "[segnali]") gruppi.push_back({"[segnali]", {}});
   for (sezione_descrizione& g : gruppi) d.sezioni.push_back(std::move(g));
