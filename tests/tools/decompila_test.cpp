@@ -130,11 +130,11 @@ std::string treno_di(const std::string& righe) {
 
 // The start 25525 with 700 m: start, end and warning cells are those of
 // 25550, but the marks come one cell lower, which only an odd start gives.
-// The same start with its end 25 m off a cell's edge, and one at 1510, whose
+// The same start with its end 25 m off a cell's edge, and one at 1501, whose
 // warning exists while 1500 in the same cell has none.
 TEST(Decompila, SlowdownsComeBackWithTheStartsThatReproduceEveryCell) {
   for (const char* r : {"rallentamento, 25525, 30, 700, 0, 1, 0\r\n", "rallentamento, 25525, 30, 675, 1, 1, 4\r\n",
-                        "rallentamento, 1510, 60, 300, 0, 1, 0\r\n"}) {
+                        "rallentamento, 1501, 60, 300, 0, 1, 0\r\n"}) {
     scenario_decompilato d;
     const auto diff = giro(linea_di(40000, ""), treno_di(r), false, &d);
     ASSERT_TRUE(diff.has_value()) << r;
