@@ -117,7 +117,7 @@ TEST(Decompila, RandomScenariosShortAndLongWithAndWithoutThePlanComeBackExactly)
                                   << t.treno;
     }
   }
-  EXPECT_GT(valide, 380);
+  EXPECT_GT(valide, 370);
   EXPECT_GT(lunghe, 4);
 }
 

@@ -8,8 +8,10 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace od::test {
@@ -27,6 +29,8 @@ class generatore_scenari {
   int32_t tra(int32_t da, int32_t a) { return std::uniform_int_distribution<int32_t>(da, a)(caso_); }
   // The key with each letter in a random case.
   std::string a_caso(std::string_view chiave);
+  // A record: the key in a random case, then the values, drawn in order.
+  std::string riga_di(std::string_view chiave, std::initializer_list<int64_t> valori);
   // The rows of several lists in one, each list keeping its own order.
   std::string mescola(std::vector<std::vector<std::string>> liste);
   std::string linea(int32_t lunghezza);
