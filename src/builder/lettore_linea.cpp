@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "builder/arrotonda.h"
+#include "builder/avvisi_lettura.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
 #include "platform/file_atomico.h"
@@ -30,6 +31,22 @@ enum class seguito { continua, fine_lettura, interrotta };
 constexpr int32_t lunghezza_massima = 1000000;
 constexpr int32_t righe_planimetria_massime = 1000000;
 
+// The keys as the handbook writes them, for the warnings' suggestions.
+constexpr chiave_nota chiavi_generali[] = {
+    {"lunghezza percorso", "lunghezza", "percorso"},
+    {"progressiva chilometrica uno", "progressiva", "uno"},
+    {"progressiva chilometrica due", "progressiva", "due"},
+    {"progressiva chilometrica tre", "progressiva", "tre"},
+    {"sfondo uno", "sfondo", "uno"},
+    {"sfondo due", "sfondo", "due"},
+    {"sfondo tre", "sfondo", "tre"},
+    {"ripetizione segnali 4 codici", "ripetizione", "segnali"},
+};
+constexpr chiave_nota chiavi_corpo[] = {
+    {"pendenza", "pendenza"},         {"curvas", "curva"}, {"curvad", "curva"}, {"montagna", "montagna"},
+    {"indicatori_vmax", "indicatori_v"}, {"cartello_indicatore", "cartello", "indicat"},
+};
+
 struct lettore_linea {
   contesto_lettura& contesto;
   stato_scenario& stato;
@@ -38,6 +55,14 @@ struct lettore_linea {
   // Working state of the body.
   int32_t contatore_pendenza = 0;
   int32_t pendenza_precedente = 0;
+  // For the warnings only: where the last gradient and curve were.
+  int64_t posizione_pendenza = -1;
+  int32_t riga_pendenza = 0;
+  int64_t fine_curva_precedente = -1;
+  int32_t riga_curva = 0;
+  // Without the plan a curve is no key, and its two values come next in key
+  // position: neither is a slip of the author's.
+  int32_t valori_curva_da_saltare = 0;
 
   seguito interrompi(int32_t codice) {
     registra_codice(contesto, codice);
@@ -47,6 +72,11 @@ struct lettore_linea {
   seguito interrompi(int32_t codice, int32_t posizione) {
     stato.posizione_errore = posizione;
     return interrompi(codice);
+  }
+  seguito interrompi_su_cella(int32_t codice, int32_t posizione, int64_t cella) {
+    const seguito s = interrompi(codice, posizione);
+    nomina_occupante(contesto, cella);
+    return s;
   }
   seguito fuori(int64_t posizione) {
     registra_codice(contesto, 15, static_cast<int32_t>(posizione));
@@ -60,7 +90,8 @@ struct lettore_linea {
 
   bool cerca_generale();
   seguito sezione_generale();
-  seguito chiave_generale();
+  seguito chiave_generale(bool& trovata);
+  void avvisa_corpo_senza_chiave();
   seguito lunghezza();
   seguito ripetizione();
   seguito corpo();
@@ -71,6 +102,8 @@ struct lettore_linea {
   seguito indicatore();
   seguito cartello();
   void riempi_pendenza(int32_t fino);
+  void avvisa_pendenza(int32_t p, int32_t g);
+  void avvisa_indicatore(const int32_t (&valori)[8]);
   void fine_lettura();
 };
 
@@ -84,19 +117,31 @@ bool lettore_linea::cerca_generale() {
 }
 
 seguito lettore_linea::sezione_generale() {
+  int32_t chiavi_lette = 0;
   while (!flusso.fine()) {
     leggi_chiave();
-    if (flusso.fine()) break;
+    if (flusso.fine()) {
+      avvisa_ultimo_campo(contesto, riga);
+      break;
+    }
     for (int i = 0; i < 10 && contiene(riga, "-"); ++i) leggi_chiave();
-    if (const seguito s = chiave_generale(); s != seguito::continua) return s;
-    const std::size_t testo = riga.find_first_not_of(" \t");
-    const bool commento = testo != std::string::npos && riga[testo] == '-';
-    if (contiene(riga, "[") && contiene(riga, "]") && !commento) break;
+    const bool commento_letto = contiene(riga, "-");
+    if (commento_letto) avvisa_commento_come_chiave(contesto, 10);
+    bool trovata = false;
+    if (const seguito s = chiave_generale(trovata); s != seguito::continua) return s;
+    if (trovata) ++chiavi_lette;
+    if (!trovata && !commento_letto) {
+      avvisa_campo_senza_chiave(contesto, chiavi_generali, chiavi_corpo, "dopo la prima intestazione di sezione");
+    }
+    if (intestazione(riga)) break;
+  }
+  if (chiavi_lette == 0) {
+    aggiungi_avviso(contesto, "generale-vuota", "la sezione generale finisce qui senza alcun record");
   }
   return seguito::continua;
 }
 
-seguito lettore_linea::chiave_generale() {
+seguito lettore_linea::chiave_generale(bool& trovata) {
   const auto progressiva = [this](int voce_tabella) {
     voce& v = stato.tabella[static_cast<std::size_t>(voce_tabella)];
     v.area_inizio = flusso.leggi_numero();
@@ -104,16 +149,28 @@ seguito lettore_linea::chiave_generale() {
     v.posizione = flusso.leggi_numero();
   };
   voce& percorso = stato.tabella[voce_percorso];
-  if (contiene_senza_maiuscole(riga, "lunghezza") && contiene_senza_maiuscole(riga, "percorso")) {
+  // Each test notes the record it starts, for the warnings and for a record
+  // cut short; the reading itself is the same either way.
+  const auto chiave = [&](bool c, std::string_view nome, int32_t valori) {
+    if (c) {
+      trovata = true;
+      attendi_valori(contesto, nome, valori);
+    }
+    return c;
+  };
+  if (chiave(contiene_senza_maiuscole(riga, "lunghezza") && contiene_senza_maiuscole(riga, "percorso"),
+             "lunghezza percorso", 1)) {
     if (const seguito s = lunghezza(); s != seguito::continua) return s;
   }
-  if (contiene(riga, "progressiva") && contiene(riga, "tre")) progressiva(voce_progressive);
-  if (contiene(riga, "progressiva") && contiene(riga, "due")) progressiva(voce_progressive + 1);
-  if (contiene(riga, "progressiva") && contiene(riga, "uno")) progressiva(voce_progressive + 2);
-  if (contiene(riga, "sfondo") && contiene(riga, "uno")) percorso.area_inizio = flusso.leggi_numero();
-  if (contiene(riga, "sfondo") && contiene(riga, "due")) percorso.posizione = flusso.leggi_numero();
-  if (contiene(riga, "sfondo") && contiene(riga, "tre")) percorso.area_fine = flusso.leggi_numero();
-  if (contiene(riga, "segnali") && contiene(riga, "ripetizione")) return ripetizione();
+  const auto con = [this](std::string_view a, std::string_view b) { return contiene(riga, a) && contiene(riga, b); };
+  const std::string_view progressiva_nome = "progressiva chilometrica";
+  if (chiave(con("progressiva", "tre"), progressiva_nome, 3)) progressiva(voce_progressive);
+  if (chiave(con("progressiva", "due"), progressiva_nome, 3)) progressiva(voce_progressive + 1);
+  if (chiave(con("progressiva", "uno"), progressiva_nome, 3)) progressiva(voce_progressive + 2);
+  if (chiave(con("sfondo", "uno"), "sfondo", 1)) percorso.area_inizio = flusso.leggi_numero();
+  if (chiave(con("sfondo", "due"), "sfondo", 1)) percorso.posizione = flusso.leggi_numero();
+  if (chiave(con("sfondo", "tre"), "sfondo", 1)) percorso.area_fine = flusso.leggi_numero();
+  if (chiave(con("segnali", "ripetizione"), "ripetizione segnali", 2)) return ripetizione();
   return seguito::continua;
 }
 
@@ -146,20 +203,44 @@ seguito lettore_linea::ripetizione() {
 seguito lettore_linea::corpo() {
   while (!flusso.fine()) {
     leggi_chiave();
-    if (flusso.fine()) return seguito::continua;
+    if (flusso.fine()) {
+      avvisa_ultimo_campo(contesto, riga);
+      return seguito::continua;
+    }
     for (int i = 0; i < 2 && contiene(riga, "-"); ++i) {
       leggi_chiave();
-      if (flusso.fine()) return seguito::continua;
+      if (flusso.fine()) {
+        avvisa_ultimo_campo(contesto, riga);
+        return seguito::continua;
+      }
     }
+    if (contiene(riga, "-")) avvisa_commento_come_chiave(contesto, 2);
     if (const seguito s = chiave_corpo(); s != seguito::continua) return s;
   }
   return seguito::continua;
 }
 
+void lettore_linea::avvisa_corpo_senza_chiave() {
+  if (contiene(riga, "-")) return;  // a comment read as a key: already told
+  if (valori_curva_da_saltare > 0) {
+    --valori_curva_da_saltare;
+    return;
+  }
+  if (stato.con_planimetria == 0 && contiene_senza_maiuscole(riga, "curva")) {
+    valori_curva_da_saltare = 2;
+    return;
+  }
+  avvisa_campo_senza_chiave(contesto, chiavi_corpo, chiavi_generali, "nella sezione generale");
+}
+
 seguito lettore_linea::chiave_corpo() {
   seguito s = seguito::continua;
+  bool una = false;
   const auto prova = [&](bool trovata, seguito (lettore_linea::*gestore)()) {
-    if (s == seguito::continua && trovata) s = (this->*gestore)();
+    if (s == seguito::continua && trovata) {
+      una = true;
+      s = (this->*gestore)();
+    }
   };
   prova(contiene_senza_maiuscole(riga, "pendenza"), &lettore_linea::pendenza);
   prova(stato.con_planimetria != 0 && contiene_senza_maiuscole(riga, "curva"), &lettore_linea::curva);
@@ -167,6 +248,7 @@ seguito lettore_linea::chiave_corpo() {
   prova(contiene_senza_maiuscole(riga, "indicatori_v"), &lettore_linea::indicatore);
   prova(contiene_senza_maiuscole(riga, "cartello") && contiene_senza_maiuscole(riga, "indicat"),
         &lettore_linea::cartello);
+  if (!una) avvisa_corpo_senza_chiave();
   return s;
 }
 
@@ -185,9 +267,12 @@ void lettore_linea::riempi_pendenza(int32_t fino) {
 }
 
 seguito lettore_linea::pendenza() {
+  attendi_valori(contesto, "pendenza", 2);
   const int32_t p = flusso.leggi_numero();
   const int32_t g = flusso.leggi_numero();
+  avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
+  avvisa_pendenza(p, g);
   const int32_t v = static_cast<int32_t>(arrotonda_div(p, 50));
   if (v > 0) riempi_pendenza(v);
   pendenza_precedente = g;
@@ -195,10 +280,21 @@ seguito lettore_linea::pendenza() {
 }
 
 seguito lettore_linea::curva() {
+  attendi_valori(contesto, "curva", 2);
   const int32_t inizio = flusso.leggi_numero();
   const int32_t lunghezza_curva = flusso.leggi_numero();
+  avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   const int64_t fine = int64_t{inizio} + lunghezza_curva;
+  if (inizio < fine_curva_precedente) {
+    aggiungi_avviso(contesto, "ordine-posizioni",
+                    "la curva comincia a " + std::to_string(inizio) + " m, prima della fine (" +
+                        std::to_string(fine_curva_precedente) + " m) della curva della riga " +
+                        std::to_string(riga_curva) + ": le curve vanno in ordine e senza sovrapporsi",
+                    1);
+  }
+  fine_curva_precedente = fine;
+  riga_curva = contesto.linea_record;
   if (fine > stato.lunghezza_totale) return fuori(fine);
   double k = curvatura_chiave(riga);
   if (k == 0.0) return interrompi(103);
@@ -212,9 +308,11 @@ seguito lettore_linea::curva() {
 }
 
 seguito lettore_linea::montagna() {
+  attendi_valori(contesto, "montagna", 3);
   int32_t inizio = flusso.leggi_numero();
   int32_t fine = flusso.leggi_numero();
   int32_t tipo = flusso.leggi_numero();
+  avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   if (arrotonda_div(int64_t{fine} - 50, 50) > stato.ultima_cella) return fuori(fine);
   if (stato.n_montagne >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
@@ -225,9 +323,12 @@ seguito lettore_linea::montagna() {
 }
 
 seguito lettore_linea::indicatore() {
+  attendi_valori(contesto, "indicatori_vmax", 9);
   const int32_t posizione = flusso.leggi_numero();
   int32_t velocita[8];
   for (int32_t& v : velocita) v = flusso.leggi_numero();
+  avvisa_se_su_piu_righe(contesto, flusso);
+  avvisa_indicatore(velocita);
   const int32_t strisces = velocita[3];
   const int32_t strisced = velocita[7];
   if (strisces < INT16_MIN || strisces > INT16_MAX || strisced < INT16_MIN || strisced > INT16_MAX) {
@@ -235,8 +336,10 @@ seguito lettore_linea::indicatore() {
   }
   if (fuori_binario(stato, posizione)) return fuori(posizione);
   // memo_indicatori_v_max: the board's cell must be free.
-  cella& c = stato.binario[static_cast<std::size_t>(arrotonda_div(int64_t{posizione} + 50, 50))];
-  if (!cella_libera(c)) return interrompi(21, posizione);
+  const int64_t n = arrotonda_div(int64_t{posizione} + 50, 50);
+  cella& c = stato.binario[static_cast<std::size_t>(n)];
+  if (!cella_libera(c)) return interrompi_su_cella(21, posizione, n);
+  registra_origine(contesto, static_cast<int32_t>(n));
   const valori_indicatore v = impacca_indicatore(velocita[0], velocita[1], velocita[2], strisces, velocita[4],
                                                  velocita[5], velocita[6], strisced);
   // The cell takes the board first and each value as it is packed, so a
@@ -253,17 +356,69 @@ seguito lettore_linea::indicatore() {
 }
 
 seguito lettore_linea::cartello() {
+  attendi_valori(contesto, "cartello_indicatore", 2);
   const int32_t p = flusso.leggi_numero();
   riga = flusso.leggi_testo();
+  avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
-  cella& c = stato.binario[static_cast<std::size_t>(arrotonda_div(int64_t{p} + 50, 50))];
-  if (!cella_libera(c)) return interrompi(6, p);
+  const int64_t n = arrotonda_div(int64_t{p} + 50, 50);
+  cella& c = stato.binario[static_cast<std::size_t>(n)];
+  if (!cella_libera(c)) return interrompi_su_cella(6, p, n);
   if (contesto.contatore_cartelli < 1) return interrompi(10);
+  registra_origine(contesto, static_cast<int32_t>(n));
   c.oggetto = oggetto::cartello;
   c.valore1 = static_cast<int16_t>(contesto.contatore_cartelli);
   stato.tabella[static_cast<std::size_t>(contesto.contatore_cartelli)].nome = riga;
   --contesto.contatore_cartelli;
   return seguito::continua;
+}
+
+void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
+  if (posizione_pendenza >= 0 && p <= posizione_pendenza) {
+    aggiungi_avviso(contesto, "ordine-posizioni",
+                    "la pendenza a " + std::to_string(p) + " m viene dopo quella a " +
+                        std::to_string(posizione_pendenza) + " m della riga " + std::to_string(riga_pendenza) +
+                        ": le pendenze vanno in ordine di posizione crescente",
+                    1);
+  }
+  posizione_pendenza = p;
+  riga_pendenza = contesto.linea_record;
+  // The cell holds the gradient plus 100 in one byte.
+  if (g < -100 || g > 155) {
+    const int32_t registrata = static_cast<uint8_t>(g + 100) - 100;
+    aggiungi_avviso(contesto, "valore-troncato",
+                    "la pendenza " + std::to_string(g) + " per mille e' registrata come " +
+                        std::to_string(registrata) + ": la cella tiene da -100 a 155",
+                    2);
+  }
+}
+
+// The board packs each pair as left speed * 20 + right speed / 5 and the
+// stripes as left * 10 + right: a right-hand value that does not fit its
+// share runs into the left-hand one.
+void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
+  for (int i = 4; i < 7; ++i) {
+    const int32_t v = valori[i];
+    const int32_t campo = i + 2;  // the position is the first value
+    if (v < 0 || v > 97) {
+      aggiungi_avviso(contesto, "valore-sovrapposto",
+                      "la velocita' " + std::to_string(v) + " km/h del gruppo destro esce da 0..97 e nel valore " +
+                          "impacchettato si mescola a quella del gruppo sinistro",
+                      campo);
+    } else if (v % 5 != 0) {
+      aggiungi_avviso(contesto, "velocita-arrotondata",
+                      "la velocita' " + std::to_string(v) + " km/h e' registrata come " +
+                          std::to_string(arrotonda_div(v, 5) * 5) + " km/h (passi di 5 km/h)",
+                      campo);
+    }
+  }
+  for (const int i : {3, 7}) {
+    if (valori[i] >= 0 && valori[i] <= 9) continue;
+    aggiungi_avviso(contesto, "valore-sovrapposto",
+                    "il numero di strisce " + std::to_string(valori[i]) +
+                        " esce da 0..9 e si mescola con quello dell'altro gruppo",
+                    i + 2);
+  }
 }
 
 void lettore_linea::fine_lettura() {

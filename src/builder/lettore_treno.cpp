@@ -20,8 +20,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "builder/arrotonda.h"
+#include "builder/avvisi_lettura.h"
+#include "builder/avvisi_treno.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
 #include "platform/cartella.h"
@@ -44,6 +47,26 @@ constexpr int32_t tipo_senza_fermata = 25;
 bool tipo_capolinea(int32_t tipo) { return tipo == 5 || tipo == 6; }
 bool tipo_simmetrico(int32_t tipo) { return tipo == 7 || tipo == 8; }
 
+constexpr chiave_nota chiavi_treno[] = {
+    {"percentuale massa frenata", "frenata", "massa"},
+    {"numero vetture", "vetture"},
+    {"velocita", "velocit"},
+    {"aderenza", "aderenza"},
+    {"orologio", "orologio"},
+    {"sabbia", "sabbia"},
+    {"segnale", "segnale"},
+    {"rallentamento", "rallentamento"},
+    {"abbattimento", "abbattimento"},
+    {"stazione", "stazione"},
+};
+
+// A running value (speed limit, adhesion) as far as the warnings go: where
+// the last record put it.
+struct valore_precedente {
+  int64_t posizione = -1;  // -1: no record yet
+  int32_t riga = 0;
+};
+
 std::string nome_senza_cartella(const std::string& percorso) {
   const std::size_t separatore = percorso.find_last_of(separatore_cartella);
   return separatore == std::string::npos ? percorso : percorso.substr(separatore + 1);
@@ -55,19 +78,35 @@ class lettore_treno {
       : contesto_(contesto), stato_(contesto.stato), flusso_(std::move(testo)) {}
 
   void leggi() {
-    cerca_generale();
-    if (leggi_record() == seguito::ferma) return;
+    if (!cerca_generale()) {
+      aggiungi_avviso(contesto_, "generale-assente",
+                      "nessun campo \"[generale]\": il file non da' alcun dato del treno (nessuna stazione, "
+                      "velocita' 0 ovunque)");
+    }
+    const seguito esito = leggi_record();
+    if (records_letti_ == 0 && generale_trovata_) {
+      stato_.elenco_avvisi.push_back(
+          {"generale-vuota", "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno",
+           luogo_generale_});
+    }
+    if (esito == seguito::ferma) return;
     chiudi_lettura();
   }
 
  private:
   // --- the walk over the fields ---
 
-  void cerca_generale() {
+  bool cerca_generale() {
     while (!flusso_.fine()) {
       stato_.riga = flusso_.leggi_testo();
-      if (contiene_senza_maiuscole(stato_.riga, "[generale]")) return;
+      if (contiene_senza_maiuscole(stato_.riga, "[generale]")) {
+        inizia_record(contesto_, flusso_, stato_.riga);
+        generale_trovata_ = true;
+        luogo_generale_ = luogo_record(contesto_, true);
+        return true;
+      }
     }
+    return false;
   }
 
   const std::string& campo_chiave() {
@@ -81,18 +120,27 @@ class lettore_treno {
   seguito leggi_record() {
     while (!flusso_.fine()) {
       campo_chiave();
-      if (flusso_.fine()) return seguito::fine_lettura;
+      if (flusso_.fine()) return ultimo_campo();
       // Two comment fields in a row are passed over; a third is tried as a key.
       for (int commenti = 0; commenti < 2 && contiene(stato_.riga, "-"); ++commenti) {
         campo_chiave();
-        if (flusso_.fine()) return seguito::fine_lettura;
+        if (flusso_.fine()) return ultimo_campo();
       }
-      if (const seguito s = applica_chiavi(stato_.riga); s != seguito::continua) return s;
+      const bool commento = contiene(stato_.riga, "-");
+      if (commento) avvisa_commento_come_chiave(contesto_, 2);
+      bool trovata = false;
+      if (const seguito s = applica_chiavi(stato_.riga, trovata); s != seguito::continua) return s;
+      if (!trovata && !commento) avvisa_campo_senza_chiave(contesto_, chiavi_treno, {}, "");
     }
     return seguito::fine_lettura;
   }
 
-  seguito applica_chiavi(const std::string& riga) {
+  seguito ultimo_campo() {
+    avvisa_ultimo_campo(contesto_, stato_.riga);
+    return seguito::fine_lettura;
+  }
+
+  seguito applica_chiavi(const std::string& riga, bool& trovata) {
     using lettura_record = seguito (lettore_treno::*)();
     struct chiave {
       std::string_view parola;
@@ -115,6 +163,8 @@ class lettore_treno {
     };
     for (const chiave& k : chiavi) {
       if (!contiene_senza_maiuscole(riga, k.parola) || !contiene_senza_maiuscole(riga, k.anche)) continue;
+      trovata = true;
+      ++records_letti_;
       if (const seguito s = (this->*k.leggi)(); s != seguito::continua) return s;
     }
     return seguito::continua;
@@ -192,17 +242,43 @@ class lettore_treno {
     }
   }
 
+  // The order of the running values and their first record, for the
+  // warnings; `cosa` names the record in the sentence.
+  void avvisa_ordine(valore_precedente& prima, int32_t posizione, const std::string& cosa) {
+    if (prima.posizione < 0 && arrotonda_div(posizione, 50) > 0) {  // some cells lie before it
+      aggiungi_avviso(contesto_, "inizio-senza-valore",
+                      "il primo record '" + cosa + "' e' a " + std::to_string(posizione) +
+                          " m: le celle prima valgono 0 (il primo va a 0 m)",
+                      1);
+    }
+    if (prima.posizione >= 0 && posizione <= prima.posizione) {
+      aggiungi_avviso(contesto_, "ordine-posizioni",
+                      "'" + cosa + "' a " + std::to_string(posizione) + " m viene dopo quello a " +
+                          std::to_string(prima.posizione) + " m della riga " + std::to_string(prima.riga) +
+                          ": questi record vanno in ordine di posizione crescente",
+                      1);
+    }
+    prima = {posizione, contesto_.linea_record};
+  }
+
+  void valori_del_record(std::string_view nome, int32_t valori) { attendi_valori(contesto_, nome, valori); }
+  void fine_valori() { avvisa_se_su_piu_righe(contesto_, flusso_); }
+
   // The speed is kept as written and turned into steps of 5 km/h only when
   // cells take it, as the next record or the end of the file fills them: a
   // speed out of range still lets the cells below its own position take the
   // speed before it, and a forced build writes them. The failure is told at
   // the record that wrote the speed, not at the one that made the fill.
   seguito leggi_velocita() {
+    valori_del_record("velocita", 2);
     const int32_t posizione = lungo();
     const int32_t velocita = lungo();
     const record_velocita letto{velocita, contesto_.linea_record, contesto_.colonna_chiave, contesto_.chiave_record,
                                 contesto_.testo_record, flusso_.linea(), flusso_.colonna()};
+    fine_valori();
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
+    avvisa_ordine(velocita_precedente_, posizione, "velocita");
+    avvisa_velocita(contesto_, velocita);
     const int64_t prima_cella = arrotonda_div(posizione, 50);
     if (prima_cella > 0) riempi_velocita(prima_cella);
     velocita_pendente_ = letto;
@@ -224,9 +300,13 @@ class lettore_treno {
   }
 
   seguito leggi_aderenza() {
+    valori_del_record("aderenza", 2);
     const int32_t posizione = lungo();
     const int32_t percentuale = lungo();
+    fine_valori();
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
+    avvisa_ordine(aderenza_precedente_, posizione, "aderenza");
+    avvisa_aderenza(contesto_, percentuale);
     const int64_t prima_cella = arrotonda_div(posizione, 50);
     if (prima_cella > 0) riempi(cella_aderenza_, prima_cella, &cella::aderenza, aderenza_pendente_);
     aderenza_pendente_ = static_cast<uint8_t>(percentuale);  // the cell keeps the low 8 bits
@@ -236,56 +316,113 @@ class lettore_treno {
   // --- the train ---
 
   seguito leggi_massa_frenata() {
+    valori_del_record("percentuale massa frenata", 1);
     stato_.tabella[voce_treno].area_inizio = lungo();
+    fine_valori();
     return seguito::continua;
   }
 
   seguito leggi_vetture() {
+    valori_del_record("numero vetture", 1);
     stato_.tabella[voce_treno].posizione = lungo();
+    fine_valori();
     return seguito::continua;
   }
 
   seguito leggi_orologio() {
+    valori_del_record("orologio", 3);
     voce& treno = stato_.tabella[voce_ripetizione];
     treno.terna_b1 = static_cast<int16_t>(corto());
     treno.terna_b2 = static_cast<int16_t>(corto());
     treno.terna_b3 = static_cast<int16_t>(corto());
+    fine_valori();
+    avvisa_ora(contesto_, treno.terna_b1, treno.terna_b2, treno.terna_b3, 1);
     return seguito::continua;
   }
 
   seguito leggi_sabbia() {
+    valori_del_record("sabbia", 1);
     stato_.tabella[voce_ripetizione].terna_a1 = static_cast<int16_t>(corto());
+    fine_valori();
     return seguito::continua;
   }
 
   // --- items on the track ---
 
   seguito leggi_segnale() {
+    valori_del_record("segnale", 11);
     dati_segnale s;
     for (int32_t* campo : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1, &s.d2, &s.d3, &s.tempo}) {
       *campo = lungo();
     }
+    fine_valori();
     if (fuori_binario(stato_, s.posizione)) return fine_per_posizione(s.posizione);
-    const seguito esito = dopo_memo(memo_segnale(stato_, s), s.posizione);
-    if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(arrotonda_div(int64_t{s.posizione} + 50, 50)));
+    avvisa_segnale(contesto_, s);
+    const int64_t posto = arrotonda_div(int64_t{s.posizione} + 50, 50);
+    const int32_t codice = memo_segnale(stato_, s);
+    const seguito esito = dopo_memo(codice, s.posizione);
+    if (codice == 16) nomina_occupante(contesto_, posto);
+    if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(posto));
     return esito;
   }
 
   seguito leggi_rallentamento() {
+    valori_del_record("rallentamento", 6);
     dati_rallentamento r;
     for (int32_t* campo : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *campo = lungo();
+    fine_valori();
     if (fuori_binario(stato_, r.x)) return fine_per_posizione(r.x);
-    const seguito esito = dopo_memo(memo_rallentamento(stato_, r), r.x);
-    if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(arrotonda_div(int64_t{r.x} + 50, 50)));
+    avvisa_rallentamento(contesto_, r);
+    const int32_t codice = memo_rallentamento(stato_, r);
+    const seguito esito = dopo_memo(codice, r.x);
+    const celle_rallentamento celle = celle_di(r);
+    if (codice >= 17 && codice <= 20) nomina_occupante(contesto_, cella_occupata(codice, celle));
+    if (esito != seguito::continua) return esito;
+    for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
+    if (r.x > 1500) {
+      registra_origine(contesto_, static_cast<int32_t>(celle.avviso));
+      if (r.f_ta != 0) {
+        for (int64_t k = 0; k < 4; ++k) registra_origine(contesto_, static_cast<int32_t>(celle.preavvisi - k));
+      }
+    }
     return esito;
   }
 
+  // The cells of a slowdown, as memo_rallentamento takes them, for naming
+  // what holds a cell that it could not take.
+  struct celle_rallentamento {
+    int64_t avviso, inizio, fine, preavvisi;  // preavvisi: the first of four, counting down
+  };
+  static celle_rallentamento celle_di(const dati_rallentamento& r) {
+    return {arrotonda_div(int64_t{r.x} - 1200 + 50, 50), arrotonda_div(int64_t{r.x} + 50, 50),
+            arrotonda_div(int64_t{r.x} + r.l + 50, 50), arrotonda_div(int64_t{r.x} - 1200, 50)};
+  }
+  int64_t cella_occupata(int32_t codice, const celle_rallentamento& c) const {
+    if (codice == 17) return c.avviso;
+    if (codice == 18) return c.inizio;
+    if (codice == 19) return c.fine;
+    for (int64_t k = 0; k < 4; ++k) {
+      const int64_t n = c.preavvisi - k;
+      if (n >= 0 && n <= stato_.ultima_cella && !cella_libera(stato_.binario[static_cast<std::size_t>(n)])) return n;
+    }
+    return -1;
+  }
+
   seguito leggi_abbattimento() {
+    valori_del_record("abbattimento", 2);
     const int32_t posizione = lungo();
     const int32_t valore = lungo();
+    fine_valori();
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
+    avvisa_abbattimento(contesto_, valore);
     cella& posto = stato_.binario[static_cast<std::size_t>(arrotonda_div(posizione, 50))];
-    if (!cella_libera(posto)) return ferma(7, posizione);
+    const int64_t n = arrotonda_div(posizione, 50);
+    if (!cella_libera(posto)) {
+      const seguito s = ferma(7, posizione);
+      nomina_occupante(contesto_, n);
+      return s;
+    }
+    registra_origine(contesto_, static_cast<int32_t>(n));
     if (valore > 0) {
       posto.oggetto = oggetto::abbattimento;
       posto.valore1 = static_cast<int16_t>(valore);  // low 16 bits, like every cell value
@@ -298,6 +435,7 @@ class lettore_treno {
   // --- stations ---
 
   seguito leggi_stazione() {
+    valori_del_record("stazione", 17);
     const int32_t i = numero_stazione_;
     // Entries above the sign entry counter hold sign texts: only a line file
     // that fills every one of them leaves no entry for even the first station.
@@ -316,6 +454,8 @@ class lettore_treno {
     const int32_t lunghezza = lungo();
     if (lunghezza % 100 != 0) return ferma(9, stazione.posizione);
     leggi_campi_stazione(stazione);
+    avvisa_opzioni_stazione(contesto_, i, stazione.tipo, lunghezza, stazione.opzione_b, stazione.opzione_c);
+    avvisa_orario(stazione);
     calcola_area(stazione, lunghezza);
     if (lunghezza < 600) stazione.opzione_b = 0;
     if (i == 1) {  // the train starts there
@@ -340,7 +480,31 @@ class lettore_treno {
     const int64_t minuti = lungo();
     const int64_t secondi = lungo();
     stazione.nome = flusso_.leggi_testo();
+    fine_valori();
+    avvisa_ora(contesto_, ore, minuti, secondi, 14);
     stazione.orario = in_32_bit((ore * 60 + minuti) * 60 + secondi, "orario della stazione");
+  }
+
+  // Scheduled times (0 is none) must increase from station to station.
+  void avvisa_orario(const voce& stazione) {
+    righe_stazioni_.resize(static_cast<std::size_t>(numero_stazione_) + 1);
+    righe_stazioni_[static_cast<std::size_t>(numero_stazione_)] = luogo_record(contesto_, false);
+    if (stazione.orario == 0) return;
+    if (orario_precedente_ >= 0 && stazione.orario <= orario_precedente_) {
+      const voce& prima = stato_.tabella[static_cast<std::size_t>(stazione_orario_)];
+      aggiungi_avviso(contesto_, "orario-all-indietro",
+                      "l'orario " + ora_del_giorno(stazione.orario) + " non viene dopo quello di '" + prima.nome +
+                          "' (" + ora_del_giorno(prima.orario) + ", riga " +
+                          std::to_string(righe_stazioni_[static_cast<std::size_t>(stazione_orario_)].linea) + ")",
+                      14);
+    }
+    orario_precedente_ = stazione.orario;
+    stazione_orario_ = numero_stazione_;
+  }
+
+  static std::string ora_del_giorno(int64_t secondi) {
+    const auto due_cifre = [](int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    return std::to_string(secondi / 3600) + ":" + due_cifre(secondi / 60 % 60) + ":" + due_cifre(secondi % 60);
   }
 
   int32_t in_32_bit(int64_t valore, const std::string& cosa) {
@@ -380,13 +544,33 @@ class lettore_treno {
       cella& posto = stato_.binario[static_cast<std::size_t>(fermata)];
       posto.oggetto = oggetto::fermata;
       posto.valore1 = static_cast<int16_t>(i);
+      registra_origine(contesto_, static_cast<int32_t>(fermata));
     }
     if (i > 1 && int64_t{stazione.area_inizio} - 350 < stato_.tabella[static_cast<std::size_t>(i - 1)].area_fine) {
-      return ferma(22, stazione.posizione);
+      const seguito s = ferma(22, stazione.posizione);
+      stato_.luogo.motivo = motivo_distanza(stazione);
+      return s;
     }
     ++numero_stazione_;
     if (numero_stazione_ >= contesto_.contatore_cartelli) return ferma(10);
     return seguito::continua;
+  }
+
+  // Code 22 names the station before, so that the author sees which two
+  // records meet, and says when they are simply out of order.
+  std::string motivo_distanza(const voce& stazione) const {
+    const auto i = static_cast<std::size_t>(numero_stazione_);
+    const voce& prima = stato_.tabella[i - 1];
+    const int32_t riga = i - 1 < righe_stazioni_.size() ? righe_stazioni_[i - 1].linea : 0;
+    std::string testo = stazione.posizione <= prima.posizione
+                            ? "le stazioni vanno in ordine di posizione: questa a " +
+                                  std::to_string(stazione.posizione) + " m viene dopo '" + prima.nome + "' a " +
+                                  std::to_string(prima.posizione) + " m"
+                            : "l'area di questa stazione comincia a " + std::to_string(stazione.area_inizio) +
+                                  " m, meno di 350 m dopo la fine di quella di '" + prima.nome + "'";
+    testo += " (riga " + std::to_string(riga) + ", area da " + std::to_string(prima.area_inizio) + " a " +
+             std::to_string(prima.area_fine) + " m)";
+    return testo;
   }
 
   // Marks 81 to 84 in the four cells below the stopping point, 81 nearest to
@@ -417,6 +601,15 @@ class lettore_treno {
   };
   record_velocita velocita_pendente_;
   uint8_t aderenza_pendente_ = 0;  // value of the last adhesion record, percent
+  // For the warnings only.
+  bool generale_trovata_ = false;
+  luogo_errore luogo_generale_;
+  int32_t records_letti_ = 0;
+  valore_precedente velocita_precedente_;
+  valore_precedente aderenza_precedente_;
+  int64_t orario_precedente_ = -1;  // the last scheduled time, seconds; -1: none yet
+  int32_t stazione_orario_ = 0;     // the station that has it
+  std::vector<luogo_errore> righe_stazioni_{luogo_errore{}};  // by station number, for the messages
 };
 
 }  // namespace
@@ -425,6 +618,9 @@ void leggi_file_treno(contesto_lettura& contesto) {
   contesto.file_corrente = nome_senza_cartella(contesto.percorso_treno);
   contesto.linea_record = 0;
   contesto.chiave_record.clear();
+  contesto.testo_record.clear();
+  contesto.colonna_chiave = 0;
+  contesto.nome_record = {};
   std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_treno);
   if (!testo) throw errore_lettura("il file della descrizione del treno manca o non si puo' leggere", 0, 0);
   lettore_treno(contesto, std::move(*testo)).leggi();

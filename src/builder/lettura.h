@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "builder/memorizza_dati.h"
@@ -36,7 +37,26 @@ struct contesto_lettura {
   std::string chiave_record;
   int32_t colonna_chiave = 0;  // 1-based column of the key field
   std::string testo_record;    // the text of the record's line
+  // The record whose values are being read, as its key is written, and how
+  // many values it takes: a record cut short is told by these. `gia_letti`
+  // counts the values that earlier records of the same key field took.
+  std::string_view nome_record;
+  int32_t valori_record = 0;
+  int32_t gia_letti = 0;
+  // For the warnings: the last record started, its line, and the last line
+  // whose rest is passed over (told once).
+  std::string_view record_precedente;
+  int32_t linea_ultimo_record = 0;
+  int32_t linea_saltata = 0;
 };
+
+// Notes the record that the key field just read starts, and its count of
+// values (an error on a record cut short names both).
+void attendi_valori(contesto_lettura& contesto, std::string_view record, int32_t valori);
+
+// A warning about the record under way, the caret under its key (`valore`
+// 0) or under its n-th value field on the record's line.
+void aggiungi_avviso(contesto_lettura& contesto, std::string_view nome, std::string messaggio, int32_t valore = 0);
 
 // Line half: returns true when the reading goes on with the train file (the
 // normal end and code 15), false after any other code.
@@ -61,6 +81,10 @@ luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave
 
 // Notes that the record under way placed the item whose cell is `cella`.
 void registra_origine(contesto_lettura& contesto, int32_t cella);
+
+// After a code about a taken cell: names what holds cell `cella` and the
+// record that put it there, when one did.
+void nomina_occupante(contesto_lettura& contesto, int64_t cella);
 
 // Records a code against the record under way; the position, where one goes
 // with the code, is set by the caller in posizione_errore.

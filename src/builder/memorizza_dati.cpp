@@ -1,5 +1,7 @@
 #include "builder/memorizza_dati.h"
 
+#include <algorithm>
+
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "platform/cartella.h"
@@ -24,6 +26,17 @@ void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const
   contesto.colonna_chiave = flusso.colonna();
   contesto.chiave_record = chiave;
   contesto.testo_record = flusso.testo_linea_campo();
+  contesto.nome_record = {};
+  contesto.valori_record = 0;
+  contesto.gia_letti = 0;
+}
+
+void attendi_valori(contesto_lettura& contesto, std::string_view record, int32_t valori) {
+  contesto.gia_letti += contesto.valori_record;
+  contesto.nome_record = record;
+  contesto.valori_record = valori;
+  contesto.record_precedente = record;
+  contesto.linea_ultimo_record = contesto.linea_record;
 }
 
 namespace {
@@ -39,7 +52,66 @@ int32_t colonna_primo_valore(const contesto_lettura& contesto) {
   return pos == std::string::npos ? 0 : static_cast<int32_t>(pos) + 1;
 }
 
+// The 1-based column of the n-th value field after the key on the record's
+// line, 0 when the line has fewer.
+int32_t colonna_valore(const contesto_lettura& contesto, int32_t n) {
+  const std::string& testo = contesto.testo_record;
+  if (contesto.colonna_chiave < 1) return 0;
+  std::size_t pos = static_cast<std::size_t>(contesto.colonna_chiave - 1);
+  for (int32_t i = 0; i < n; ++i) {
+    pos = testo.find(',', pos);
+    if (pos == std::string::npos) return 0;
+    ++pos;
+  }
+  pos = testo.find_first_not_of(" \t", pos);
+  return pos == std::string::npos ? static_cast<int32_t>(testo.size()) + 1 : static_cast<int32_t>(pos) + 1;
+}
+
+// The values on the record's line: a field after each comma past the key,
+// and within a field each number that blanks set apart (the clock's three).
+int32_t valori_sulla_riga(const contesto_lettura& contesto) {
+  const std::string& testo = contesto.testo_record;
+  if (contesto.colonna_chiave < 1) return 0;
+  int32_t valori = 0;
+  std::size_t pos = testo.find(',', static_cast<std::size_t>(contesto.colonna_chiave - 1));
+  while (pos != std::string::npos) {
+    const std::size_t fine = std::min(testo.find(',', pos + 1), testo.size());
+    int32_t parole = 0;
+    for (std::size_t i = pos + 1; i < fine; ++i) {
+      const bool inizio = testo[i] != ' ' && testo[i] != '\t' && (testo[i - 1] == ' ' || testo[i - 1] == '\t' || i == pos + 1);
+      if (inizio) ++parole;
+    }
+    valori += std::max(parole, 1);  // a field of blanks reads 0: a value all the same
+    pos = fine < testo.size() ? fine : std::string::npos;
+  }
+  return valori;
+}
+
+// A record whose values run past its line or past the end of the file: the
+// record had too few. Said that way, at the record's own line, with the
+// caret after its last value.
+bool record_corto(contesto_lettura& contesto, const errore_lettura& e, luogo_errore& luogo) {
+  if (contesto.nome_record.empty() || contesto.linea_record == 0) return false;
+  const bool fine_file = std::string_view(e.what()) == messaggio_fine_file;
+  if (!fine_file && e.linea() == contesto.linea_record) return false;
+  const int32_t presenti = valori_sulla_riga(contesto) - contesto.gia_letti;
+  if (presenti >= contesto.valori_record) return false;
+  const std::string& testo = contesto.testo_record;
+  const std::size_t ultimo = testo.find_last_not_of(" \t");
+  luogo.linea_campo = contesto.linea_record;
+  luogo.colonna = ultimo == std::string::npos ? 1 : static_cast<int32_t>(ultimo) + 2;
+  luogo.motivo = "il record '" + std::string(contesto.nome_record) + "' vuole " +
+                 std::to_string(contesto.valori_record) + " valori, ne ha " + std::to_string(std::max(presenti, 0));
+  return true;
+}
+
 }  // namespace
+
+void aggiungi_avviso(contesto_lettura& contesto, std::string_view nome, std::string messaggio, int32_t valore) {
+  luogo_errore luogo = luogo_record(contesto, true);
+  if (valore > 0) luogo.colonna = colonna_valore(contesto, valore);
+  contesto.stato.elenco_avvisi.push_back({std::string(nome), std::move(messaggio), std::move(luogo)});
+}
 
 luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave) {
   luogo_errore luogo;
@@ -54,6 +126,42 @@ luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave
 
 void registra_origine(contesto_lettura& contesto, int32_t cella) {
   contesto.stato.origini[cella] = luogo_record(contesto, false);
+}
+
+namespace {
+
+std::string_view nome_oggetto(uint8_t codice) {
+  switch (codice) {
+    case oggetto::segnale: return "un segnale";
+    case oggetto::fine_rallentamento: return "la fine di un rallentamento";
+    case oggetto::inizio_rallentamento: return "l'inizio di un rallentamento";
+    case oggetto::avviso_rallentamento: return "l'avviso di un rallentamento";
+    case oggetto::preavviso_rallentamento: return "un preavviso di rallentamento";
+    case oggetto::indicatore_vmax: return "un indicatore di velocita' massima";
+    case oggetto::fermata: return "la fermata di una stazione";
+    case oggetto::abbattimento: return "un abbattimento";
+    case oggetto::fine_abbattimento: return "la fine di un abbattimento";
+    case oggetto::cartello: return "un cartello";
+    default: return "un oggetto";
+  }
+}
+
+}  // namespace
+
+void nomina_occupante(contesto_lettura& contesto, int64_t cella) {
+  stato_scenario& stato = contesto.stato;
+  if (cella < 0 || cella > stato.ultima_cella) return;
+  const uint8_t codice = stato.binario[static_cast<std::size_t>(cella)].oggetto;
+  if (cella_libera(stato.binario[static_cast<std::size_t>(cella)])) return;  // refused for another reason
+  std::string testo = "la cella " + std::to_string(cella) + " porta gia' " + std::string(nome_oggetto(codice));
+  const auto origine = stato.origini.find(static_cast<int32_t>(cella));
+  if (origine != stato.origini.end()) {
+    const luogo_errore& l = origine->second;
+    testo += ", dal record della riga " + std::to_string(l.linea);
+    if (l.file != contesto.file_corrente) testo += " di " + l.file;
+    testo += ": " + l.testo;
+  }
+  stato.luogo.motivo = std::move(testo);
 }
 
 void registra_codice(contesto_lettura& contesto, int32_t codice) {
@@ -90,9 +198,11 @@ void memorizza_dati(stato_scenario& stato, const sorgente_descrizioni& sorgente)
     stato.codice_errore = 25;
     luogo_errore luogo = luogo_record(contesto, true);
     if (luogo.linea == 0) luogo.linea = e.linea();
-    luogo.linea_campo = e.linea();
-    luogo.colonna = e.colonna();
-    luogo.motivo = e.what();
+    if (!record_corto(contesto, e, luogo)) {
+      luogo.linea_campo = e.linea();
+      luogo.colonna = e.colonna();
+      luogo.motivo = e.what();
+    }
     stato.luogo = std::move(luogo);
     elimina_letto(contesto, contesto.percorso_linea);
     elimina_letto(contesto, contesto.percorso_treno);

@@ -87,6 +87,14 @@ struct luogo_errore {
   std::string testo;         // the text of line `linea`, for showing it
 };
 
+// A warning (avvisi.h): what the build passes over or stores otherwise than
+// written. For messages only; nothing built depends on it.
+struct avviso {
+  std::string nome;       // short stable name, e.g. "chiave-sconosciuta"
+  std::string messaggio;  // what and why, in one sentence
+  luogo_errore luogo;     // file, line, column, line text (file empty: none)
+};
+
 // A code recorded by the walk over the track, which goes on after it.
 struct avviso_percorso {
   int32_t codice = 0;     // 11, 12 or 13
@@ -111,8 +119,10 @@ struct stato_scenario {
   std::string riga;  // the field just read; also the competition codes' work text
   luogo_errore luogo;
   std::vector<avviso_percorso> avvisi;
-  // Where the signals and slowdowns came from, by the cell of the signal or
-  // of the slowdown's start, so that the walk's warnings can point at them.
+  // Every warning of the build, in the order found (avvisi.h).
+  std::vector<avviso> elenco_avvisi;
+  // Which record put the item of a cell there, by cell, so that the walk's
+  // warnings and the codes about a taken cell can point at it.
   std::map<int32_t, luogo_errore> origini;
 };
 

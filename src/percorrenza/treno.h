@@ -11,6 +11,13 @@ struct treno_percorrenza {
   double lunghezza_vettura = 26.4;  // metres per car
 };
 
+// What the tools ask of the calculation: the train, and the smallest margin
+// a section may have without a warning.
+struct opzioni_orario {
+  treno_percorrenza treno;
+  double margine_minimo = 3;  // percent of a section's minimum running time
+};
+
 // Gravity used for the gradient correction, m/s².
 inline constexpr double gravita = 9.81;
 // No rate falls below this, however steep the gradient: the train can always

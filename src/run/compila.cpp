@@ -21,6 +21,7 @@ constexpr std::string_view programma = "compila_scenario";
 // What the build did, for the text on standard error and for --json.
 struct resoconto {
   risultato_build risultato;
+  std::vector<avviso> avvisi;  // the warnings shown, after the author's rules
   std::vector<std::string> file_scritti;
   std::string errore_file;  // a file that could not be written, with the reason
 };
@@ -28,23 +29,18 @@ struct resoconto {
 void mostra_testo(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, std::ostream& diagnostica) {
   const risultato_build& b = r.risultato;
   const std::string nome(programma);
+  // The warnings stand before the reading code: the reading stopped there.
+  for (const avviso& a : r.avvisi) diagnostica << testo_avviso(a, q.cartella, nome);
   if (b.codice_lettura != 0) diagnostica << diagnostica_codice(stato, b.codice_lettura, b.posizione_lettura, q.cartella, nome);
   if (b.esito == esito_build::senza_binario) diagnostica << programma << ": il binario non e' stato creato: nessun file da scrivere\n";
-  if (b.esito == esito_build::errore_finale || b.esito == esito_build::completato) {
-    for (const avviso_percorso& a : stato.avvisi) diagnostica << diagnostica_avviso(stato, a, q.cartella, nome);
+  if (b.esito == esito_build::errore_finale) diagnostica << diagnostica_finale(stato, b.codice_finale, q.cartella, nome);
+  if (b.esito == esito_build::avvisi_errori) {
+    diagnostica << programma << ": nessun file scritto: gli avvisi contano come errori (--avvisi-errori)\n";
   }
-  if (b.esito == esito_build::errore_finale) diagnostica << " Errore n. " << b.codice_finale << '\n';
   if (b.esito == esito_build::completato && b.codice_lettura != 0) {
     diagnostica << programma << ": file scritti comunque (--forza) dal modello letto fino all'errore\n";
   }
   if (!r.errore_file.empty()) diagnostica << programma << ": " << r.errore_file << '\n';
-}
-
-std::string json_luogo(const luogo_errore& l, const std::string& cartella) {
-  if (l.file.empty()) return "null";
-  return "{\"file\":" + testo_json(nome_completo(cartella, l.file)) + ",\"linea\":" + std::to_string(l.linea) +
-         ",\"colonna\":" + std::to_string(l.linea_campo == l.linea ? l.colonna : 0) + ",\"testo\":" +
-         testo_json(l.testo) + "}";
 }
 
 std::string json_codice(int32_t codice, int32_t posizione, const luogo_errore& luogo, const std::string& motivo,
@@ -68,12 +64,9 @@ void mostra_json(const stato_scenario& stato, const resoconto& r, const richiest
               ? json_codice(b.codice_lettura, b.posizione_lettura, stato.luogo, stato.luogo.motivo, q.cartella)
               : "null";
   json += ",\"avvisi\":[";
-  for (std::size_t i = 0; i < stato.avvisi.size(); ++i) {
-    const avviso_percorso& a = stato.avvisi[i];
-    const auto origine = stato.origini.find(a.elemento);
+  for (std::size_t i = 0; i < r.avvisi.size(); ++i) {
     if (i > 0) json += ',';
-    json += json_codice(a.codice, a.posizione, origine != stato.origini.end() ? origine->second : luogo_errore{}, "",
-                        q.cartella);
+    json += json_avviso(r.avvisi[i], q.cartella);
   }
   json += "],\"errore_finale\":" + (b.codice_finale != 0 ? std::to_string(b.codice_finale) : std::string("null"));
   json += ",\"errore_file\":" + (r.errore_file.empty() ? std::string("null") : testo_json(r.errore_file));
@@ -85,6 +78,37 @@ void mostra_json(const stato_scenario& stato, const resoconto& r, const richiest
   uscita << json << "]" << altro << "}\n";
 }
 
+std::string quanti_avvisi(std::size_t n) { return n == 1 ? "1 avviso" : std::to_string(n) + " avvisi"; }
+
+std::string errore_e_posizione(int32_t codice, int32_t posizione) {
+  const descrizione_codice* d = descrivi_codice(codice);
+  std::string testo = "errore " + std::to_string(codice);
+  if (d != nullptr && d->con_posizione) testo += " a " + std::to_string(posizione) + " m";
+  return testo;
+}
+
+// The last line of the plain output: one form whatever happened (compila.h).
+std::string riga_esito(const resoconto& r) {
+  const risultato_build& b = r.risultato;
+  const std::string avvisi = quanti_avvisi(r.avvisi.size());
+  if (!r.errore_file.empty()) return "esito: errore di scrittura, " + avvisi;
+  switch (b.esito) {
+    case esito_build::errore_finale:
+      return "esito: " + errore_e_posizione(b.codice_finale, 0) + ", " + avvisi;
+    case esito_build::avvisi_errori:
+      return "esito: non costruito, " + avvisi + " (--avvisi-errori)";
+    case esito_build::codice_lettura:
+    case esito_build::senza_binario:
+      return "esito: " + errore_e_posizione(b.codice_lettura, b.posizione_lettura) + ", " + avvisi;
+    case esito_build::completato:
+      break;
+  }
+  if (b.codice_lettura != 0) {
+    return "esito: costruito con " + errore_e_posizione(b.codice_lettura, b.posizione_lettura) + " (--forza), " + avvisi;
+  }
+  return "esito: costruito, " + avvisi;
+}
+
 int stato_di_uscita(const resoconto& r) {
   if (!r.errore_file.empty()) return compila_uso;
   switch (r.risultato.esito) {
@@ -92,6 +116,7 @@ int stato_di_uscita(const resoconto& r) {
       return compila_finale;
     case esito_build::codice_lettura:
     case esito_build::senza_binario:
+    case esito_build::avvisi_errori:
       return compila_codice;
     case esito_build::completato:
       break;
@@ -108,6 +133,8 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   opzioni.sorgente.elimina = false;  // the author's files stay
   opzioni.cartella_uscita = q.cartella_uscita;
   opzioni.forza = q.forza;
+  opzioni.avvisi = q.avvisi;
+  opzioni.orario = q.orario;
   const int32_t j = q.senza_planimetria ? 0 : 1;
   resoconto r;
   try {
@@ -134,6 +161,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   } catch (const errore_file& e) {
     r.errore_file = e.what();
   }
+  r.avvisi = avvisi_mostrati(stato, opzioni);
   const int esito = stato_di_uscita(r);
   mostra_testo(stato, r, q, diagnostica);
   std::string altro;
@@ -144,7 +172,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   if (q.json) {
     mostra_json(stato, r, q, esito, altro, uscita);
   } else {
-    uscita << "codice_errore " << stato.codice_errore << " posizione_errore " << stato.posizione_errore << '\n';
+    uscita << riga_esito(r) << '\n';
   }
   return esito;
 }

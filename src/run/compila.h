@@ -4,18 +4,21 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "builder/avvisi.h"
 #include "builder/modello.h"
+#include "percorrenza/treno.h"
 
 namespace od {
 
 // Exit statuses of compila_scenario.
 enum stato_compila : int {
   compila_ok = 0,       // built; walk warnings may have been printed
-  compila_codice = 1,   // the reading recorded a code
+  compila_codice = 1,   // the reading recorded a code, or warnings with --avvisi-errori
   compila_uso = 2,      // bad usage, or a file that could not be written
   compila_finale = 3,   // final check 1250 or 1251: nothing written
 };
@@ -36,16 +39,24 @@ struct richiesta_compila {
   // it throws errore_file. Either may be empty.
   std::function<std::string()> controlla_accanto;
   std::function<std::vector<std::string>(const stato_scenario&)> scrivi_accanto;
+  regole_avvisi avvisi;  // --senza-avviso, --avvisi-errori
+  std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
   // Called once the files are written, with the built model: a tool adds
-  // what it computes over it (the running times), printing its text and
-  // warnings itself. Returns members for the JSON outcome (",\"name\":...")
-  // or an empty text.
+  // what it computes over it (the running-time table), printing its text
+  // itself. Returns members for the JSON outcome (",\"name\":...") or an
+  // empty text.
   std::function<std::string(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)> dopo_costruzione;
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the
-// closing line with the error code and position (or the JSON outcome) goes
-// to `uscita`. Returns the exit status.
+// closing line (or the JSON outcome) goes to `uscita`. Returns the exit
+// status. The closing line has one form whatever happened:
+//   esito: costruito, N avvisi
+//   esito: costruito con errore C a P m (--forza), N avvisi
+//   esito: errore C a P m, N avvisi          ("a P m" only for codes with one)
+//   esito: non costruito, N avvisi (--avvisi-errori)
+//   esito: errore di scrittura, N avvisi
+// where "N avvisi" counts the warnings shown ("1 avviso").
 int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica);
 
 }  // namespace od

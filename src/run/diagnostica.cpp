@@ -9,10 +9,14 @@
 namespace od {
 namespace {
 
-std::string intestazione(const luogo_errore& luogo, const std::string& cartella, const std::string& programma) {
+std::string intestazione(const luogo_errore& luogo, const std::string& cartella, const std::string& programma,
+                         bool con_colonna = false) {
   if (luogo.file.empty()) return programma;
   std::string testo = cartella.empty() ? luogo.file : nome_completo(cartella, luogo.file);
   if (luogo.linea > 0) testo.append(":").append(std::to_string(luogo.linea));
+  if (con_colonna && luogo.linea > 0 && luogo.colonna > 0 && luogo.linea_campo == luogo.linea) {
+    testo.append(":").append(std::to_string(luogo.colonna));
+  }
   return testo;
 }
 
@@ -60,12 +64,42 @@ std::string diagnostica_codice(const stato_scenario& stato, int32_t codice, int3
   return messaggio(stato.luogo, "errore", codice, con_posizione, posizione, cella, cartella, programma);
 }
 
+std::string diagnostica_finale(const stato_scenario& stato, int32_t codice, const std::string& cartella,
+                               const std::string& programma) {
+  const auto origine = stato.origini.find(1);
+  luogo_errore luogo = origine != stato.origini.end() ? origine->second : luogo_errore{};
+  const std::string valore = codice == 1250 ? "primo" : "secondo";
+  luogo.motivo = "il " + valore + " valore della cella 1 porta un " + (codice == 1250 ? "contrassegno" : "codice") +
+                 " del simulatore, e ";
+  luogo.motivo += origine != stato.origini.end()
+                      ? "questo record vi mette un oggetto: spostalo oltre i primi 75 m della linea"
+                      : "un oggetto l'ha gia' preso: sposta oltre i primi 75 m della linea ogni oggetto che vi cade";
+  return messaggio(luogo, "errore", codice, false, 0, 1, cartella, programma);
+}
+
+std::string testo_avviso(const avviso& a, const std::string& cartella, const std::string& programma) {
+  std::string testo = intestazione(a.luogo, cartella, programma, true);
+  testo.append(": avviso: ").append(a.messaggio).append(" [").append(a.nome).append("]\n");
+  return testo + riga_e_segno(a.luogo);
+}
+
+std::string json_luogo(const luogo_errore& l, const std::string& cartella) {
+  if (l.file.empty()) return "null";
+  std::string json = "{\"file\":" + testo_json(nome_completo(cartella, l.file));
+  json.append(",\"linea\":").append(std::to_string(l.linea));
+  json.append(",\"colonna\":").append(std::to_string(l.linea_campo == l.linea ? l.colonna : 0));
+  return json.append(",\"testo\":").append(testo_json(l.testo)).append("}");
+}
+
+std::string json_avviso(const avviso& a, const std::string& cartella) {
+  std::string json = "{\"nome\":" + testo_json(a.nome);
+  json.append(",\"messaggio\":").append(testo_json(a.messaggio));
+  return json.append(",\"luogo\":").append(json_luogo(a.luogo, cartella)).append("}");
+}
+
 std::string diagnostica_avviso(const stato_scenario& stato, const avviso_percorso& avviso,
                                const std::string& cartella, const std::string& programma) {
-  const auto origine = stato.origini.find(avviso.elemento);
-  const luogo_errore luogo = origine != stato.origini.end() ? origine->second : luogo_errore{};
-  return messaggio(luogo, "avviso", avviso.codice, true, avviso.posizione, avviso.posizione / 50, cartella,
-                   programma);
+  return testo_avviso(avviso_del_percorso(stato, avviso), cartella, programma);
 }
 
 std::string testo_json(const std::string& testo) {

@@ -1,14 +1,17 @@
 // Codes and warnings told the way compilers do, so that an editor can jump
 // to the line:
 //   FILE:LINE: errore N: meaning (posizione P m, cella C)
+//   FILE:LINE:COLUMN: avviso: what and why [name]
 //   <the record's line>
 //   <a caret under the field at fault>
+// and the same warnings as entries of a JSON document's "avvisi".
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "builder/modello.h"
+#include "builder/avvisi.h"
 
 namespace od {
 
@@ -16,6 +19,19 @@ namespace od {
 // put before the file name; `programma` stands in for a missing file name.
 std::string diagnostica_codice(const stato_scenario& stato, int32_t codice, int32_t posizione,
                                const std::string& cartella, const std::string& programma);
+
+// 1250 or 1251 of the final checks: the record that put an item into cell
+// 1, when one did, and what to change.
+std::string diagnostica_finale(const stato_scenario& stato, int32_t codice, const std::string& cartella,
+                               const std::string& programma);
+
+// One warning, compiler-style; and as one JSON object: {"nome", "messaggio",
+// "luogo": {"file", "linea", "colonna", "testo"} or null}.
+std::string testo_avviso(const avviso& a, const std::string& cartella, const std::string& programma);
+std::string json_avviso(const avviso& a, const std::string& cartella);
+
+// Where a code or a warning stands, as JSON (null without a file).
+std::string json_luogo(const luogo_errore& l, const std::string& cartella);
 
 // A code of the walk, pointing at the record that placed the signal or the
 // slowdown concerned.

@@ -80,6 +80,8 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
     case esito_build::errore_finale:
       errore(finestra, std::to_string(risultato.codice_finale));
       return uscita_errore;
+    case esito_build::avvisi_errori:  // the generator never asks for it
+      return uscita_errore;
     case esito_build::codice_lettura:
     case esito_build::senza_binario:
       diagnostica << diagnostica_codice(stato, stato.codice_errore, stato.posizione_errore, cartella, programma);

@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "builder/avvisi.h"
 #include "builder/memorizza_dati.h"
 #include "builder/modello.h"
+#include "percorrenza/treno.h"
 #include "platform/file_atomico.h"
 
 namespace od {
@@ -16,6 +20,11 @@ struct opzioni_build {
   std::string cartella_uscita;
   // Build and write even after a reading code, from the model as read.
   bool forza = false;
+  // Which warnings count, and whether any of them stops the writing.
+  regole_avvisi avvisi;
+  // When given, the running-time calculation's warnings join the others
+  // (a build that read without a code only).
+  std::optional<opzioni_orario> orario;
   // The system calls through which the binary files are written.
   chiamate_file* chiamate = &chiamate_di_sistema();
 };
@@ -25,6 +34,7 @@ enum class esito_build {
   codice_lettura,  // reading left a code; nothing written
   senza_binario,   // forced, but the track was never created: nothing to write
   errore_finale,   // 1250 or 1251; nothing written
+  avvisi_errori,   // warnings, and the author asked that they stop the build: nothing written
 };
 
 struct risultato_build {
@@ -38,6 +48,10 @@ struct risultato_build {
 
 // Throws errore_file when a binary file cannot be replaced.
 risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzioni_build& opzioni);
+
+// The warnings of the reading and of the walk, in stato.elenco_avvisi, as
+// the author's rules leave them.
+std::vector<avviso> avvisi_mostrati(const stato_scenario& stato, const opzioni_build& opzioni);
 
 // Final checks and marks: 0 when both slots were clear and the marks and
 // competition codes are stored, else 1250 or 1251.

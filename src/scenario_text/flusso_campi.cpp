@@ -25,7 +25,7 @@ void flusso_campi::consuma_fine_linea() {
 }
 
 void flusso_campi::inizia_campo() {
-  if (fine()) fallisci("il file finisce dentro un record");
+  if (fine()) fallisci(std::string(messaggio_fine_file));
   salta_blank();
   while (a_inizio_linea_ && fine_linea(pos_)) {
     consuma_fine_linea();

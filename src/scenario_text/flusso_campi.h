@@ -24,6 +24,9 @@
 
 namespace od {
 
+// The reason of the failure when a field is read past the end of the file.
+inline constexpr std::string_view messaggio_fine_file = "il file finisce dentro un record";
+
 class errore_lettura : public std::runtime_error {
  public:
   errore_lettura(const std::string& motivo, int32_t linea, int32_t colonna)

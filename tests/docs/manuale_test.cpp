@@ -11,6 +11,8 @@
 //            N is the reading code, or 1250/1251, or 0 for none; riga is the
 //            line where the record at fault starts
 //        avviso N posizione P        one walk warning; the list is complete
+//        avviso NOME riga L          one warning of the reading, at line L of
+//                                    its file; the list is complete too
 //        cella C CAMPO V ...         fields of track cell C
 //        voce E CAMPO V ... [nome TESTO]   fields of table entry E; nome last,
 //                                    its text runs to the end of the line
@@ -27,7 +29,8 @@
 //                                    files built; NOME "incorporato" is the
 //                                    carried scenario
 // A block inside a list item may be indented with it. An example that shows
-// one file only is built with the other file of the example "minimo".
+// one file only is built with the other file of the example "minimo"; the
+// outcome "orsella" with no file is that of the scenario the program carries.
 //
 // Each block is fed to the reader as an author who copies it saves it: every
 // line ended, first with LF alone (as the handbook holds it), then with CR LF
@@ -35,6 +38,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -42,9 +46,12 @@
 #include <sstream>
 #include <vector>
 
+#include "builder/avvisi.h"
 #include "builder/modello.h"
 #include "run/diagnostica.h"
 #include "run/memorizza_percorso.h"
+#include "scenario_text/nomi_file.h"
+#include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
 #include "support/scenario_incorporato.h"
@@ -198,12 +205,21 @@ void verifica_esito(const std::string& esito, const costruito& c) {
   bool codice_visto = false;
   std::vector<std::pair<int32_t, int32_t>> avvisi_attesi, avvisi;
   for (const avviso_percorso& a : c.stato.avvisi) avvisi.emplace_back(a.codice, a.posizione);
+  std::vector<std::pair<std::string, int32_t>> letti_attesi, letti;
+  for (const avviso& a : c.stato.elenco_avvisi) {
+    if (a.nome != "abbattimento-senza-posto") letti.emplace_back(a.nome, a.luogo.linea);
+  }
   std::istringstream in(esito);
   for (std::string riga; std::getline(in, riga);) {
     SCOPED_TRACE(riga);
     const std::vector<std::string> p = parole(riga);
     if (p.empty()) continue;
     ASSERT_GE(p.size(), 2u);
+    if (p[0] == "avviso" && !std::isdigit(static_cast<unsigned char>(p[1][0]))) {
+      ASSERT_EQ(p.size(), 4u);
+      letti_attesi.emplace_back(p[1], static_cast<int32_t>(std::stoll(p[3])));
+      continue;
+    }
     const int64_t n = std::stoll(p[1]);
     if (p[0] == "codice") {
       codice_visto = true;
@@ -245,16 +261,21 @@ void verifica_esito(const std::string& esito, const costruito& c) {
   }
   EXPECT_TRUE(codice_visto) << "every outcome names its code";
   EXPECT_EQ(avvisi, avvisi_attesi) << "the walk's warnings";
+  EXPECT_EQ(letti, letti_attesi) << "the reading's warnings";
 }
 
+// As compila_scenario prints it: the warnings, the reading code, the final
+// check.
 std::string diagnostica_di(const costruito& c) {
   const risultato_build& r = c.risultato;
   std::string testo;
+  for (const avviso& a : c.stato.elenco_avvisi) testo += testo_avviso(a, "scenari", "compila_scenario");
   if (r.codice_lettura != 0) {
     testo += diagnostica_codice(c.stato, r.codice_lettura, r.posizione_lettura, "scenari", "compila_scenario");
   }
-  for (const avviso_percorso& a : c.stato.avvisi) testo += diagnostica_avviso(c.stato, a, "scenari", "compila_scenario");
-  if (r.esito == esito_build::errore_finale) testo += " Errore n. " + std::to_string(r.codice_finale) + "\n";
+  if (r.esito == esito_build::errore_finale) {
+    testo += diagnostica_finale(c.stato, r.codice_finale, "scenari", "compila_scenario");
+  }
   return testo;
 }
 
@@ -262,13 +283,20 @@ TEST(Manuale, OgniEsempioDaCioCheIlManualeScriveAccanto) {
   const std::map<std::string, esempio> esempi = esempi_del_manuale();
   ASSERT_TRUE(esempi.contains("minimo"));
   ASSERT_TRUE(esempi.contains("tutorial"));
+  ASSERT_TRUE(esempi.contains("orsella"));
   const esempio& minimo = esempi.at("minimo");
   int controllati = 0;
   for (auto [nome, e] : esempi) {
     if (nome == "incorporato") continue;  // the carried scenario: only its timetable is shown
     SCOPED_TRACE("esempio " + nome + " (manuale, riga " + std::to_string(e.riga) + ")");
-    ASSERT_FALSE(e.file_linea.empty() && e.file_treno.empty()) << "an outcome without its example";
+    ASSERT_FALSE(nome != "orsella" && e.file_linea.empty() && e.file_treno.empty()) << "an outcome without its example";
     ASSERT_FALSE(e.esito.empty()) << "an example without its outcome";
+    if (nome == "orsella" && e.file_linea.empty() && e.file_treno.empty()) {
+      e.file_linea = nome_file_linea("Orsella_Drumvane");
+      e.linea = testo_righe(righe_linea());
+      e.file_treno = nome_file_treno("Orsella_Drumvane", "xr40318");
+      e.treno = testo_righe(righe_treno());
+    }
     if (e.file_linea.empty()) {
       e.file_linea = minimo.file_linea;
       e.linea = minimo.linea;
@@ -294,6 +322,14 @@ TEST(Manuale, OgniEsempioDaCioCheIlManualeScriveAccanto) {
     ++controllati;
   }
   EXPECT_GE(controllati, 20) << "the handbook lost its examples";
+}
+
+// Chapter 10 has a row for every warning that the build can give.
+TEST(Manuale, OgniAvvisoHaLaSuaRiga) {
+  const std::string manuale = leggi(OD_MANUALE);
+  for (const descrizione_avviso& d : tutti_gli_avvisi()) {
+    EXPECT_NE(manuale.find("| `" + std::string(d.nome) + "` |"), std::string::npos) << d.nome;
+  }
 }
 
 #ifdef OD_MOSTRA

@@ -94,7 +94,7 @@ TEST(CompilaScenario, BuildsTheThreeFilesFromTheAuthorsTextFiles) {
   const esecuzione e = esegui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0) << e.diagnostica;
   EXPECT_EQ(e.diagnostica, "");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 0 posizione_errore 0");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.dat", "Prova_linea.txt", "Prova_t1-.txt", "Prova_t1.dat",
                                                   "Prova_t1.sim", "Prova_t1_linea.txt"}));
   EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_minima);
@@ -167,7 +167,7 @@ TEST(CompilaScenario, AFaultyFileIsNamedWithItsLineAndNothingIsWritten) {
                                ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n"
                                "curvad7,  1500,  300\n"
                                "^\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 103 posizione_errore 0");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 103, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
   EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_difettosa);
   EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
@@ -195,7 +195,7 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
                                ":2: errore 15: una posizione cade fuori dal binario (posizione 16950 m, cella 340)\n"
                                "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220\n"
                                "           ^\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 15 posizione_errore 16950");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 15 a 16950 m, 0 avvisi");
 
   // A read failure carries its reason.
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "numero vetture,    4", "sabbia,   tanta", "[fine]"}));
@@ -314,11 +314,11 @@ TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
   EXPECT_EQ(e.stato, 0);
   // The warning points at the slowdown that asked for the marker.
   EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") +
-                               ":5: avviso 12: non c'e' posto per un abbattimento prima dell'inizio di un "
-                               "rallentamento (posizione 5000 m, cella 100)\n"
+                               ":5:18: avviso: non c'e' posto per un abbattimento prima dell'inizio di un "
+                               "rallentamento (codice 12, posizione 5000 m, cella 100) [abbattimento-senza-posto]\n"
                                "rallentamento,   4950,   120,  500, 0,  0,  0\n"
                                "                 ^\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 12 posizione_errore 5000");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 1 avviso");
   EXPECT_TRUE(c.esiste("Prova_t1.dat"));
 }
 
@@ -329,8 +329,14 @@ TEST(CompilaScenario, TheFinalChecksStopTheBuildWithStatus3) {
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "abbattimento,   50,   100", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 3);
-  EXPECT_EQ(e.diagnostica, " Errore n. 1250\n");
-  EXPECT_EQ(ultima_riga(e.uscita), "codice_errore 0 posizione_errore 0");
+  // Told like every other code: the record that took the slot, and the fix.
+  EXPECT_EQ(e.diagnostica, c.file("Prova_t1-.txt") +
+                               ":2: errore 1250: il primo valore della cella 1 o il contrassegno della voce 85 era "
+                               "gia' occupato: il primo valore della cella 1 porta un contrassegno del simulatore, e "
+                               "questo record vi mette un oggetto: spostalo oltre i primi 75 m della linea\n"
+                               "abbattimento,   50,   100\n"
+                               "                ^\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 1250, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
 }
 
@@ -411,8 +417,81 @@ TEST(CompilaScenario, UnAvvisoDellaRegolaAIndicaIlSegnale) {
                                          "rallentamento,   6000,   120,  500, 0,  0,  0", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
-  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4: avviso 11: "), std::string::npos) << e.diagnostica;
-  EXPECT_NE(e.diagnostica.find("(posizione 4550 m, cella 91)\nsegnale,   4500,"), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4:12: avviso: un segnale "), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("(codice 11, posizione 4550 m, cella 91) [abbattimento-senza-posto]\nsegnale,   4500,"), std::string::npos) << e.diagnostica;
+}
+
+}  // namespace
+}  // namespace od
+
+namespace od {
+namespace {
+
+// Two slips: a speed of 83 km/h (stored as 85) and a key misspelt.
+const std::string treno_con_avvisi = righe_crlf(
+    {"[generale]", "velocita,       0,    83", "aderenza,       0,    100", "stazoine, 500, 26, 200", "[fine]"});
+
+TEST(CompilaScenario, GliAvvisiSiTaccionoPerNomeOFannoDaErrori) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", treno_con_avvisi);
+  const std::string file = c.file("Prova_t1-.txt");
+
+  esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.diagnostica, file + ":2:23: avviso: la velocita' 83 km/h e' registrata come 85 km/h (passi di 5 km/h) "
+                                  "[velocita-arrotondata]\n"
+                                  "velocita,       0,    83\n"
+                                  "                      ^\n" +
+                               file + ":4:1: avviso: 'stazoine' non e' una chiave: la riga e' saltata: forse "
+                                      "'stazione'? [chiave-sconosciuta]\n"
+                                      "stazoine, 500, 26, 200\n"
+                                      "^\n");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 2 avvisi");
+  const std::string dat = c.leggi("Prova_t1.dat"), sim = c.leggi("Prova_t1.sim"), linea = c.leggi("Prova_linea.dat");
+
+  // Silenced, they change nothing that is written.
+  e = esegui_qui({"--senza-avviso", "velocita-arrotondata", "--senza-avviso=chiave-sconosciuta", c.percorso(), "Prova",
+                  "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(e.diagnostica, "");
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 0 avvisi");
+  EXPECT_TRUE(c.leggi("Prova_t1.dat") == dat && c.leggi("Prova_t1.sim") == sim && c.leggi("Prova_linea.dat") == linea);
+
+  // As errors: status 1 and nothing written, unless the rest are silenced.
+  const cartella_temporanea uscita;
+  e = esegui_qui({"--avvisi-errori", "--uscita", uscita.percorso(), c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_EQ(ultima_riga(e.uscita), "esito: non costruito, 2 avvisi (--avvisi-errori)");
+  EXPECT_EQ(uscita.elenco(), std::vector<std::string>{});
+  e = esegui_qui({"--avvisi-errori", "--senza-avviso", "chiave-sconosciuta", "--senza-avviso", "velocita-arrotondata",
+                  "--uscita", uscita.percorso(), c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_EQ(uscita.elenco().size(), 3u);
+
+  e = esegui_qui({"--senza-avviso", "velocita-sbagliata", c.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.diagnostica.find("avviso sconosciuto \"velocita-sbagliata\""), std::string::npos) << e.diagnostica;
+
+  // In JSON, an entry per warning with its place.
+  e = esegui_qui({"--json", "--senza-avviso", "velocita-arrotondata", c.percorso(), "Prova", "t1"});
+  EXPECT_NE(e.uscita.find("\"avvisi\":[{\"nome\":\"chiave-sconosciuta\",\"messaggio\":\"'stazoine' non e' una "
+                          "chiave: la riga e' saltata: forse 'stazione'?\",\"luogo\":{\"file\":" +
+                          testo_json(file) + ",\"linea\":4,\"colonna\":1,\"testo\":\"stazoine, 500, 26, 200\"}}]"),
+            std::string::npos)
+      << e.uscita;
+}
+
+TEST(CompilaScenario, LUltimaRigaHaUnaFormaSola) {
+  const cartella_temporanea c;
+  c.scrivi("Prova_linea.txt", linea_minima);
+  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "velocita, 0, 83",
+                                         "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA",
+                                         "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA",
+                                         "[fine]"}));
+  EXPECT_EQ(ultima_riga(esegui_qui({c.percorso(), "Prova", "t1"}).uscita), "esito: errore 22 a 1000 m, 1 avviso");
+  EXPECT_EQ(ultima_riga(esegui_qui({"--forza", c.percorso(), "Prova", "t1"}).uscita),
+            "esito: costruito con errore 22 a 1000 m (--forza), 1 avviso");
 }
 
 }  // namespace

@@ -98,20 +98,101 @@ TEST(Decompila, EveryValidInputOfTheFuzzCorpusComesBackExactly) {
   EXPECT_GT(valide, 20);
 }
 
+// Positions off the multiples of 50, keys in any case, records in any order
+// and signals marking over stations: over 300 seeds, each with and without
+// the plan, every scenario that builds cleanly comes back exactly.
 TEST(Decompila, RandomScenariosShortAndLongWithAndWithoutThePlanComeBackExactly) {
   int valide = 0, lunghe = 0;
-  for (uint32_t seme = 1; seme <= 60; ++seme) {
+  for (uint32_t seme = 1; seme <= 300; ++seme) {
     test::generatore_scenari g(seme);
-    const int32_t lunghezza = seme % 5 == 0 ? 150000 + static_cast<int32_t>(seme) * 1000 : 2000 + seme * 800;
+    const int32_t lunghezza = seme % 25 == 0 ? 150000 + static_cast<int32_t>(seme) * 100 : 2000 + seme % 50 * 800;
     const test::testi_scenario t = g.genera(lunghezza);
-    const auto diff = giro(t.linea, t.treno, seme % 2 == 0);
-    if (!diff) continue;
-    ++valide;
-    lunghe += lunghezza > 100000;
-    EXPECT_EQ(unite(*diff), "") << "seme " << seme << "\n" << t.linea << "\n" << t.treno;
+    for (const bool piano : {false, true}) {
+      const auto diff = giro(t.linea, t.treno, piano);
+      if (!diff) continue;
+      ++valide;
+      lunghe += lunghezza > 100000;
+      EXPECT_EQ(unite(*diff), "") << "seme " << seme << " con planimetria: " << piano << "\n"
+                                  << t.linea << "\n"
+                                  << t.treno;
+    }
   }
-  EXPECT_GT(valide, 40);
-  EXPECT_GT(lunghe, 3);
+  EXPECT_GT(valide, 370);
+  EXPECT_GT(lunghe, 4);
+}
+
+std::string linea_di(int32_t lunghezza, const std::string& corpo) {
+  return "[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) + "\r\n[corpo]\r\n" + corpo + "[fine]\r\n";
+}
+std::string treno_di(const std::string& righe) {
+  return "[generale]\r\nvelocita, 0, 80\r\naderenza, 0, 90\r\n" + righe + "[fine]\r\n";
+}
+
+// The start 25525 with 700 m: start, end and warning cells are those of
+// 25550, but the marks come one cell lower, which only an odd start gives.
+// The same start with its end 25 m off a cell's edge, and one at 1501, whose
+// warning exists while 1500 in the same cell has none.
+TEST(Decompila, SlowdownsComeBackWithTheStartsThatReproduceEveryCell) {
+  for (const char* r : {"rallentamento, 25525, 30, 700, 0, 1, 0\r\n", "rallentamento, 25525, 30, 675, 1, 1, 4\r\n",
+                        "rallentamento, 1501, 60, 300, 0, 1, 0\r\n"}) {
+    scenario_decompilato d;
+    const auto diff = giro(linea_di(40000, ""), treno_di(r), false, &d);
+    ASSERT_TRUE(diff.has_value()) << r;
+    EXPECT_EQ(unite(*diff), "") << r << d.testo_treno;
+    EXPECT_NE(d.testo_treno.find(std::string(r).substr(15, 5)), std::string::npos) << d.testo_treno;
+  }
+}
+
+// A station's marks 81 to 84 and a signal's on the same cells: whichever
+// was read last holds them, and the text puts the two in that order.
+TEST(Decompila, StationAndSignalMarksComeBackWithWhicheverWasReadLast) {
+  const std::string stazione = "stazione, 5000, 2, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, Borgo\r\n";
+  const std::string segnale = "segnale, 5050, 2, 4, 1, 0, 0, 0, 0, 0, 0, 220\r\n";
+  for (const bool segnale_prima : {false, true}) {
+    scenario_decompilato d;
+    const std::string righe = segnale_prima ? segnale + stazione : stazione + segnale;
+    const auto diff = giro(linea_di(20000, ""), treno_di(righe), false, &d);
+    ASSERT_TRUE(diff.has_value());
+    EXPECT_EQ(unite(*diff), "") << righe;
+    EXPECT_EQ(d.testo_treno.find("segnale") < d.testo_treno.find("stazione"), segnale_prima) << d.testo_treno;
+  }
+}
+
+immagini_binarie immagini_forzate(const std::string& linea, const std::string& treno, bool piano) {
+  ricostruzione r = ricostruisci("P", "t", linea, treno, piano);
+  return immagini_di(r.stato);
+}
+
+std::vector<std::string> differenze_di(const immagini_binarie& immagini) {
+  return decompila(decodifica_scenario("P", "t", immagini), immagini).differenze;
+}
+
+// Two runs of types 1 and 2 one free cell apart: a run of no cells ending at
+// 0, read between them, keeps the second from becoming type 3. Two runs
+// within the first 150 m cannot both keep their types; nor can a reading
+// stopped by an error leave the plan short: those get one line that says so.
+TEST(Decompila, MountainRunsCloseTogetherAndWhatNoTextGives) {
+  const std::string vicine = "montagna, 5000, 6000, 11\r\nmontagna, 100, 100, 1\r\nmontagna, 6050, 7000, 2\r\n";
+  const auto diff = giro(linea_di(20000, vicine), treno_di(""), false);
+  ASSERT_TRUE(diff.has_value());
+  EXPECT_EQ(unite(*diff), "");
+
+  // Cell 3 still can: a run from 151 m rounds to it.
+  immagini_binarie i = immagini_forzate(linea_di(20000, "montagna, 0, 50, 1\r\n"), treno_di(""), false);
+  for (int c = 3; c <= 5; ++c) i.binario[static_cast<std::size_t>(15 * c + 11)] = 2;
+  EXPECT_TRUE(differenze_di(i).empty());
+  i.binario[15 * 2 + 11] = 2;
+  std::vector<std::string> d = differenze_di(i);
+  ASSERT_FALSE(d.empty());
+  EXPECT_NE(d[0].find("montagne: i tratti dalle celle 0 e 2"), std::string::npos) << d[0];
+
+  // The second board falls on the first's cell: the reading stops there.
+  const std::string interrotta =
+      "curvas4, 800, 400\r\nindicatori_vmax, 600, 80, 80, 80, 0, , , , 0\r\n"
+      "indicatori_vmax, 610, 80, 80, 80, 0, , , , 0\r\n";
+  d = differenze_di(immagini_forzate(linea_di(20000, interrotta), treno_di(""), true));
+  ASSERT_FALSE(d.empty());
+  EXPECT_EQ(d[0].find("planimetria: le righe calcolate finiscono alla 1200, non alla 26998"), 0u) << d[0];
 }
 
 }  // namespace

@@ -64,10 +64,18 @@ TEST(OrarioStrumenti, WarningsPointAtTheStationsLine) {
   const test::esecuzione e = compila_qui(nomi);
   EXPECT_EQ(e.stato, 0) << "a warning never stops the build";
   const std::string file = c.file("Prova_t1-.txt");
-  EXPECT_NE(e.diagnostica.find(file + ":14:1: avviso: orario di CASTELGRISO impossibile: 10:08:00 previste"),
+  EXPECT_NE(e.diagnostica.find(file + ":14:13: avviso: orario di CASTELGRISO impossibile: 10:08:00 previste"),
             std::string::npos)
       << e.diagnostica;
   EXPECT_NE(e.diagnostica.find("[orario-impossibile]\nstazione,   12950,"), std::string::npos) << e.diagnostica;
+  // Silenced by name, or a failure with the others (the scenario's one other
+  // warning silenced).
+  std::vector<std::string> argomenti_taciuti{"--senza-avviso", "orario-impossibile"};
+  argomenti_taciuti.insert(argomenti_taciuti.end(), nomi.begin(), nomi.end());
+  EXPECT_EQ(compila_qui(argomenti_taciuti).diagnostica.find("orario-impossibile"), std::string::npos);
+  std::vector<std::string> argomenti_errori{"--avvisi-errori", "--senza-avviso", "tempo-alzato"};
+  argomenti_errori.insert(argomenti_errori.end(), nomi.begin(), nomi.end());
+  EXPECT_EQ(compila_qui(argomenti_errori).stato, 1);
   EXPECT_NE(e.diagnostica.find("(tratta da ORSELLA: tempo minimo "), std::string::npos) << e.diagnostica;
 
   std::vector<std::string> argomenti{"--orario", "--margine-minimo", "500"};

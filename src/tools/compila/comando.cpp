@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "run/compila.h"
 #include "tools/comune/documenti.h"
@@ -12,8 +13,6 @@
 #include "tools/compila/esempio.h"
 #include "tools/compila/orario.h"
 #include "tools/comune/opzioni_orario.h"
-#include "platform/cartella.h"
-#include "scenario_text/nomi_file.h"
 
 namespace od {
 namespace {
@@ -21,9 +20,11 @@ namespace {
 constexpr std::string_view programma = "compila_scenario";
 
 constexpr std::string_view uso =
-    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA] [--orario]\n"
-    "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
-    "     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
+    "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
+    "                         [--avvisi-errori] [--senza-avviso NOME]... [--orario]\n"
+    "                         [--accelerazione A] [--frenatura B] [--velocita-massima V]\n"
+    "                         [--lunghezza-vettura M] [--margine-minimo P]\n"
+    "                         [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
     "     compila_scenario --esempio CARTELLA [--sovrascrivi]";
 
 constexpr std::string_view descrizione =
@@ -47,18 +48,21 @@ constexpr std::string_view piede =
     "Un errore di lettura e' scritto sullo standard error come\n"
     "  FILE:RIGA: errore N: significato (posizione P m, cella C)\n"
     "seguito dalla riga del file e da un segno sotto il campo in errore, e i file\n"
-    "binari non vengono scritti (salvo con --forza). I codici 11, 12 e 13 della\n"
-    "costruzione sono avvisi, una riga ciascuno con la riga del segnale o del\n"
-    "rallentamento: i file vengono scritti. Gli errori 1250 e 1251 dei controlli\n"
-    "finali non scrivono alcun file. Costruiti i file, il calcolo dei tempi di\n"
-    "percorrenza da' gli avvisi orario-impossibile e orario-stretto sulla riga della\n"
-    "stazione; --orario scrive anche la tabella. L'ultima riga dello standard output e' sempre,\n"
-    "dopo la costruzione (senza --json),\n"
-    "  codice_errore N posizione_errore P\n"
+    "binari non vengono scritti (salvo con --forza). Un avviso dice cio' che la\n"
+    "lettura salta o registra diverso da come e' scritto, e non cambia nulla:\n"
+    "  FILE:RIGA:COLONNA: avviso: che cosa e perche' [nome]\n"
+    "--senza-avviso NOME tace un avviso (anche piu' volte); --avvisi-errori fa di\n"
+    "ogni avviso un errore: stato 1, nessun file scritto. Gli errori 1250 e 1251\n"
+    "dei controlli finali non scrivono alcun file. Il calcolo dei tempi di\n"
+    "percorrenza da' gli avvisi orario-impossibile e orario-stretto sulla riga\n"
+    "della stazione; --orario scrive anche la tabella. L'ultima riga dello\n"
+    "standard output e' sempre (senza --json) l'esito, per esempio\n"
+    "  esito: costruito, 0 avvisi\n"
+    "  esito: errore 22 a 10100 m, 1 avviso\n"
     "\n"
     "Stato di uscita:\n"
     "  0   file scritti, nessun errore di lettura (avvisi ammessi)\n"
-    "  1   errore di lettura\n"
+    "  1   errore di lettura, o avvisi con --avvisi-errori\n"
     "  2   uso errato, oppure un file che non si puo' scrivere\n"
     "  3   errore 1250 o 1251: nessun file scritto";
 
@@ -70,12 +74,22 @@ struct argomenti_compila {
   bool orario = false;
   opzioni_orario percorrenza;
   std::array<std::string, 3> posizionali;
+  std::vector<std::string> taciuti;  // --senza-avviso
 };
+
+// The closing notes and the names that --senza-avviso takes.
+std::string piede_con_avvisi() {
+  std::string testo(piede);
+  testo += "\n\nAvvisi:\n";
+  for (const descrizione_avviso& d : tutti_gli_avvisi()) testo += fmt::format("  {:<26}{}\n", d.nome, d.cosa);
+  testo.pop_back();
+  return testo;
+}
 
 void prepara(CLI::App& app, argomenti_compila& a) {
   prepara_riga_comando(app, programma, uso);
   app.description(std::string(descrizione));
-  app.footer(std::string(piede));
+  app.footer(piede_con_avvisi());
   richiesta_compila& q = a.costruzione;
   app.add_flag("--senza-planimetria", q.senza_planimetria,
                "non calcola e non scrive la planimetria; un file PERCORSO_linea.dat gia' presente resta com'e'")
@@ -86,6 +100,12 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->type_name("CARTELLA_USCITA")
       ->group("Opzioni");
   app.add_flag("--json", q.json, "scrive l'esito (codici, posizioni, righe, avvisi, file scritti) come un oggetto JSON")
+      ->group("Opzioni");
+  app.add_flag("--avvisi-errori", q.avvisi.come_errori, "ogni avviso e' un errore: stato 1, nessun file scritto")
+      ->group("Opzioni");
+  app.add_option("--senza-avviso", a.taciuti, "tace l'avviso NOME; si puo' ripetere")
+      ->type_name("NOME")
+      ->allow_extra_args(false)
       ->group("Opzioni");
   app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
       ->group("Opzioni");
@@ -109,7 +129,8 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--orario", "--documenti"}) {
+    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso",
+                                "--orario", "--documenti"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
@@ -125,6 +146,10 @@ std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (q.cartella.empty()) return "CARTELLA vuota";
   if (app.count("--uscita") > 0 && q.cartella_uscita.empty()) return "--uscita vuole il nome di una cartella";
   if (q.cartella_uscita.empty()) q.cartella_uscita = q.cartella;
+  for (const std::string& nome : a.taciuti) {
+    if (!avviso_esiste(nome)) return fmt::format("--senza-avviso: avviso sconosciuto \"{}\"", nome);
+    q.avvisi.taciuti.insert(nome);
+  }
   if (std::string e = controlla_nome("PERCORSO", q.percorso); !e.empty()) return e;
   return controlla_nome("TRENO", q.treno);
 }
@@ -142,10 +167,12 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   }
   if (!a.esempio.empty()) return scrivi_esempio(a.esempio, a.sovrascrivi, uscita, diagnostica);
   richiesta_compila& q = a.costruzione;
-  q.dopo_costruzione = [&a, &q](const stato_scenario& stato, std::ostream& u, std::ostream& d) {
-    const std::string file_treno = nome_completo(q.cartella, nome_file_treno(q.percorso, q.treno));
-    return orario_costruito(stato, a.percorrenza, file_treno, a.orario, q.json, u, d);
-  };
+  q.orario = a.percorrenza;
+  if (a.orario) {
+    q.dopo_costruzione = [&a, &q](const stato_scenario& stato, std::ostream& u, std::ostream&) {
+      return orario_costruito(stato, a.percorrenza, q.json, u);
+    };
+  }
   if (a.documenti.documenti) {
     if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
     q.scrivi_accanto = [&](const stato_scenario& stato) {

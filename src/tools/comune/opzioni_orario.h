@@ -9,11 +9,6 @@
 
 namespace od {
 
-struct opzioni_orario {
-  treno_percorrenza treno;
-  double margine_minimo = 3;  // percent of a section's minimum running time
-};
-
 // --accelerazione, --frenatura, --velocita-massima, --lunghezza-vettura,
 // --margine-minimo, in the group "Orario".
 void aggiungi_opzioni_orario(CLI::App& app, opzioni_orario& o);

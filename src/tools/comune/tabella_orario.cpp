@@ -1,5 +1,7 @@
 #include "tools/comune/tabella_orario.h"
 
+#include "percorrenza/avvisi_orario.h"
+
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
@@ -34,12 +36,6 @@ const std::string& nome_di(const tabella_orario& t, std::size_t i) { return t.st
 json o_null(const std::optional<double>& x) { return x ? json(secondi(*x)) : json(nullptr); }
 
 }  // namespace
-
-std::string ora_esatta(double x) {
-  const int64_t s = secondi(x);
-  const int64_t a = s < 0 ? -s : s;
-  return fmt::format("{}{:02}:{:02}:{:02}", s < 0 ? "-" : "", a / 3600, a / 60 % 60, a % 60);
-}
 
 void scrivi_tabella_orario(const tabella_orario& t, const stato_scenario& stato, const opzioni_orario& o,
                            std::ostream& u) {
@@ -111,58 +107,6 @@ json json_orario(const tabella_orario& t, const stato_scenario& stato, const opz
   for (const avviso_orario& a : t.avvisi) avvisi.push_back({{"nome", nome_avviso(a)}, {"messaggio", frase_avviso(t, a)}});
   j["avvisi"] = avvisi;
   return j;
-}
-
-std::string nome_avviso(const avviso_orario& a) {
-  switch (a.genere) {
-    case avviso_orario::tipo::impossibile:
-      return "orario-impossibile";
-    case avviso_orario::tipo::stretto:
-      return "orario-stretto";
-    case avviso_orario::tipo::fermata_senza_punto:
-      break;
-  }
-  return "orario-senza-fermata";
-}
-
-std::string frase_avviso(const tabella_orario& t, const avviso_orario& a) {
-  const tempo_stazione& s = t.stazioni[a.stazione];
-  switch (a.genere) {
-    case avviso_orario::tipo::impossibile: {
-      const double presto = s.partenza && a.stazione + 1 < t.stazioni.size() ? *s.partenza : s.arrivo;
-      std::string frase = fmt::format("orario di {} impossibile: {} previste, ma il treno non {} prima delle {}, {} s dopo",
-                                      s.nome, ora_esatta(*s.orario), s.partenza ? "ne riparte" : "vi arriva",
-                                      ora_esatta(presto), secondi(-*s.margine));
-      if (a.tratta < t.tratte.size()) {
-        const tempo_tratta& x = t.tratte[a.tratta];
-        frase += fmt::format(" (tratta da {}: tempo minimo {} s, previsti {} s)", nome_di(t, x.da), secondi(x.minimo),
-                             x.previsto);
-      }
-      return frase;
-    }
-    case avviso_orario::tipo::stretto: {
-      const tempo_tratta& x = t.tratte[a.tratta];
-      return fmt::format("tratta da {} a {} stretta: margine {} s, {:.1f} % del tempo minimo di {} s, sotto il {:g} %",
-                         nome_di(t, x.da), s.nome, secondi(x.margine), x.percento, secondi(x.minimo),
-                         t.margine_minimo);
-    }
-    case avviso_orario::tipo::fermata_senza_punto:
-      break;
-  }
-  return fmt::format("{} non ha un punto di fermata sul binario: il treno {}", s.nome,
-                     a.stazione == 0                        ? "parte dalla sua posizione"
-                     : a.stazione + 1 == t.stazioni.size() ? "si ferma alla sua posizione"
-                                                            : "vi passa senza fermarsi");
-}
-
-std::string testo_avviso_orario(const tabella_orario& t, const avviso_orario& a, const luogo_stazione& l) {
-  std::string testo = l.file;
-  if (l.linea > 0) testo += fmt::format(":{}:{}", l.linea, l.colonna);
-  testo += fmt::format(": avviso: {} [{}]\n", frase_avviso(t, a), nome_avviso(a));
-  if (l.linea > 0 && !l.testo.empty()) {
-    testo += l.testo + '\n' + std::string(static_cast<std::size_t>(std::max(l.colonna - 1, 0)), ' ') + "^\n";
-  }
-  return testo;
 }
 
 }  // namespace od

@@ -3,7 +3,9 @@
 // stored reduction cell needs a record only where the walk would not put the
 // same there. So the text is built without them, walked, and a record is
 // added for each reduction cell that the walk did not give back; a record
-// can move a marker of the walk, so this repeats until nothing changes. The
+// can move a marker of the walk, so this repeats until nothing changes, and
+// a cell that looks like a marker gets a record only when no other cell is
+// missing, since it may be a marker that a record still to come moves there. The
 // plan plays no part in the cells, so these rounds leave it out; the last
 // build, the proof, has it.
 #include "tools/decompila/decompila.h"
@@ -17,6 +19,7 @@ namespace od {
 namespace {
 
 constexpr int giri_abbattimenti = 8;
+constexpr int16_t valore_segno_cammino = 180;  // the value of every marker that the walk places
 
 bool di_abbattimento(const cella& c) {
   return c.oggetto == oggetto::abbattimento || c.oggetto == oggetto::fine_abbattimento;
@@ -41,7 +44,9 @@ std::map<int32_t, riga_descrizione> abbattimenti(const stato_scenario& s, const 
     const std::string testo_treno = testo_descrizione(descrivi_treno(s, righe(per_cella)));
     const ricostruzione r = ricostruisci(s.nome_percorso, s.nome_treno, testo_linea, testo_treno, false);
     if (r.stato.binario.size() != s.binario.size()) break;
-    bool aggiunti = false;
+    // A cell like a marker of the walk may be one that a record moved away
+    // from its place: those get records only once the others are in.
+    std::vector<int32_t> mancanti, come_segni;
     // Cell 1's first value is a mark: nothing there was ever a reduction.
     for (std::size_t c = 2; c < s.binario.size(); ++c) {
       const cella& trovata = s.binario[c];
@@ -49,10 +54,14 @@ std::map<int32_t, riga_descrizione> abbattimenti(const stato_scenario& s, const 
       if (!di_abbattimento(trovata) || per_cella.contains(static_cast<int32_t>(c))) continue;
       if (trovata.oggetto == rifatta.oggetto && trovata.valore1 == rifatta.valore1) continue;
       if (!prendibile(rifatta)) continue;
-      per_cella.emplace(static_cast<int32_t>(c), riga_abbattimento(static_cast<int32_t>(c), trovata));
-      aggiunti = true;
+      const bool come_segno = trovata.oggetto == oggetto::abbattimento && trovata.valore1 == valore_segno_cammino;
+      (come_segno ? come_segni : mancanti).push_back(static_cast<int32_t>(c));
     }
-    if (!aggiunti) break;
+    if (mancanti.empty()) mancanti = come_segni;
+    if (mancanti.empty()) break;
+    for (const int32_t c : mancanti) {
+      per_cella.emplace(c, riga_abbattimento(c, s.binario[static_cast<std::size_t>(c)]));
+    }
   }
   return per_cella;
 }
@@ -67,6 +76,11 @@ scenario_decompilato decompila(const scenario_letto& letto, const immagini_binar
   const ricostruzione r =
       ricostruisci(s.nome_percorso, s.nome_treno, d.testo_linea, d.testo_treno, s.con_planimetria != 0);
   d.differenze = differenze(letto, immagini, r);
+  // When the proof fails, what no text could give comes first.
+  if (!d.differenze.empty()) {
+    std::vector<std::string> motivi = senza_testo(s);
+    d.differenze.insert(d.differenze.begin(), motivi.begin(), motivi.end());
+  }
   return d;
 }
 

@@ -17,6 +17,10 @@ namespace od {
 // mountain runs, boards and signs.
 descrizione_file descrivi_linea(const stato_scenario& s);
 
+// One line for each thing in the model that no text read without an error
+// produces, and why; empty when there is none.
+std::vector<std::string> senza_testo(const stato_scenario& s);
+
 // The curve rows that bend the plan as it is stored: one row per stretch of
 // rows turned by the same curvature.
 std::vector<riga_descrizione> descrivi_curve(const planimetria& p);

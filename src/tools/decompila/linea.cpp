@@ -1,5 +1,7 @@
 // The line description file from the model: the general values of entries
 // 81 to 86, then curves, gradients, mountain runs, boards and signs.
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -168,7 +170,7 @@ void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::ve
 
 // Mountain runs: each stretch of cells of one non-zero type, split by its
 // markers (type + 10 asks for them).
-std::vector<riga_descrizione> montagne(const stato_scenario& s) {
+std::vector<tratto_montagna> tratti_montagna(const stato_scenario& s) {
   std::vector<tratto_montagna> tratti_tipo;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
@@ -180,35 +182,68 @@ std::vector<riga_descrizione> montagne(const stato_scenario& s) {
   }
   std::vector<tratto_montagna> tratti;
   for (const tratto_montagna& t : tratti_tipo) dividi_per_segni(s, t, tratti);
-  for (std::size_t n = 0; n < tratti.size(); ++n) {
-    tratto_montagna& t = tratti[n];
+  for (tratto_montagna& t : tratti) {
     t.inizio = int64_t{t.da} * 50;
     t.fine = (int64_t{t.a} + 1) * 50;
-    // A run that starts 150 m or less after the previous one ends becomes
-    // type 3. With three free cells between them, moving both ends by 24 m
-    // inside their cells opens the gap to 198 m.
-    if (n == 0 || t.tipo == 3) continue;
-    tratto_montagna& prima = tratti[n - 1];
-    if (t.da - prima.a - 1 == 3) {
-      t.inizio += 24;
-      prima.fine -= 24;
-    }
   }
+  return tratti;
+}
+
+// A run that starts 150 m or less after the run read before it ends becomes
+// type 3; only the first run read escapes the rule.
+constexpr int64_t distanza_tipo_3 = 150;
+
+// The latest start in the run's first cell: 25 m past it rounds back to an
+// even cell only.
+int64_t inizio_piu_tardi(const tratto_montagna& t) { return int64_t{t.da} * 50 + (t.da % 2 == 0 ? 25 : 24); }
+
+// A run of type other than 3 that no run can come before: its start lies
+// within 150 m of the line's start, so anything read before it would have
+// to end before the line does.
+bool solo_per_primo(const tratto_montagna& t) { return t.tipo != 3 && inizio_piu_tardi(t) <= distanza_tipo_3; }
+
+std::vector<riga_descrizione> montagne(const stato_scenario& s) {
+  std::vector<tratto_montagna> tratti = tratti_montagna(s);
+  // The first run that must be read first is read first.
+  const auto primo = std::find_if(tratti.begin(), tratti.end(), solo_per_primo);
+  if (primo != tratti.end()) std::rotate(tratti.begin(), primo, primo + 1);
   std::vector<riga_descrizione> righe;
-  for (const tratto_montagna& t : tratti) {
-    const bool segni = t.segni || t.tipo > 10;
-    righe.push_back(riga_numeri("montagna", {t.inizio, t.fine, t.tipo + (segni ? 10 : 0)}));
+  const auto riga = [&righe](int64_t inizio, int64_t fine, int tipo) {
+    righe.push_back(riga_numeri("montagna", {inizio, fine, tipo}));
+  };
+  for (std::size_t n = 0; n < tratti.size(); ++n) {
+    tratto_montagna& t = tratti[n];
+    if (n > 0 && t.tipo != 3) {
+      tratto_montagna& prima = tratti[n - 1];
+      // With three free cells between them, moving both ends by 24 m
+      // inside their cells opens the gap to 198 m. Nearer, a run of no
+      // cells ending at 0 is read in between, which only the run read right
+      // after it is compared with.
+      if (t.da - prima.a - 1 == 3 && t.da > prima.a) {
+        t.inizio += 24;
+        prima.fine -= 24;
+        righe.back().campi[1] = std::to_string(prima.fine);
+      } else if (t.inizio - prima.fine <= distanza_tipo_3) {
+        if (t.inizio <= distanza_tipo_3) t.inizio = inizio_piu_tardi(t);
+        riga(0, 0, 1);
+      }
+    }
+    riga(t.inizio, t.fine, t.tipo + (t.segni || t.tipo > 10 ? 10 : 0));
   }
   return righe;
+}
+
+// A stopping point placed over a board keeps the board's last three values.
+bool indicatore_sotto(const cella& k) {
+  return k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
 }
 
 std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     cella k = cella_senza_segni(s, c);
-    // A stopping point placed over a board keeps the board's last three
-    // values: the board goes back under it, its first value lost.
-    const bool sotto_fermata = k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
+    // The board goes back under its stopping point, its first value lost.
+    const bool sotto_fermata = indicatore_sotto(k);
     if (sotto_fermata) k.valore1 = 0;
     if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
     // Each value packs left / 20 + right / 5: the left speed in twenties and
@@ -246,15 +281,15 @@ namespace {
 // Signs in the order their entries were given, from 80 down. A station's
 // stopping point is placed without looking at its cell, so it may stand
 // where a sign stood: the sign's entry is still there, named by no cell, and
-// goes back under one of the stopping points, which the train file then
-// covers again.
+// goes back under one of the stopping points that no board is under, which
+// the train file then covers again.
 std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
   std::map<int, int32_t, std::greater<>> per_voce;
   std::vector<int32_t> fermate;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
     if (k.oggetto == oggetto::cartello) per_voce.emplace(k.valore1, c);
-    if (k.oggetto == oggetto::fermata && c > 1) fermate.push_back(c);
+    if (k.oggetto == oggetto::fermata && c > 1 && !indicatore_sotto(k)) fermate.push_back(c);
   }
   std::size_t fermata = 0;
   for (int n = prima_voce_cartelli; n > 0 && fermata < fermate.size(); --n) {
@@ -274,6 +309,28 @@ std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
 }
 
 }  // namespace
+
+std::vector<std::string> senza_testo(const stato_scenario& s) {
+  std::vector<std::string> motivi;
+  std::vector<int32_t> primi;
+  for (const tratto_montagna& t : tratti_montagna(s)) {
+    if (solo_per_primo(t)) primi.push_back(t.da);
+  }
+  if (primi.size() > 1) {
+    motivi.push_back(fmt::format(
+        "montagne: i tratti dalle celle {} e {} hanno un tipo diverso da 3 e cominciano entro 150 m dall'inizio della "
+        "linea: solo il primo tratto letto sfugge alla regola dei 150 m, e nessun testo li riproduce entrambi",
+        primi[0], primi[1]));
+  }
+  const planimetria& p = s.planimetria;
+  if (s.con_planimetria != 0 && p.esiste() && p.calcolate() < p.righe() - 2) {
+    motivi.push_back(fmt::format(
+        "planimetria: le righe calcolate finiscono alla {}, non alla {}: una lettura senza errori prolunga sempre la "
+        "linea fino in fondo, solo una costruzione forzata la lascia incompleta, e nessun testo la riproduce",
+        p.calcolate() - 1, p.righe() - 3));
+  }
+  return motivi;
+}
 
 descrizione_file descrivi_linea(const stato_scenario& s) {
   descrizione_file d;

@@ -5,8 +5,10 @@
 #include <optional>
 #include <set>
 
+#include "builder/arrotonda.h"
 #include "builder/stazioni.h"
 #include "tools/decompila/descrivi.h"
+#include "tools/decompila/preavvisi.h"
 #include "tools/decompila/valori.h"
 
 namespace od {
@@ -70,17 +72,69 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
   return r;
 }
 
-// A slowdown's warning stands 24 cells before its start, its four approach
-// marks in the four cells below the warning.
+// A slowdown's cells come from four roundings of its start x and end x + l:
+// start round(x / 50 + 1), warning round(x / 50 - 23), marks from
+// round(x / 50 - 24) down, end round((x + l) / 50 + 1). Halfway between two
+// cells, ties go to the even cell, so a start at 25 past a multiple of 50
+// puts the marks one cell lower than any other start in the same cell does.
 constexpr int32_t distanza_avviso = 24;
-constexpr int32_t prima_cella_con_avviso = 32;  // a start more than 1500 m along
+constexpr int64_t inizio_con_avviso = 1500;
+
+// The first of the whole numbers within 25 of `centro` that `vale` accepts:
+// a multiple of 50 first, then the nearest.
+template <typename Vale>
+std::optional<int64_t> posizione_che_vale(int64_t centro, Vale vale) {
+  for (const bool multipli : {true, false}) {
+    for (int64_t d = 0; d <= 25; ++d) {
+      for (const int64_t p : {centro - d, centro + d}) {
+        if ((p % 50 == 0) == multipli && vale(p)) return p;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// The marks 1 to 4 of a slowdown, `sotto` cells below its warning.
+bool preavvisi_sotto(const stato_scenario& s, int32_t avviso, int32_t sotto) {
+  for (int32_t k = 0; k <= 3; ++k) {
+    const int64_t c = int64_t{avviso} - sotto - k;
+    if (!dentro(s, c) || cella_n(s, c).oggetto != oggetto::preavviso_rallentamento || cella_n(s, c).valore1 != k + 1) {
+      return false;
+    }
+  }
+  return true;
+}
+
+riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t fine) {
+  const cella k = cella_senza_segni(s, c);
+  const int32_t avviso = c - distanza_avviso;
+  const bool con_avviso = dentro(s, avviso) && cella_n(s, avviso).oggetto == oggetto::avviso_rallentamento;
+  const int32_t sotto = preavvisi_sotto(s, avviso, 1) ? 1 : preavvisi_sotto(s, avviso, 2) ? 2 : 0;
+  const auto vale_inizio = [&](int64_t x, bool con_preavvisi) {
+    if (x < 0 || x + 100 > int64_t{s.ultima_cella} * 50 || arrotonda_div(x + 50, 50) != c) return false;
+    if ((x > inizio_con_avviso) != con_avviso) return false;
+    return !con_preavvisi || arrotonda_div(x - 1200, 50) == avviso - sotto;
+  };
+  const int64_t centro = posizione_di_cella(c);
+  bool con_preavvisi = con_avviso && sotto > 0;
+  std::optional<int64_t> x = posizione_che_vale(centro, [&](int64_t p) { return vale_inizio(p, con_preavvisi); });
+  if (!x) {
+    con_preavvisi = false;
+    x = posizione_che_vale(centro, [&](int64_t p) { return vale_inizio(p, false); });
+  }
+  const int64_t inizio = x.value_or(centro);
+  const int64_t lunghezza = posizione_di_cella(fine) - inizio;
+  const int64_t l = posizione_che_vale(lunghezza, [&](int64_t prova) {
+                      return prova > 0 && arrotonda_div(inizio + prova + 50, 50) == fine;
+                    }).value_or(lunghezza);
+  return riga_numeri("rallentamento", {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
+}
 
 std::vector<riga_descrizione> rallentamenti(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
   std::set<int32_t> fini_prese;
   for (int32_t c = 0; c <= s.ultima_cella; ++c) {
-    const cella k = cella_senza_segni(s, c);
-    if (k.oggetto != oggetto::inizio_rallentamento) continue;
+    if (cella_n(s, c).oggetto != oggetto::inizio_rallentamento) continue;
     int32_t fine = c + 1;
     for (int32_t f = c + 1; f <= s.ultima_cella; ++f) {
       if (cella_n(s, f).oggetto == oggetto::fine_rallentamento && !fini_prese.contains(f)) {
@@ -89,77 +143,44 @@ std::vector<riga_descrizione> rallentamenti(const stato_scenario& s) {
       }
     }
     fini_prese.insert(fine);
-    const int32_t avviso = c - distanza_avviso;
-    const bool con_preavvisi = c >= prima_cella_con_avviso && dentro(s, avviso - 1) &&
-                               cella_n(s, avviso - 1).oggetto == oggetto::preavviso_rallentamento;
-    righe.push_back(riga_numeri("rallentamento", {posizione_di_cella(c), k.valore1, int64_t{fine - c} * 50, k.valore3,
-                                                  con_preavvisi ? 1 : 0, k.valore2}));
+    righe.push_back(riga_rallentamento(s, c, fine));
   }
   return righe;
 }
 
-int cifre(int64_t v) { return static_cast<int>(std::to_string(v).size()); }
-
-struct lati_segnale {
-  int64_t sx = 0, dx = 0, rapp = 0;
-};
-
-// valore4 = 10 rapp + 3 sx + dx does not part sx from dx by itself: the
-// approach marks, 30 sx + 10 dx + j, and the held time, kept only for sx 2,
-// do. The shortest parts that agree with all that the cell and its intact
-// mark show; failing those, the plain split of the units.
-lati_segnale lati(int16_t valore4, uint8_t attesa, std::optional<int> marca) {
-  const auto accettabile = [&](int64_t sx, int64_t dx) {
-    if ((int64_t{valore4} - 3 * sx - dx) % 10 != 0) return false;
-    if (marca && ((30 * sx + 10 * dx) & 0xFF) != *marca) return false;
-    return attesa == 0 || sx == 2;
-  };
-  const int64_t unita = resto_basso(valore4, 10);
-  lati_segnale naturale{unita / 3, unita % 3, quoziente_basso(valore4, 10)};
-  if (accettabile(naturale.sx, naturale.dx)) return naturale;
-  std::optional<lati_segnale> migliore;
-  for (int64_t sx = -20; sx <= 20; ++sx) {
-    for (int64_t dx = -20; dx <= 20; ++dx) {
-      if (!accettabile(sx, dx)) continue;
-      const lati_segnale l{sx, dx, (int64_t{valore4} - 3 * sx - dx) / 10};
-      if (!migliore || cifre(l.sx) + cifre(l.dx) + cifre(l.rapp) <
-                           cifre(migliore->sx) + cifre(migliore->dx) + cifre(migliore->rapp)) {
-        migliore = l;
-      }
-    }
-  }
-  return migliore.value_or(naturale);
+riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<int> base) {
+  const cella k = cella_senza_segni(s, c);
+  const lati_segnale l = lati(k.valore4, k.attesa, base).value_or(*lati(k.valore4, k.attesa, std::nullopt));
+  const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
+  const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
+  const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
+  return riga_numeri(
+      "segnale", {posizione_di_cella(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
 }
 
-// Signals are written in the order of their cells, so a signal's mark j
-// stays as it put it unless a signal 2, 4 or 6 cells above it, written
-// later, put its own mark there.
-std::optional<int> marca_intatta(const stato_scenario& s, int32_t c) {
-  for (int32_t j = 1; j <= 4; ++j) {
-    bool coperta = false;
-    for (int32_t altro = j + 1; altro <= 4; ++altro) {
-      const int64_t sopra = int64_t{c} + 2 * (altro - j);
-      coperta = coperta || (dentro(s, sopra) && cella_n(s, sopra).oggetto == oggetto::segnale);
-    }
-    if (coperta || !dentro(s, int64_t{c} - 2 * j)) continue;
-    return (cella_n(s, int64_t{c} - 2 * j).preavviso - j) & 0xFF;
+// Stations and signals in the order that their approach marks ask for (see
+// preavvisi.h), each run of one kind under its own header; the slowdowns
+// after the last station, as the built-in scenario has them.
+void stazioni_e_segnali(const stato_scenario& s, descrizione_file& d) {
+  const int n = numero_stazioni(s);
+  std::vector<sezione_descrizione> gruppi;
+  for (const scrittura_preavvisi& w : ordine_preavvisi(s, n)) {
+    const char* intestazione = w.stazione ? "[stazioni]" : "[segnali]";
+    if (gruppi.empty() || gruppi.back().intestazione != intestazione) gruppi.push_back({intestazione, {}});
+    gruppi.back().righe.push_back(w.stazione ? riga_stazione(voce_n(s, w.numero), w.numero)
+                                             : riga_segnale(s, w.numero, w.base));
   }
-  return std::nullopt;
-}
-
-std::vector<riga_descrizione> segnali(const stato_scenario& s) {
-  std::vector<riga_descrizione> righe;
-  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
-    const cella k = cella_senza_segni(s, c);
-    if (k.oggetto != oggetto::segnale) continue;
-    const lati_segnale l = lati(k.valore4, k.attesa, marca_intatta(s, c));
-    const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
-    const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
-    const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
-    righe.push_back(riga_numeri("segnale", {posizione_di_cella(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0),
-                                            d_n(1), d_n(2), k.attesa}));
+  std::size_t dopo_stazioni = 0;
+  for (std::size_t g = 0; g < gruppi.size(); ++g) {
+    if (gruppi[g].intestazione == "[stazioni]") dopo_stazioni = g + 1;
   }
-  return righe;
+  if (dopo_stazioni == 0) {
+    gruppi.insert(gruppi.begin(), {"[stazioni]", {}});
+    dopo_stazioni = 1;
+  }
+  gruppi.insert(gruppi.begin() + static_cast<std::ptrdiff_t>(dopo_stazioni), {"[rallentamenti]", rallentamenti(s)});
+  if (gruppi.back().intestazione != "[segnali]") gruppi.push_back({"[segnali]", {}});
+  for (sezione_descrizione& g : gruppi) d.sezioni.push_back(std::move(g));
 }
 
 }  // namespace
@@ -176,12 +197,7 @@ descrizione_file descrivi_treno(const stato_scenario& s, const std::vector<riga_
   d.sezioni.push_back(generale_treno(s));
   d.sezioni.push_back({"[aderenze]", cambiamenti(s, &cella::aderenza, "aderenza", 1)});
   d.sezioni.push_back({"[vel_limite]", cambiamenti(s, &cella::vmax, "velocita", 5)});
-  sezione_descrizione stazioni{"[stazioni]", {}};
-  const int n = numero_stazioni(s);
-  for (int i = 1; i <= n; ++i) stazioni.righe.push_back(riga_stazione(voce_n(s, i), i));
-  d.sezioni.push_back(std::move(stazioni));
-  d.sezioni.push_back({"[rallentamenti]", rallentamenti(s)});
-  d.sezioni.push_back({"[segnali]", segnali(s)});
+  stazioni_e_segnali(s, d);
   d.sezioni.push_back({"[abbattimenti]", abbattimenti});
   d.sezioni.push_back({"[codici]", {}});
   return d;

@@ -23,6 +23,8 @@
 #include "tools/comune/opzioni_orario.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/comune/tabella_orario.h"
+#include "percorrenza/avvisi_orario.h"
+#include "run/diagnostica.h"
 
 namespace od {
 namespace {
@@ -168,9 +170,11 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       return mostra_danni;
     }
     const tabella_orario t = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
-    luogo_stazione luogo;
-    luogo.file = nome_completo(q.cartella, nomi_file_binari(q.percorso, q.treno).tabella);
-    for (const avviso_orario& a : t.avvisi) diagnostica << testo_avviso_orario(t, a, luogo);
+    // The binary files keep no lines: the warnings name the item table.
+    for (avviso a : avvisi_della_tabella(t, s.stato)) {
+      a.luogo.file = nomi_file_binari(q.percorso, q.treno).tabella;
+      diagnostica << testo_avviso(a, q.cartella, std::string(programma));
+    }
     if (q.json) {
       const nlohmann::ordered_json orario = json_orario(t, s.stato, q.percorrenza);
       scrivi_json(s, e, celle, uscita, &orario);

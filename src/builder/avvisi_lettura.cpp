@@ -1,0 +1,136 @@
+#include "builder/avvisi_lettura.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace od {
+namespace {
+
+char minuscola(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Lower case, digits left out, blanks and underscores as one blank: the
+// form in which near misses are compared ("cruvad5" with "curvad").
+std::string forma_semplice(std::string_view testo) {
+  std::string forma;
+  for (const char c : testo) {
+    if (c >= '0' && c <= '9') continue;
+    const bool spazio = c == ' ' || c == '\t' || c == '_';
+    if (spazio && (forma.empty() || forma.back() == ' ')) continue;
+    forma += spazio ? ' ' : minuscola(c);
+  }
+  while (!forma.empty() && forma.back() == ' ') forma.pop_back();
+  return forma;
+}
+
+// Edits (insert, delete, change, swap of two neighbours) from a to b.
+std::size_t distanza(const std::string& a, const std::string& b) {
+  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cambio});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+bool prima_sulla_riga(const contesto_lettura& contesto) {
+  const std::string& testo = contesto.testo_record;
+  const std::size_t prima = testo.find_first_not_of(" \t");
+  return prima == std::string::npos || static_cast<int32_t>(prima) + 1 >= contesto.colonna_chiave;
+}
+
+}  // namespace
+
+bool intestazione(std::string_view campo) {
+  const std::size_t testo = campo.find_first_not_of(" \t");
+  const bool commento = testo != std::string_view::npos && campo[testo] == '-';
+  return contiene(campo, "[") && contiene(campo, "]") && !commento;
+}
+
+std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> chiavi) {
+  for (const chiave_nota& k : chiavi) {
+    if (contiene_senza_maiuscole(campo, k.parola) && contiene_senza_maiuscole(campo, k.anche)) {
+      return std::string(k.scritta);
+    }
+  }
+  const std::string forma = forma_semplice(campo);
+  if (forma.empty()) return {};
+  std::string migliore;
+  std::size_t minima = SIZE_MAX;
+  for (const chiave_nota& k : chiavi) {
+    const std::string chiave = forma_semplice(k.scritta);
+    const std::size_t ammessa = std::max<std::size_t>(1, chiave.size() / 4);
+    // A field much longer or shorter than the key cannot be near it: no
+    // table as large as a long field is ever made.
+    if (forma.size() > chiave.size() + ammessa || chiave.size() > forma.size() + ammessa) continue;
+    const std::size_t d = distanza(forma, chiave);
+    if (d <= ammessa && d < minima) {
+      minima = d;
+      migliore = k.scritta;
+    }
+  }
+  // A curve key carries its curvature digit: keep the author's.
+  if (migliore.starts_with("curva")) {
+    for (const char c : campo) {
+      if (c >= '0' && c <= '9') migliore += c;
+    }
+  }
+  return migliore;
+}
+
+void avvisa_campo_senza_chiave(contesto_lettura& contesto, std::span<const chiave_nota> chiavi,
+                               std::span<const chiave_nota> altrove, std::string_view dove_altrove) {
+  const std::string& campo = contesto.chiave_record;
+  if (intestazione(campo) || contesto.linea_record == contesto.linea_saltata) return;
+  // What follows on this line is passed over too: told once, here.
+  contesto.linea_saltata = contesto.linea_record;
+  if (!prima_sulla_riga(contesto)) {
+    if (contesto.linea_record != contesto.linea_ultimo_record) return;
+    aggiungi_avviso(contesto, "valori-in-piu",
+                    "'" + campo + "' resta sulla riga dopo i valori del record '" +
+                        std::string(contesto.record_precedente) + "': la riga ha un campo di troppo, letto come chiave");
+    return;
+  }
+  std::string messaggio = "'" + campo + "' non e' una chiave: la riga e' saltata";
+  for (const chiave_nota& k : altrove) {
+    if (contiene_senza_maiuscole(campo, k.parola) && contiene_senza_maiuscole(campo, k.anche)) {
+      aggiungi_avviso(contesto, "chiave-sconosciuta",
+                      messaggio + "; '" + std::string(k.scritta) + "' conta solo " + std::string(dove_altrove));
+      return;
+    }
+  }
+  const std::string vicina = chiave_vicina(campo, chiavi);
+  if (!vicina.empty()) {
+    messaggio += ": forse '" + vicina + "'?";
+    if (forma_semplice(vicina) == forma_semplice(campo)) messaggio += " (qui le maiuscole contano)";
+  }
+  aggiungi_avviso(contesto, "chiave-sconosciuta", messaggio);
+}
+
+void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_ammessi) {
+  aggiungi_avviso(contesto, "commento-come-chiave",
+                  "commento letto come chiave: qui se ne saltano al piu' " + std::to_string(commenti_ammessi) +
+                      " di fila");
+}
+
+void avvisa_ultimo_campo(contesto_lettura& contesto, const std::string& campo) {
+  if (intestazione(campo) || contiene(campo, "-")) return;
+  aggiungi_avviso(contesto, "ultimo-campo-ignorato",
+                  "'" + campo +
+                      "' e' l'ultimo campo del file, da solo: non e' mai letto (chiudere il file con \"[fine]\")");
+}
+
+void avvisa_se_su_piu_righe(contesto_lettura& contesto, const flusso_campi& flusso) {
+  if (contesto.nome_record.empty() || flusso.linea() == contesto.linea_record) return;
+  const int32_t valori = contesto.valori_record;
+  aggiungi_avviso(contesto, "valori-mancanti",
+                  "al record '" + std::string(contesto.nome_record) + "' mancano valori sulla sua riga (ne vuole " +
+                      std::to_string(valori) + "): gli ultimi sono presi dalla riga " + std::to_string(flusso.linea()),
+                  valori);
+}
+
+}  // namespace od
