@@ -73,8 +73,8 @@ std::string come_nome_proprio(std::string_view nome) {
 std::string taglia(std::string_view testo, std::size_t massimo, std::string_view cosa, avvisi_documenti& avvisi) {
   if (testo.size() <= massimo) return std::string(testo);
   std::string tagliato(testo.substr(0, massimo));
-  avvisi.push_back(std::string(cosa) + " \"" + std::string(testo) + "\" e' piu' lungo di " + std::to_string(massimo) +
-                   " caratteri: scritto \"" + tagliato + "\"");
+  avvisi.push_back(std::string(cosa) + ": \"" + std::string(testo) + "\" non sta in " + std::to_string(massimo) +
+                   " caratteri, scritto \"" + tagliato + "\"");
   return tagliato;
 }
 

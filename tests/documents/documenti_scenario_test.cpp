@@ -109,8 +109,8 @@ TEST(DocumentiScenario, LongNamesAreCutWithAWarningAndNoSlowdownIsSaid) {
   const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, avvisi));
   EXPECT_EQ(prova::celle(scheda[15])[4], " SANTA MARIA DELLA VALLE DI ");
   ASSERT_EQ(avvisi.size(), 1U);
-  EXPECT_EQ(avvisi[0], "scheda treno: il nome della stazione 2 \"" + lungo +
-                           "\" e' piu' lungo di 27 caratteri: scritto \"SANTA MARIA DELLA VALLE DI \"");
+  EXPECT_EQ(avvisi[0], "scheda treno: il nome della stazione 2: \"" + lungo +
+                           "\" non sta in 27 caratteri, scritto \"SANTA MARIA DELLA VALLE DI \"");
   const std::vector<std::string> ordine = righe_di(righe_rallentamenti_scenario(s, {"7", "", "", {}, {}}, avvisi));
   ASSERT_EQ(ordine.size(), 41U);
   EXPECT_EQ(ordine[13], " |   | Nessun rallentamento       |            |          |         |            |");

@@ -142,6 +142,32 @@ TEST(Documenti, ExistingDocumentsAreReplacedOnlyWhenAsked) {
   EXPECT_NE(c.leggi(nomi.rallentamenti).find("del treno 9 di"), std::string::npos);
 }
 
+TEST(Documenti, ANameCutIsAWarningCountedAndSilencedByName) {
+  const cartella_temporanea c;
+  ASSERT_EQ(esegui(compila_scenario, {"--esempio", c.percorso()}).stato, 0);
+  const std::string file_treno = percorso + "_" + treno + "-.txt";
+  std::string testo = c.leggi(file_treno);
+  const std::size_t borgo = testo.find("BORGO TEVANO");
+  ASSERT_NE(borgo, std::string::npos);
+  testo.replace(borgo, 12, "BORGO TEVANO DI SOPRA E DI SOTTO");  // 32 characters
+  c.scrivi(file_treno, testo);
+  const std::vector<std::string> nomi_scenario{c.percorso(), percorso, treno};
+  const esecuzione e = esegui(compila_scenario, con({"--documenti"}, nomi_scenario));
+  ASSERT_EQ(e.stato, 0) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("compila_scenario: avviso: scheda treno: il nome della stazione 7: \"BORGO TEVANO DI "
+                               "SOPRA E DI SOTTO\" non sta in 27 caratteri, scritto \"BORGO TEVANO DI SOPRA E DI "
+                               "\" [nome-tagliato]"),
+            std::string::npos)
+      << e.diagnostica;
+  // The order cuts it too, in its own letter case.
+  EXPECT_NE(e.diagnostica.find("\"Pravesso - Borgo Tevano di Sopra e di Sotto\""), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.uscita.find("esito: costruito, 2 avvisi"), std::string::npos) << e.uscita;
+  const esecuzione taciuto =
+      esegui(compila_scenario, con({"--documenti", "--sovrascrivi", "--senza-avviso", "nome-tagliato"}, nomi_scenario));
+  EXPECT_EQ(taciuto.diagnostica, "");
+  EXPECT_NE(taciuto.uscita.find("esito: costruito, 0 avvisi"), std::string::npos) << taciuto.uscita;
+}
+
 TEST(Documenti, HeaderOptionsWantDocuments) {
   const cartella_temporanea c;
   for (const auto& argomenti : std::vector<std::vector<std::string>>{

@@ -175,8 +175,8 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   }
   if (a.documenti.documenti) {
     if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
-    q.scrivi_accanto = [&](const stato_scenario& stato) {
-      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, programma, diagnostica);
+    q.scrivi_accanto = [&a, &q](stato_scenario& stato) {
+      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, stato.elenco_avvisi);
     };
   }
   return compila(q, uscita, diagnostica);

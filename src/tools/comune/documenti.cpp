@@ -115,7 +115,7 @@ tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_ora
 
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                          std::string_view programma, std::ostream& diagnostica) {
+                                          std::vector<avviso>& avvisi_scenario) {
   const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);
   avvisi_documenti avvisi;
   const tabella_orario orario = calcola_orario(stato, percorrenza.treno, percorrenza.margine_minimo);
@@ -129,7 +129,7 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sta
   } catch (const std::length_error& e) {
     throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
   }
-  for (const std::string& a : avvisi) fmt::print(diagnostica, "{}: avviso: {}\n", programma, a);
+  for (std::string& a : avvisi) avvisi_scenario.push_back({"nome-tagliato", std::move(a), {}});
   // Both new, or both as they were.
   const std::vector<std::string> file{nome_completo(cartella, nomi.scheda), nome_completo(cartella, nomi.rallentamenti)};
   sostituzione_insieme insieme;

@@ -7,7 +7,6 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "builder/modello.h"
@@ -42,11 +41,11 @@ tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_ora
 
 // Builds both documents from the model, with the passing times of the train
 // that `percorrenza` describes, and replaces them in `cartella` together;
-// every warning is one line "PROGRAMMA: avviso: ..." on `diagnostica`.
+// what does not fit is an `avviso` "nome-tagliato" added to `avvisi`.
 // Returns the paths written. Throws errore_file, also when the slowdowns are
 // more than an order holds.
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                          std::string_view programma, std::ostream& diagnostica);
+                                          std::vector<avviso>& avvisi);
 
 }  // namespace od

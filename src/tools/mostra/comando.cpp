@@ -111,7 +111,10 @@ int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, st
       return mostra_uso;
     }
   }
-  for (const std::string& f : scrivi_documenti(q.cartella, stato, q.documenti, q.percorrenza, programma, diagnostica)) {
+  std::vector<avviso> avvisi;
+  const std::vector<std::string> file = scrivi_documenti(q.cartella, stato, q.documenti, q.percorrenza, avvisi);
+  for (const avviso& a : avvisi) diagnostica << testo_avviso(a, q.cartella, std::string(programma));
+  for (const std::string& f : file) {
     if (scritti != nullptr) fmt::print(*scritti, "scritto {}\n", f);
   }
   return mostra_ok;
