@@ -6,12 +6,12 @@
 
 #include <filesystem>
 #include <map>
-#include <sstream>
 
 #include "documents/documenti.h"
 #include "documents/documenti_scenario.h"
 #include "run/generazione.h"
 #include "support/cartella_temporanea.h"
+#include "tools/scenario_prova.h"
 #include "tools/compila/comando.h"
 #include "tools/comune/documenti.h"
 #include "tools/mostra/comando.h"
@@ -24,20 +24,8 @@ using test::cartella_temporanea;
 const std::string percorso(nome_percorso_carico), treno(nome_treno_carico);
 const nomi_documenti nomi = nomi_documenti_scenario(percorso, treno);
 
-struct esecuzione {
-  int stato = -1;
-  std::string uscita, diagnostica;
-};
-
-template <typename Strumento>
-esecuzione esegui(Strumento strumento, const std::vector<std::string>& argomenti) {
-  std::ostringstream uscita, diagnostica;
-  esecuzione e;
-  e.stato = strumento(argomenti, uscita, diagnostica);
-  e.uscita = uscita.str();
-  e.diagnostica = diagnostica.str();
-  return e;
-}
+using test::esecuzione;
+using test::in_processo;
 
 // The header of the generator's documents, as options.
 const std::vector<std::string> testata_carica{"--numero-treno", "40318",  "--categoria",      "V140 C",
@@ -94,8 +82,8 @@ const std::map<std::size_t, std::string> scheda_diversa{
 
 TEST(Documenti, BuiltInScenarioGivesTheGeneratorsDocumentsFromTextAndBinaries) {
   const cartella_temporanea testi, binari;
-  ASSERT_EQ(esegui(compila_scenario, {"--esempio", testi.percorso()}).stato, 0);
-  const esecuzione c = esegui(compila_scenario, con({"--documenti"}, con(testata_carica, {testi.percorso(), percorso, treno})));
+  ASSERT_EQ(in_processo(compila_scenario, {"--esempio", testi.percorso()}).stato, 0);
+  const esecuzione c = in_processo(compila_scenario, con({"--documenti"}, con(testata_carica, {testi.percorso(), percorso, treno})));
   ASSERT_EQ(c.stato, 0) << c.diagnostica;
   EXPECT_EQ(c.diagnostica, "");
   const std::string scheda = testi.leggi(nomi.scheda), ordine = testi.leggi(nomi.rallentamenti);
@@ -110,7 +98,7 @@ TEST(Documenti, BuiltInScenarioGivesTheGeneratorsDocumentsFromTextAndBinaries) {
   for (const std::string& f : testi.elenco()) {
     if (f.ends_with(".dat") || f.ends_with(".sim")) std::filesystem::copy_file(testi.file(f), binari.file(f));
   }
-  const esecuzione m = esegui(mostra_scenario, con({"--documenti"}, con(testata_carica, {binari.percorso(), percorso, treno})));
+  const esecuzione m = in_processo(mostra_scenario, con({"--documenti"}, con(testata_carica, {binari.percorso(), percorso, treno})));
   ASSERT_EQ(m.stato, 0) << m.diagnostica;
   EXPECT_EQ(m.uscita, "scritto " + binari.file(nomi.scheda) + "\nscritto " + binari.file(nomi.rallentamenti) + "\n");
   EXPECT_EQ(binari.leggi(nomi.scheda), scheda);
@@ -119,10 +107,10 @@ TEST(Documenti, BuiltInScenarioGivesTheGeneratorsDocumentsFromTextAndBinaries) {
 
 TEST(Documenti, ExistingDocumentsAreReplacedOnlyWhenAsked) {
   const cartella_temporanea c;
-  ASSERT_EQ(esegui(compila_scenario, {"--esempio", c.percorso()}).stato, 0);
+  ASSERT_EQ(in_processo(compila_scenario, {"--esempio", c.percorso()}).stato, 0);
   c.scrivi(nomi.rallentamenti, "scritto a mano\r\n");
   const std::vector<std::string> nomi_scenario{c.percorso(), percorso, treno};
-  const esecuzione rifiuto = esegui(compila_scenario, con({"--documenti"}, nomi_scenario));
+  const esecuzione rifiuto = in_processo(compila_scenario, con({"--documenti"}, nomi_scenario));
   EXPECT_EQ(rifiuto.stato, 2);
   EXPECT_NE(rifiuto.diagnostica.find(c.file(nomi.rallentamenti) + ": esiste gia'; non lo sostituisco"),
             std::string::npos) << rifiuto.diagnostica;
@@ -130,21 +118,21 @@ TEST(Documenti, ExistingDocumentsAreReplacedOnlyWhenAsked) {
   EXPECT_EQ(c.elenco().size(), 3U);
   EXPECT_EQ(c.leggi(nomi.rallentamenti), "scritto a mano\r\n");
 
-  const esecuzione sostituiti = esegui(compila_scenario, con({"--documenti", "--sovrascrivi"}, nomi_scenario));
+  const esecuzione sostituiti = in_processo(compila_scenario, con({"--documenti", "--sovrascrivi"}, nomi_scenario));
   ASSERT_EQ(sostituiti.stato, 0) << sostituiti.diagnostica;
   const std::string ordine = c.leggi(nomi.rallentamenti);
   EXPECT_NE(ordine.find("  Si ordina al macchinista del treno ...... di effettuare"), std::string::npos);
   EXPECT_NE(c.leggi(nomi.scheda).find(" |   TRENO n.        |"), std::string::npos);
 
-  EXPECT_EQ(esegui(mostra_scenario, con({"--documenti"}, nomi_scenario)).stato, 2);
+  EXPECT_EQ(in_processo(mostra_scenario, con({"--documenti"}, nomi_scenario)).stato, 2);
   EXPECT_EQ(c.leggi(nomi.rallentamenti), ordine);
-  EXPECT_EQ(esegui(mostra_scenario, con({"--documenti", "--sovrascrivi", "--numero-treno", "9"}, nomi_scenario)).stato, 0);
+  EXPECT_EQ(in_processo(mostra_scenario, con({"--documenti", "--sovrascrivi", "--numero-treno", "9"}, nomi_scenario)).stato, 0);
   EXPECT_NE(c.leggi(nomi.rallentamenti).find("del treno 9 di"), std::string::npos);
 }
 
 TEST(Documenti, ANameCutIsAWarningCountedAndSilencedByName) {
   const cartella_temporanea c;
-  ASSERT_EQ(esegui(compila_scenario, {"--esempio", c.percorso()}).stato, 0);
+  ASSERT_EQ(in_processo(compila_scenario, {"--esempio", c.percorso()}).stato, 0);
   const std::string file_treno = percorso + "_" + treno + "-.txt";
   std::string testo = c.leggi(file_treno);
   const std::size_t borgo = testo.find("BORGO TEVANO");
@@ -152,7 +140,7 @@ TEST(Documenti, ANameCutIsAWarningCountedAndSilencedByName) {
   testo.replace(borgo, 12, "BORGO TEVANO DI SOPRA E DI SOTTO");  // 32 characters
   c.scrivi(file_treno, testo);
   const std::vector<std::string> nomi_scenario{c.percorso(), percorso, treno};
-  const esecuzione e = esegui(compila_scenario, con({"--documenti"}, nomi_scenario));
+  const esecuzione e = in_processo(compila_scenario, con({"--documenti"}, nomi_scenario));
   ASSERT_EQ(e.stato, 0) << e.diagnostica;
   EXPECT_NE(e.diagnostica.find("compila_scenario: avviso: scheda treno: il nome della stazione 7: \"BORGO TEVANO DI "
                                "SOPRA E DI SOTTO\" non sta in 27 caratteri, scritto \"BORGO TEVANO DI SOPRA E DI "
@@ -163,7 +151,7 @@ TEST(Documenti, ANameCutIsAWarningCountedAndSilencedByName) {
   EXPECT_NE(e.diagnostica.find("\"Pravesso - Borgo Tevano di Sopra e di Sotto\""), std::string::npos) << e.diagnostica;
   EXPECT_NE(e.uscita.find("esito: costruito, 2 avvisi"), std::string::npos) << e.uscita;
   const esecuzione taciuto =
-      esegui(compila_scenario, con({"--documenti", "--sovrascrivi", "--senza-avviso", "nome-tagliato"}, nomi_scenario));
+      in_processo(compila_scenario, con({"--documenti", "--sovrascrivi", "--senza-avviso", "nome-tagliato"}, nomi_scenario));
   EXPECT_EQ(taciuto.diagnostica, "");
   EXPECT_NE(taciuto.uscita.find("esito: costruito, 0 avvisi"), std::string::npos) << taciuto.uscita;
 }
@@ -175,7 +163,7 @@ TEST(Documenti, HeaderOptionsWantDocuments) {
            {"--sovrascrivi", c.percorso(), percorso, treno},
            {"--documenti", "--massa", "pesante", c.percorso(), percorso, treno}}) {
     for (const auto strumento : {compila_scenario, mostra_scenario}) {
-      const esecuzione e = esegui(strumento, argomenti);
+      const esecuzione e = in_processo(strumento, argomenti);
       EXPECT_EQ(e.stato, 2) << argomenti[0];
       EXPECT_NE(e.diagnostica.find("Uso:"), std::string::npos) << e.diagnostica;
     }

@@ -51,26 +51,18 @@ double quota_di_margine(const stato_scenario& stato, const tempo_stazione& da, c
 
 void aggiungi_opzioni_documenti(CLI::App& app, opzioni_documenti& o) {
   testata_documenti& t = o.testata;
+  const auto opzione = [&app](const char* nome, auto& campo, const char* tipo, const char* aiuto) {
+    return app.add_option(nome, campo, aiuto)->type_name(tipo)->group("Documenti");
+  };
   app.add_flag("--documenti", o.documenti,
                "scrive accanto ai file binari la scheda treno e l'ordine di rallentamento dello scenario")
       ->group("Documenti");
-  app.add_option("--numero-treno", t.numero_treno, "numero del treno nella scheda e nell'ordine (per difetto vuoto)")
-      ->type_name("NUMERO")
-      ->group("Documenti");
-  app.add_option("--categoria", t.categoria, "categoria nella testata della scheda, per esempio \"V140 C\"")
-      ->type_name("TESTO")
-      ->group("Documenti");
-  app.add_option("--classificazione", t.classificazione, "classificazione del treno, per esempio REGIONALE")
-      ->type_name("TESTO")
-      ->group("Documenti");
-  app.add_option("--massa", t.massa, "massa bloccata in tonnellate")
-      ->type_name("T")
-      ->check(intero_fra(0, 999999))
-      ->group("Documenti");
-  app.add_option("--velocita-marcia", t.velocita_marcia, "velocita' di marcia in km/h, nella riga della prima stazione")
-      ->type_name("KMH")
-      ->check(intero_fra(0, 9999))
-      ->group("Documenti");
+  opzione("--numero-treno", t.numero_treno, "NUMERO", "numero del treno nella scheda e nell'ordine (per difetto vuoto)");
+  opzione("--categoria", t.categoria, "TESTO", "categoria nella testata della scheda, per esempio \"V140 C\"");
+  opzione("--classificazione", t.classificazione, "TESTO", "classificazione del treno, per esempio REGIONALE");
+  opzione("--massa", t.massa, "T", "massa bloccata in tonnellate")->check(intero_fra(0, 999999));
+  opzione("--velocita-marcia", t.velocita_marcia, "KMH", "velocita' di marcia in km/h, nella riga della prima stazione")
+      ->check(intero_fra(0, 9999));
 }
 
 std::string controlla_opzioni_documenti(const CLI::App& app, const opzioni_documenti& o) {
