@@ -7,7 +7,7 @@
 namespace od {
 namespace {
 
-constexpr std::array<descrizione_avviso, 17> avvisi{{
+constexpr std::array<descrizione_avviso, 20> avvisi{{
     {"chiave-sconosciuta", "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
     {"valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
     {"valori-mancanti", "un record che prende i suoi ultimi valori dalla riga dopo"},
@@ -25,6 +25,9 @@ constexpr std::array<descrizione_avviso, 17> avvisi{{
     {"ora-inesistente", "un'ora oltre 23, o minuti o secondi oltre 59"},
     {"orario-all-indietro", "l'orario di una stazione non dopo quello della stazione precedente"},
     {"abbattimento-senza-posto", "la costruzione non trova posto per un abbattimento (codici 11, 12, 13)"},
+    {"orario-impossibile", "un orario prima dell'ora piu' presto in cui il treno puo' esserci"},
+    {"orario-stretto", "una tratta con meno margine di --margine-minimo sul suo tempo minimo"},
+    {"orario-senza-fermata", "una fermata prevista in una stazione senza punto di fermata"},
 }};
 
 }  // namespace

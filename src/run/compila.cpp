@@ -54,7 +54,8 @@ std::string json_codice(int32_t codice, int32_t posizione, const luogo_errore& l
   return json + "}";
 }
 
-void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, int esito, std::ostream& uscita) {
+void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, int esito,
+                 const std::string& altro, std::ostream& uscita) {
   const risultato_build& b = r.risultato;
   std::string json = "{\"stato_uscita\":" + std::to_string(esito) + ",\"codice_errore\":" +
                      std::to_string(stato.codice_errore) + ",\"posizione_errore\":" +
@@ -74,7 +75,7 @@ void mostra_json(const stato_scenario& stato, const resoconto& r, const richiest
     if (i > 0) json += ',';
     json += testo_json(r.file_scritti[i]);
   }
-  uscita << json << "]}\n";
+  uscita << json << "]" << altro << "}\n";
 }
 
 std::string quanti_avvisi(std::size_t n) { return n == 1 ? "1 avviso" : std::to_string(n) + " avvisi"; }
@@ -133,6 +134,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   opzioni.cartella_uscita = q.cartella_uscita;
   opzioni.forza = q.forza;
   opzioni.avvisi = q.avvisi;
+  opzioni.orario = q.orario;
   const int32_t j = q.senza_planimetria ? 0 : 1;
   resoconto r;
   try {
@@ -157,8 +159,13 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   r.avvisi = avvisi_mostrati(stato, opzioni);
   const int esito = stato_di_uscita(r);
   mostra_testo(stato, r, q, diagnostica);
+  std::string altro;
+  if (q.dopo_costruzione && r.risultato.esito == esito_build::completato && r.risultato.codice_lettura == 0 &&
+      r.errore_file.empty()) {
+    altro = q.dopo_costruzione(stato, uscita, diagnostica);
+  }
   if (q.json) {
-    mostra_json(stato, r, q, esito, uscita);
+    mostra_json(stato, r, q, esito, altro, uscita);
   } else {
     uscita << riga_esito(r) << '\n';
   }

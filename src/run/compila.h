@@ -3,10 +3,14 @@
 // and the same build as the generation run, and never touches the text files.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "builder/avvisi.h"
+#include "builder/modello.h"
+#include "percorrenza/treno.h"
 
 namespace od {
 
@@ -28,6 +32,12 @@ struct richiesta_compila {
   std::string percorso;
   std::string treno;
   regole_avvisi avvisi;  // --senza-avviso, --avvisi-errori
+  std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
+  // Called once the files are written, with the built model: a tool adds
+  // what it computes over it (the running-time table), printing its text
+  // itself. Returns members for the JSON outcome (",\"name\":...") or an
+  // empty text.
+  std::function<std::string(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)> dopo_costruzione;
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the

@@ -3,6 +3,8 @@
 #include "builder/percorso.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
+#include "percorrenza/avvisi_orario.h"
+#include "percorrenza/orario.h"
 
 namespace od {
 
@@ -23,8 +25,13 @@ namespace {
 
 // Every warning about the model as a whole joins the readers' ones here, so
 // that the rules of the author see them all before anything is written.
-void raccogli_avvisi_costruzione(stato_scenario& stato) {
+void raccogli_avvisi_costruzione(stato_scenario& stato, const opzioni_build& opzioni, bool letto_tutto) {
   for (const avviso_percorso& a : stato.avvisi) stato.elenco_avvisi.push_back(avviso_del_percorso(stato, a));
+  // Whether the timetable can be kept; a model read only in part has no
+  // timetable worth judging.
+  if (!opzioni.orario || !letto_tutto) return;
+  const tabella_orario t = calcola_orario(stato, opzioni.orario->treno, opzioni.orario->margine_minimo);
+  for (avviso& a : avvisi_della_tabella(t, stato)) stato.elenco_avvisi.push_back(std::move(a));
 }
 
 }  // namespace
@@ -55,7 +62,7 @@ risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzio
     return risultato;
   }
   cammina_binario(stato);
-  raccogli_avvisi_costruzione(stato);
+  raccogli_avvisi_costruzione(stato, opzioni, risultato.codice_lettura == 0);
   if (const int32_t codice = controlli_finali(stato); codice != 0) {
     risultato.esito = esito_build::errore_finale;
     risultato.codice_finale = codice;

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "builder/avvisi.h"
 #include "builder/memorizza_dati.h"
 #include "builder/modello.h"
+#include "percorrenza/treno.h"
 #include "platform/file_atomico.h"
 
 namespace od {
@@ -20,6 +22,9 @@ struct opzioni_build {
   bool forza = false;
   // Which warnings count, and whether any of them stops the writing.
   regole_avvisi avvisi;
+  // When given, the running-time calculation's warnings join the others
+  // (a build that read without a code only).
+  std::optional<opzioni_orario> orario;
   // The system calls through which the binary files are written.
   chiamate_file* chiamate = &chiamate_di_sistema();
 };

@@ -21,6 +21,9 @@
 //   ```text riepilogo=NOME          what mostra_scenario prints for the files
 //                                    built; the picture manuale_NOME.svg beside
 //                                    the handbook, when there, is its --svg
+//   ```text orario=NOME             what mostra_scenario --orario prints for the
+//                                    files built; NOME "incorporato" is the
+//                                    carried scenario
 // A block inside a list item may be indented with it. An example that shows
 // one file only is built with the other file of the example "minimo"; the
 // outcome "orsella" with no file is that of the scenario the program carries.
@@ -47,6 +50,7 @@
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
+#include "support/scenario_incorporato.h"
 
 namespace od {
 namespace {
@@ -103,7 +107,7 @@ std::vector<blocco> blocchi_del_manuale() {
 
 struct esempio {
   std::string file_linea, linea, file_treno, treno;
-  std::string esito, diagnostica, riepilogo;
+  std::string esito, diagnostica, riepilogo, orario;
   int riga = 0;
 };
 
@@ -131,6 +135,7 @@ std::map<std::string, esempio> esempi_del_manuale() {
     if (const std::string nome = attributo("esito"); !nome.empty()) esempi[nome].esito = b.testo;
     if (const std::string nome = attributo("diagnostica"); !nome.empty()) esempi[nome].diagnostica = b.testo;
     if (const std::string nome = attributo("riepilogo"); !nome.empty()) esempi[nome].riepilogo = b.testo;
+    if (const std::string nome = attributo("orario"); !nome.empty()) esempi[nome].orario = b.testo;
   }
   return esempi;
 }
@@ -274,6 +279,7 @@ TEST(Manuale, OgniEsempioDaCioCheIlManualeScriveAccanto) {
   const esempio& minimo = esempi.at("minimo");
   int controllati = 0;
   for (auto [nome, e] : esempi) {
+    if (nome == "incorporato") continue;  // the carried scenario: only its timetable is shown
     SCOPED_TRACE("esempio " + nome + " (manuale, riga " + std::to_string(e.riga) + ")");
     ASSERT_FALSE(nome != "orsella" && e.file_linea.empty() && e.file_treno.empty()) << "an outcome without its example";
     ASSERT_FALSE(e.esito.empty()) << "an example without its outcome";
@@ -323,7 +329,7 @@ TEST(Manuale, RiepilogoEDisegnoSonoQuelliDiMostraScenario) {
   const std::string cartella_manuale = std::string(OD_MANUALE).substr(0, std::string(OD_MANUALE).rfind('/') + 1);
   int controllati = 0;
   for (const auto& [nome, e] : esempi_del_manuale()) {
-    if (e.riepilogo.empty()) continue;
+    if (e.riepilogo.empty() || nome == "incorporato") continue;
     SCOPED_TRACE("esempio " + nome);
     const test::cartella_temporanea uscita;
     const costruito c = costruisci(e, uscita.percorso());
@@ -342,6 +348,29 @@ TEST(Manuale, RiepilogoEDisegnoSonoQuelliDiMostraScenario) {
         << disegno << " is not what mostra_scenario --svg draws today: make it again as the handbook says";
   }
   EXPECT_GE(controllati, 1);
+}
+
+TEST(Manuale, LeTabelleDegliOrariSonoQuelleDiMostraScenario) {
+  int controllati = 0;
+  for (const auto& [nome, e] : esempi_del_manuale()) {
+    if (e.orario.empty()) continue;
+    SCOPED_TRACE("esempio " + nome);
+    const test::cartella_temporanea uscita;
+    std::string percorso = "Orsella_Drumvane", treno = "xr40318";
+    if (nome == "incorporato") {
+      ASSERT_EQ(test::costruisci_incorporato(uscita.percorso(), 0).esito, esito_build::completato);
+    } else {
+      const costruito c = costruisci(e, uscita.percorso());
+      ASSERT_EQ(c.risultato.esito, esito_build::completato);
+      percorso = c.stato.nome_percorso;
+      treno = c.stato.nome_treno;
+    }
+    const test::esito_processo orario = test::esegui(OD_MOSTRA, {"--orario", uscita.percorso(), percorso, treno});
+    EXPECT_EQ(orario.stato, 0) << orario.errori;
+    EXPECT_EQ(orario.uscita, e.orario);
+    ++controllati;
+  }
+  EXPECT_GE(controllati, 2);
 }
 #endif
 

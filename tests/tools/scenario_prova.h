@@ -101,15 +101,18 @@ struct esecuzione {
   std::string diagnostica;
 };
 
-// Runs the tool in this process.
-inline esecuzione mostra(const std::vector<std::string>& argomenti) {
+// Runs one of the tools' entry points in this process.
+template <typename Strumento>
+esecuzione in_processo(Strumento strumento, const std::vector<std::string>& argomenti) {
   std::ostringstream uscita, diagnostica;
   esecuzione e;
-  e.stato = mostra_scenario(argomenti, uscita, diagnostica);
+  e.stato = strumento(argomenti, uscita, diagnostica);
   e.uscita = uscita.str();
   e.diagnostica = diagnostica.str();
   return e;
 }
+
+inline esecuzione mostra(const std::vector<std::string>& argomenti) { return in_processo(mostra_scenario, argomenti); }
 
 inline std::vector<std::string> righe_di(const std::string& testo) {
   std::vector<std::string> righe;

@@ -134,6 +134,14 @@ TEST(SvgLinea, TheCarriedScenarioRendersWithItsLabels) {
   contiene(svg,
            {"Orsella_Drumvane - treno xr40318", "ORSELLA", "PRAVESSO", "P.M. 54.250", "DRUMVANE", "84.0", "avviso 20"});
   EXPECT_NE(svg.find("Galleria"), std::string::npos);
+  // The speed panel: both curves, a mark at each of the five stops, and the
+  // posted progressive under it (at 85 km it counts down: 10.900).
+  contiene(svg, {"Velocita' ammessa e marcia piu' veloce (km/h)", "progr.", "0.000", "5.000", "13.600", "10.900"});
+  EXPECT_NE(svg.find("class=\"marcia\""), std::string::npos);
+  EXPECT_NE(svg.find("class=\"velocita-ammessa\""), std::string::npos);
+  std::size_t fermate = 0;
+  for (std::size_t p = 0; (p = svg.find("class=\"fermata-marcia\"", p)) != std::string::npos; ++p) ++fermate;
+  EXPECT_EQ(fermate, 5u + 1u) << "five stops and the legend";
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "run/compila.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/compila/esempio.h"
+#include "tools/compila/orario.h"
+#include "tools/comune/opzioni_orario.h"
 
 namespace od {
 namespace {
@@ -18,7 +20,9 @@ constexpr std::string_view programma = "compila_scenario";
 
 constexpr std::string_view uso =
     "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
-    "                         [--avvisi-errori] [--senza-avviso NOME]... CARTELLA PERCORSO TRENO\n"
+    "                         [--avvisi-errori] [--senza-avviso NOME]... [--orario]\n"
+    "                         [--accelerazione A] [--frenatura B] [--velocita-massima V]\n"
+    "                         [--lunghezza-vettura M] [--margine-minimo P] CARTELLA PERCORSO TRENO\n"
     "     compila_scenario --esempio CARTELLA [--sovrascrivi]";
 
 constexpr std::string_view descrizione =
@@ -44,8 +48,10 @@ constexpr std::string_view piede =
     "  FILE:RIGA:COLONNA: avviso: che cosa e perche' [nome]\n"
     "--senza-avviso NOME tace un avviso (anche piu' volte); --avvisi-errori fa di\n"
     "ogni avviso un errore: stato 1, nessun file scritto. Gli errori 1250 e 1251\n"
-    "dei controlli finali non scrivono alcun file. L'ultima riga dello standard\n"
-    "output e' sempre (senza --json) l'esito, per esempio\n"
+    "dei controlli finali non scrivono alcun file. Il calcolo dei tempi di\n"
+    "percorrenza da' gli avvisi orario-impossibile e orario-stretto sulla riga\n"
+    "della stazione; --orario scrive anche la tabella. L'ultima riga dello\n"
+    "standard output e' sempre (senza --json) l'esito, per esempio\n"
     "  esito: costruito, 0 avvisi\n"
     "  esito: errore 22 a 10100 m, 1 avviso\n"
     "\n"
@@ -59,6 +65,8 @@ struct argomenti_compila {
   richiesta_compila costruzione;
   std::string esempio;  // the folder for the starting scenario, or empty
   bool sovrascrivi = false;
+  bool orario = false;
+  opzioni_orario percorrenza;
   std::array<std::string, 3> posizionali;
   std::vector<std::string> taciuti;  // --senza-avviso
 };
@@ -93,6 +101,9 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->type_name("NOME")
       ->allow_extra_args(false)
       ->group("Opzioni");
+  app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
+      ->group("Opzioni");
+  aggiungi_opzioni_orario(app, a.percorrenza);
   app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
       ->type_name("CARTELLA")
       ->group("Opzioni");
@@ -110,7 +121,8 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso"}) {
+    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso",
+                                "--orario"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
@@ -145,7 +157,14 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
     return stato_uso_errato;
   }
   if (!a.esempio.empty()) return scrivi_esempio(a.esempio, a.sovrascrivi, uscita, diagnostica);
-  return compila(a.costruzione, uscita, diagnostica);
+  richiesta_compila& q = a.costruzione;
+  q.orario = a.percorrenza;
+  if (a.orario) {
+    q.dopo_costruzione = [&a, &q](const stato_scenario& stato, std::ostream& u, std::ostream&) {
+      return orario_costruito(stato, a.percorrenza, q.json, u);
+    };
+  }
+  return compila(q, uscita, diagnostica);
 }
 
 }  // namespace od

@@ -71,6 +71,8 @@ std::string in_ordine(const std::string& elenco) {
 }  // namespace
 
 std::string messaggio_italiano(const CLI::Error& e) {
+  // The tools' own checks already speak Italian: "OPTION: what is wrong".
+  if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr) return e.what();
   std::string inglese = e.what();
   const std::string molti = "The following arguments were not expected: ";
   if (inglese.starts_with(molti)) inglese = molti + in_ordine(inglese.substr(molti.size()));

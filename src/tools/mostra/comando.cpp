@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/cartella.h"
+#include "output/file_binari.h"
 #include "platform/file_atomico.h"
 #include "tools/mostra/celle.h"
 #include "tools/mostra/confronto.h"
@@ -17,7 +18,11 @@
 #include "tools/mostra/lettura_binari.h"
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
+#include "tools/comune/opzioni_orario.h"
 #include "tools/comune/riga_comando.h"
+#include "tools/comune/tabella_orario.h"
+#include "percorrenza/avvisi_orario.h"
+#include "run/diagnostica.h"
 
 namespace od {
 namespace {
@@ -25,7 +30,9 @@ namespace {
 constexpr std::string_view programma = "mostra_scenario";
 
 constexpr std::string_view uso =
-    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--confronta ALTRA_CARTELLA] CARTELLA PERCORSO TRENO";
+    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--orario] [--confronta ALTRA_CARTELLA]\n"
+    "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
+    "     CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view descrizione =
     "Rilegge i file binari di uno scenario e li controlla:\n"
@@ -35,7 +42,10 @@ constexpr std::string_view descrizione =
     "Controlla dimensioni e struttura, lunghezze dei testi, i segni 610 e 5121,\n"
     "i due codici di gara ricalcolati dai nomi e i codici di oggetto delle celle.\n"
     "Ogni danno e' una riga sullo standard error: FILE: byte N: motivo.\n"
-    "Senza opzioni scrive un riepilogo leggibile.";
+    "Senza opzioni scrive un riepilogo leggibile; con --orario la tabella dei\n"
+    "tempi di percorrenza: l'ora piu' presto possibile a ogni stazione e il\n"
+    "margine di ogni orario e di ogni tratta, con gli avvisi orario-impossibile e\n"
+    "orario-stretto sullo standard error.";
 
 constexpr std::string_view piede =
     "Stato di uscita:\n"
@@ -46,6 +56,8 @@ constexpr std::string_view piede =
 
 struct richiesta {
   bool json = false;
+  bool orario = false;
+  opzioni_orario percorrenza;
   std::string celle;
   std::string svg;
   std::string confronta;
@@ -61,6 +73,9 @@ void prepara(CLI::App& app, richiesta& q) {
       ->type_name("DA-A")
       ->group("Opzioni");
   app.add_option("--svg", q.svg, "disegna la linea in FILE.svg")->type_name("FILE.svg")->group("Opzioni");
+  app.add_flag("--orario", q.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
+      ->group("Opzioni");
+  aggiungi_opzioni_orario(app, q.percorrenza);
   app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
       ->type_name("ALTRA_CARTELLA")
       ->group("Opzioni");
@@ -96,8 +111,9 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
       return mostra_danni;
     }
+    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
     crea_cartella_del_file(q.svg);
-    sostituisci_file(q.svg, disegna_svg(s, e));
+    sostituisci_file(q.svg, disegna_svg(s, e, orario));
   }
   if (!q.confronta.empty()) {
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
@@ -111,7 +127,24 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     if (!altro.danni.empty()) return mostra_danni;
     return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
   }
-  if (q.json) {
+  if (q.orario) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    const tabella_orario t = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    // The binary files keep no lines: the warnings name the item table.
+    for (avviso a : avvisi_della_tabella(t, s.stato)) {
+      a.luogo.file = nomi_file_binari(q.percorso, q.treno).tabella;
+      diagnostica << testo_avviso(a, q.cartella, std::string(programma));
+    }
+    if (q.json) {
+      const nlohmann::ordered_json orario = json_orario(t, s.stato, q.percorrenza);
+      scrivi_json(s, e, celle, uscita, &orario);
+    } else {
+      scrivi_tabella_orario(t, s.stato, q.percorrenza, uscita);
+    }
+  } else if (q.json) {
     scrivi_json(s, e, celle, uscita);
   } else if (celle) {
     scrivi_celle(s.stato, *celle, uscita);

@@ -182,7 +182,7 @@ void elementi_json(const elementi_linea& e, json& radice) {
 }  // namespace
 
 void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::optional<intervallo_celle>& celle,
-                 std::ostream& uscita) {
+                 std::ostream& uscita, const nlohmann::ordered_json* orario) {
   json radice = {{"percorso", s.stato.nome_percorso}, {"treno", s.stato.nome_treno}};
   radice["danni"] = file_e_danni(s, radice);
   if (s.tabella_letta && s.binario_letto) {
@@ -200,6 +200,7 @@ void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::op
       a.push_back(cella_json(c, s.stato.binario[static_cast<std::size_t>(c)]));
     radice["celle"] = a;
   }
+  if (orario != nullptr) radice["orario"] = *orario;
   // Names are 8-bit text in the files; a byte that is not UTF-8 becomes the
   // replacement character rather than aborting the whole document.
   uscita << radice.dump(2, ' ', false, json::error_handler_t::replace) << '\n';

@@ -3,6 +3,7 @@
 // range of cells.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 
@@ -12,7 +13,8 @@
 
 namespace od {
 
+// `orario`, when given, becomes the member "orario" (--orario).
 void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::optional<intervallo_celle>& celle,
-                 std::ostream& uscita);
+                 std::ostream& uscita, const nlohmann::ordered_json* orario = nullptr);
 
 }  // namespace od

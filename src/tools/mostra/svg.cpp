@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "tools/comune/opzioni_orario.h"
 #include "tools/mostra/etichette.h"
 #include "tools/mostra/svg_interno.h"
 
@@ -36,6 +37,9 @@ constexpr std::string_view foglio = R"(text { font-family: 'DejaVu Sans', Arial,
 .estremo { fill: #c00000; }
 .profilo { fill: #dce8cc; stroke: #4d7a1f; stroke-width: 1.5; }
 .velocita { fill: none; stroke: #b0306e; stroke-width: 2; }
+.velocita-ammessa { fill: none; stroke: #b0306e; stroke-width: 1.2; stroke-dasharray: 4 3; }
+.marcia { fill: none; stroke: #1f4e9a; stroke-width: 2; }
+.fermata-marcia { fill: #c00000; }
 .aderenza { fill: none; stroke: #1f8a8a; stroke-width: 2; }
 .montagna-1 { fill: #a0785a; }
 .montagna-2 { fill: #6b9e4a; }
@@ -97,6 +101,9 @@ double legenda(disegno& d, double y) {
       {"montagna-1", voce_legenda::fascia, "lato montagna tipo 1"},
       {"montagna-2", voce_legenda::fascia, "lato montagna tipo 2"},
       {"montagna-3", voce_legenda::fascia, "lato montagna tipo 3"},
+      {"velocita-ammessa", voce_legenda::linea, "velocita' ammessa"},
+      {"marcia", voce_legenda::linea, "marcia piu' veloce"},
+      {"fermata-marcia", voce_legenda::cerchio, "fermata della marcia"},
       {"fine-linea", voce_legenda::linea, "fine linea"},
   };
   d.testo(margine_sinistro, y + 13, "Legenda", "titolo-pannello");
@@ -134,6 +141,10 @@ double legenda(disegno& d, double y) {
 }  // namespace
 
 std::string disegna_svg(const scenario_letto& s, const elementi_linea& e) {
+  return disegna_svg(s, e, calcola_orario(s.stato, treno_percorrenza{}, opzioni_orario{}.margine_minimo));
+}
+
+std::string disegna_svg(const scenario_letto& s, const elementi_linea& e, const tabella_orario& orario) {
   disegno d, griglia;
   svg::asse_linea asse{margine_sinistro, larghezza_pagina - margine_sinistro - margine_destro,
                        double(std::max(e.generale.lunghezza_totale, 1))};
@@ -142,6 +153,7 @@ std::string disegna_svg(const scenario_letto& s, const elementi_linea& e) {
   y = svg::disegna_piano(c, y, altezza_piano) + 20;
   const double inizio_comune = y;
   y = svg::disegna_valori(c, y);
+  y = svg::disegna_marcia(c, orario, y);
   y = svg::disegna_asse_km(c, y);
   y = svg::disegna_corsie(c, y);
   const double fine_comune = y;

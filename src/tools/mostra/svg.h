@@ -7,12 +7,16 @@
 
 #include <string>
 
+#include "percorrenza/orario.h"
 #include "tools/mostra/elementi.h"
 #include "tools/mostra/lettura_binari.h"
 
 namespace od {
 
 // Needs the item table and the track cells decoded; the plan is optional.
+// The speed panel shows `orario`'s fastest run; without it, the one of the
+// default train.
 std::string disegna_svg(const scenario_letto& s, const elementi_linea& e);
+std::string disegna_svg(const scenario_letto& s, const elementi_linea& e, const tabella_orario& orario);
 
 }  // namespace od

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "builder/modello.h"
+#include "percorrenza/orario.h"
 #include "tools/mostra/elementi.h"
 #include "tools/mostra/svg_disegno.h"
 
@@ -33,6 +34,15 @@ struct contesto {
   asse_linea asse;
 };
 
+// A panel over the common axis whose vertical scale runs from `basso` to `alto`.
+struct pannello {
+  contesto& c;
+  double y = 0, altezza = 0, basso = 0, alto = 1;
+  double yv(double v) const { return y + altezza - (v - basso) / (alto - basso) * altezza; }
+  // The frame, and `tacche` labelled steps of the scale with grid lines.
+  void cornice_e_tacche(const char* unita, int tacche = 4);
+};
+
 // A step of 1, 2 or 5 times a power of ten that splits `ampiezza` into at
 // most `quante` parts.
 double passo_tondo(double ampiezza, int quante);
@@ -43,6 +53,9 @@ void intestazione(contesto& c, double y, const std::string& titolo);
 double disegna_piano(contesto& c, double y, double altezza);
 double disegna_valori(contesto& c, double y);
 double disegna_corsie(contesto& c, double y);
+// The permitted speed and the fastest run, the stops, and the posted
+// kilometric progressive under them.
+double disegna_marcia(contesto& c, const tabella_orario& orario, double y);
 // Kilometre labels under the common axis; vertical grid lines go into `griglia`.
 double disegna_asse_km(contesto& c, double y);
 void disegna_griglia(contesto& c, disegno& griglia, double da_y, double a_y);

@@ -24,25 +24,18 @@ void intestazione(contesto& c, double y, const std::string& titolo) {
   c.d.testo(c.asse.x0, y + 13, titolo, "titolo-pannello");
 }
 
-namespace {
-
-// A panel over the common axis whose vertical scale runs from `basso` to `alto`.
-struct pannello {
-  contesto& c;
-  double y = 0, altezza = 0, basso = 0, alto = 1;
-  double yv(double v) const { return y + altezza - (v - basso) / (alto - basso) * altezza; }
-
-  void cornice_e_tacche(const char* unita, int tacche = 4) {
-    c.d.rettangolo(c.asse.x0, y, c.asse.larghezza, altezza, "cornice");
-    const double passo = passo_tondo(alto - basso, tacche);
-    for (double v = std::ceil(basso / passo) * passo; v <= alto + passo * 1e-9; v += passo) {
-      c.d.linea(c.asse.x0 - 4, yv(v), c.asse.x0, yv(v), "asse");
-      c.d.linea(c.asse.x0, yv(v), c.asse.destra(), yv(v), "griglia");
-      const double tondo = std::abs(v) < passo * 1e-6 ? 0.0 : v;  // no "-0" from accumulated steps
-      c.d.testo(c.asse.x0 - 6, yv(v) + 4, fmt::format("{:g}{}", tondo, unita), "tacca", "end");
-    }
+void pannello::cornice_e_tacche(const char* unita, int tacche) {
+  c.d.rettangolo(c.asse.x0, y, c.asse.larghezza, altezza, "cornice");
+  const double passo = passo_tondo(alto - basso, tacche);
+  for (double v = std::ceil(basso / passo) * passo; v <= alto + passo * 1e-9; v += passo) {
+    c.d.linea(c.asse.x0 - 4, yv(v), c.asse.x0, yv(v), "asse");
+    c.d.linea(c.asse.x0, yv(v), c.asse.destra(), yv(v), "griglia");
+    const double tondo = std::abs(v) < passo * 1e-6 ? 0.0 : v;  // no "-0" from accumulated steps
+    c.d.testo(c.asse.x0 - 6, yv(v) + 4, fmt::format("{:g}{}", tondo, unita), "tacca", "end");
   }
-};
+}
+
+namespace {
 
 void gradini(contesto& c, const pannello& p, const std::vector<tratto>& t, int scala, const char* classe) {
   std::vector<punto> punti;

@@ -1,0 +1,107 @@
+#include "percorrenza/avvisi_orario.h"
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+
+namespace od {
+namespace {
+
+std::string secondi(double x) { return std::to_string(static_cast<int64_t>(std::nearbyint(x))); }
+
+std::string decimale(double x) {
+  char testo[32];
+  std::snprintf(testo, sizeof testo, "%.1f", x);
+  return testo;
+}
+
+std::string numero(double x) {
+  std::ostringstream o;
+  o << x;
+  return o.str();
+}
+
+std::string impossibile(const tabella_orario& t, const avviso_orario& a) {
+  const tempo_stazione& s = t.stazioni[a.stazione];
+  const bool riparte = s.partenza && a.stazione + 1 < t.stazioni.size();
+  std::string frase = "orario di " + s.nome + " impossibile: " + ora_esatta(*s.orario) + " previste, ma il treno non " +
+                      (riparte ? "ne riparte" : "vi arriva") + " prima delle " +
+                      ora_esatta(riparte ? *s.partenza : s.arrivo) + ", " + secondi(-*s.margine) + " s dopo";
+  if (a.tratta < t.tratte.size()) {
+    const tempo_tratta& x = t.tratte[a.tratta];
+    frase += " (tratta da " + t.stazioni[x.da].nome + ": tempo minimo " + secondi(x.minimo) + " s, previsti " +
+             std::to_string(x.previsto) + " s)";
+  }
+  return frase;
+}
+
+std::string stretto(const tabella_orario& t, const avviso_orario& a) {
+  const tempo_tratta& x = t.tratte[a.tratta];
+  return "tratta da " + t.stazioni[x.da].nome + " a " + t.stazioni[x.a].nome + " stretta: margine " +
+         secondi(x.margine) + " s, " + decimale(x.percento) + " % del tempo minimo di " + secondi(x.minimo) +
+         " s, sotto il " + numero(t.margine_minimo) + " %";
+}
+
+std::string senza_fermata(const tabella_orario& t, const avviso_orario& a) {
+  const std::string esito = a.stazione == 0                        ? "parte dalla sua posizione"
+                            : a.stazione + 1 == t.stazioni.size() ? "si ferma alla sua posizione"
+                                                                   : "vi passa senza fermarsi";
+  return t.stazioni[a.stazione].nome + " non ha un punto di fermata sul binario: il treno " + esito;
+}
+
+}  // namespace
+
+std::string ora_esatta(double x) {
+  const auto s = static_cast<int64_t>(std::nearbyint(x));
+  const int64_t a = s < 0 ? -s : s;
+  char testo[40];
+  std::snprintf(testo, sizeof testo, "%s%02lld:%02lld:%02lld", s < 0 ? "-" : "", static_cast<long long>(a / 3600),
+                static_cast<long long>(a / 60 % 60), static_cast<long long>(a % 60));
+  return testo;
+}
+
+std::string nome_avviso(const avviso_orario& a) {
+  switch (a.genere) {
+    case avviso_orario::tipo::impossibile:
+      return "orario-impossibile";
+    case avviso_orario::tipo::stretto:
+      return "orario-stretto";
+    case avviso_orario::tipo::fermata_senza_punto:
+      break;
+  }
+  return "orario-senza-fermata";
+}
+
+std::string frase_avviso(const tabella_orario& t, const avviso_orario& a) {
+  switch (a.genere) {
+    case avviso_orario::tipo::impossibile:
+      return impossibile(t, a);
+    case avviso_orario::tipo::stretto:
+      return stretto(t, a);
+    case avviso_orario::tipo::fermata_senza_punto:
+      break;
+  }
+  return senza_fermata(t, a);
+}
+
+std::vector<avviso> avvisi_della_tabella(const tabella_orario& t, const stato_scenario& stato) {
+  // The cell that the build marked as each station's stopping point.
+  std::vector<int32_t> fermate(voci_tabella, -1);
+  for (std::size_t c = 0; c < stato.binario.size(); ++c) {
+    const cella& k = stato.binario[c];
+    if (k.oggetto == oggetto::fermata && k.valore1 > 0 && k.valore1 < voci_tabella && fermate[k.valore1] < 0) {
+      fermate[static_cast<std::size_t>(k.valore1)] = static_cast<int32_t>(c);
+    }
+  }
+  std::vector<avviso> avvisi;
+  for (const avviso_orario& a : t.avvisi) {
+    avviso x{nome_avviso(a), frase_avviso(t, a), {}};
+    const int32_t cella_fermata = fermate[static_cast<std::size_t>(t.stazioni[a.stazione].voce)];
+    if (const auto origine = stato.origini.find(cella_fermata); origine != stato.origini.end()) x.luogo = origine->second;
+    avvisi.push_back(std::move(x));
+  }
+  return avvisi;
+}
+
+}  // namespace od

@@ -1,0 +1,17 @@
+// compila_scenario --orario: once the files are built, the table of earliest
+// times and margins (the warnings come with the build's others).
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "builder/modello.h"
+#include "percorrenza/treno.h"
+
+namespace od {
+
+// Prints the table to `uscita`, or with `json` returns it as the JSON
+// member ",\"orario\":{...}" of the outcome.
+std::string orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json, std::ostream& uscita);
+
+}  // namespace od

@@ -1,0 +1,40 @@
+// The carried scenario read into a model in memory, as the generation run
+// reads it, for tests of what is computed over the built model.
+#pragma once
+
+#include "builder/memorizza_dati.h"
+#include "builder/modello.h"
+#include "builder/percorso.h"
+#include "run/memorizza_percorso.h"
+#include "scenario_text/scenario_carico.h"
+
+namespace od::test {
+
+inline stato_scenario scenario_incorporato() {
+  stato_scenario stato;
+  stato.nome_percorso = "Orsella_Drumvane";
+  stato.nome_treno = "xr40318";
+  pulisci_tabella(stato);
+  sorgente_descrizioni sorgente({}, false);
+  sorgente.testo_linea = testo_righe(righe_linea());
+  sorgente.testo_treno = testo_righe(righe_treno());
+  memorizza_dati(stato, sorgente);
+  cammina_binario(stato);
+  return stato;
+}
+
+// The carried scenario's description files and binary files in `cartella`,
+// built as compila_scenario builds them; the plan only when asked.
+inline risultato_build costruisci_incorporato(const std::string& cartella, int32_t con_planimetria = 1) {
+  stato_scenario stato;
+  stato.nome_percorso = "Orsella_Drumvane";
+  stato.nome_treno = "xr40318";
+  dati_linea(cartella, stato.nome_percorso);
+  dati_treno(cartella, stato.nome_percorso, stato.nome_treno);
+  opzioni_build opzioni;
+  opzioni.sorgente.cartella = cartella;
+  opzioni.cartella_uscita = cartella;
+  return memorizza_percorso(stato, con_planimetria, opzioni);
+}
+
+}  // namespace od::test
