@@ -71,6 +71,8 @@ if(OD_TESTS)
   add_dependencies(od_tools_tests ${OD_STRUMENTI} orsella_drumvane)
   gtest_discover_tests(od_tools_tests DISCOVERY_TIMEOUT 60)
   # The handbook's tutorial shows mostra_scenario's summary and picture.
-  target_compile_definitions(od_tests PRIVATE OD_MOSTRA="$<TARGET_FILE:mostra_scenario>")
-  add_dependencies(od_tests mostra_scenario)
+  # ... and the driver's documents that compila_scenario writes for it.
+  target_compile_definitions(od_tests PRIVATE OD_MOSTRA="$<TARGET_FILE:mostra_scenario>"
+                                              OD_COMPILA="$<TARGET_FILE:compila_scenario>")
+  add_dependencies(od_tests mostra_scenario compila_scenario)
 endif()

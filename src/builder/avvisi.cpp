@@ -7,7 +7,7 @@
 namespace od {
 namespace {
 
-constexpr std::array<descrizione_avviso, 20> avvisi{{
+constexpr std::array<descrizione_avviso, 21> avvisi{{
     {"chiave-sconosciuta", "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
     {"valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
     {"valori-mancanti", "un record che prende i suoi ultimi valori dalla riga dopo"},
@@ -28,6 +28,7 @@ constexpr std::array<descrizione_avviso, 20> avvisi{{
     {"orario-impossibile", "un orario prima dell'ora piu' presto in cui il treno puo' esserci"},
     {"orario-stretto", "una tratta con meno margine di --margine-minimo sul suo tempo minimo"},
     {"orario-senza-fermata", "una fermata prevista in una stazione senza punto di fermata"},
+    {"nome-tagliato", "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
 }};
 
 }  // namespace

@@ -2,9 +2,9 @@
 
 #include <cmath>
 #include <map>
-#include <set>
 
 #include "builder/progressiva.h"
+#include "builder/stazioni.h"
 #include "percorrenza/velocita_ammessa.h"
 
 namespace od {
@@ -12,12 +12,6 @@ namespace {
 
 // A station of this type or above has no stopping point on the track.
 constexpr int tipo_senza_fermata = 25;
-
-bool solo_nome(const voce& v) {
-  voce senza_nome = v;
-  senza_nome.nome.clear();
-  return senza_nome == voce{};
-}
 
 // The cell that the build marks as each station's stopping point.
 std::map<int, int32_t> celle_fermata(const stato_scenario& s) {
@@ -157,19 +151,7 @@ class calcolo {
 
 }  // namespace
 
-std::vector<int> voci_stazioni(const stato_scenario& stato) {
-  std::set<int> di_cartelli;
-  for (const cella& k : stato.binario) {
-    if (k.oggetto == oggetto::cartello) di_cartelli.insert(k.valore1);
-  }
-  std::vector<int> voci;
-  for (int i = 1; i < prima_voce_cartelli; ++i) {
-    const voce& v = stato.tabella[static_cast<std::size_t>(i)];
-    if (v == voce{} || solo_nome(v) || di_cartelli.contains(i)) break;
-    voci.push_back(i);
-  }
-  return voci;
-}
+std::vector<int> voci_stazioni(const stato_scenario& stato) { return stazioni_del_percorso(stato); }
 
 tabella_orario calcola_orario(const stato_scenario& stato, const treno_percorrenza& treno, double margine_minimo) {
   return calcolo(stato, treno, margine_minimo).esegui();

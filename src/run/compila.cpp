@@ -146,12 +146,17 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
     for (const std::string& nome : {binari.planimetria, binari.tabella, binari.binario}) {
       elimina_temporanei_rimasti(nome_completo(q.cartella_uscita, nome));
     }
-    r.risultato = memorizza_percorso(stato, j, opzioni);
-    if (r.risultato.esito == esito_build::completato) {
+    // A refusal comes before anything is built or written.
+    if (q.controlla_accanto) r.errore_file = q.controlla_accanto();
+    if (r.errore_file.empty()) r.risultato = memorizza_percorso(stato, j, opzioni);
+    if (r.errore_file.empty() && r.risultato.esito == esito_build::completato) {
       const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);
       if (j != 0) r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.planimetria));
       r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.tabella));
       r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.binario));
+      if (q.scrivi_accanto) {
+        for (std::string& f : q.scrivi_accanto(stato)) r.file_scritti.push_back(std::move(f));
+      }
     }
   } catch (const errore_file& e) {
     r.errore_file = e.what();

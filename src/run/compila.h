@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "builder/avvisi.h"
 #include "builder/modello.h"
@@ -31,6 +32,15 @@ struct richiesta_compila {
   std::string cartella_uscita;     // where the binary files go
   std::string percorso;
   std::string treno;
+  // Files that the tool writes beside the binaries from the built model (the
+  // driver's documents), under the same lock as the build. `controlla` runs
+  // first: a reason it returns refuses the request and nothing is built.
+  // `scrivi` runs after a complete build, adds its warnings to the model's
+  // list (shown, counted and silenced like the others, but after the gate of
+  // --avvisi-errori) and returns the paths it wrote; it throws errore_file.
+  // Either may be empty.
+  std::function<std::string()> controlla_accanto;
+  std::function<std::vector<std::string>(stato_scenario&)> scrivi_accanto;
   regole_avvisi avvisi;  // --senza-avviso, --avvisi-errori
   std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
   // Called once the files are written, with the built model: a tool adds

@@ -21,6 +21,10 @@
 //   ```text riepilogo=NOME          what mostra_scenario prints for the files
 //                                    built; the picture manuale_NOME.svg beside
 //                                    the handbook, when there, is its --svg
+//   ```text documenti=NOME          one compila_scenario command on the files of
+//                                    NOME in folder "scenari", writing the documents
+//   ```text scheda=NOME             the timetable sheet and the slowdown order
+//   ```text rallentamenti=NOME      that it writes, every line ended by CR LF
 //   ```text orario=NOME             what mostra_scenario --orario prints for the
 //                                    files built; NOME "incorporato" is the
 //                                    carried scenario
@@ -108,6 +112,7 @@ std::vector<blocco> blocchi_del_manuale() {
 struct esempio {
   std::string file_linea, linea, file_treno, treno;
   std::string esito, diagnostica, riepilogo, orario;
+  std::string documenti, scheda, rallentamenti;
   int riga = 0;
 };
 
@@ -135,6 +140,9 @@ std::map<std::string, esempio> esempi_del_manuale() {
     if (const std::string nome = attributo("esito"); !nome.empty()) esempi[nome].esito = b.testo;
     if (const std::string nome = attributo("diagnostica"); !nome.empty()) esempi[nome].diagnostica = b.testo;
     if (const std::string nome = attributo("riepilogo"); !nome.empty()) esempi[nome].riepilogo = b.testo;
+    if (const std::string nome = attributo("documenti"); !nome.empty()) esempi[nome].documenti = b.testo;
+    if (const std::string nome = attributo("scheda"); !nome.empty()) esempi[nome].scheda = b.testo;
+    if (const std::string nome = attributo("rallentamenti"); !nome.empty()) esempi[nome].rallentamenti = b.testo;
     if (const std::string nome = attributo("orario"); !nome.empty()) esempi[nome].orario = b.testo;
   }
   return esempi;
@@ -371,6 +379,33 @@ TEST(Manuale, LeTabelleDegliOrariSonoQuelleDiMostraScenario) {
     ++controllati;
   }
   EXPECT_GE(controllati, 2);
+}
+#endif
+
+#ifdef OD_COMPILA
+TEST(Manuale, DocumentiSonoQuelliDiCompilaScenario) {
+  int controllati = 0;
+  for (const auto& [nome, e] : esempi_del_manuale()) {
+    if (e.documenti.empty()) continue;
+    SCOPED_TRACE("esempio " + nome);
+    const test::cartella_temporanea scenari;
+    scenari.scrivi(e.file_linea, e.linea);
+    scenari.scrivi(e.file_treno, e.treno);
+    std::vector<std::string> argomenti = parole(e.documenti);
+    ASSERT_FALSE(argomenti.empty());
+    ASSERT_EQ(argomenti.front(), "compila_scenario");
+    argomenti.erase(argomenti.begin());
+    for (std::string& a : argomenti) {
+      if (a == "scenari") a = scenari.percorso();
+    }
+    const test::esito_processo c = test::esegui(OD_COMPILA, argomenti);
+    ASSERT_EQ(c.stato, 0) << c.errori;
+    const std::string prefisso = argomenti[argomenti.size() - 2] + "_" + argomenti.back() + "_";
+    EXPECT_EQ(scenari.leggi(prefisso + "scheda_treno.txt"), con_fine_riga(e.scheda, "\r\n"));
+    EXPECT_EQ(scenari.leggi(prefisso + "rallentamenti.txt"), con_fine_riga(e.rallentamenti, "\r\n"));
+    ++controllati;
+  }
+  EXPECT_GE(controllati, 1);
 }
 #endif
 

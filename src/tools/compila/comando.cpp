@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "run/compila.h"
+#include "tools/comune/documenti.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/compila/esempio.h"
 #include "tools/compila/orario.h"
@@ -22,7 +23,8 @@ constexpr std::string_view uso =
     "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
     "                         [--avvisi-errori] [--senza-avviso NOME]... [--orario]\n"
     "                         [--accelerazione A] [--frenatura B] [--velocita-massima V]\n"
-    "                         [--lunghezza-vettura M] [--margine-minimo P] CARTELLA PERCORSO TRENO\n"
+    "                         [--lunghezza-vettura M] [--margine-minimo P]\n"
+    "                         [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
     "     compila_scenario --esempio CARTELLA [--sovrascrivi]";
 
 constexpr std::string_view descrizione =
@@ -36,6 +38,9 @@ constexpr std::string_view descrizione =
     "  PERCORSO_linea.dat    planimetria della linea (non con --senza-planimetria)\n"
     "  PERCORSO_TRENO.sim    tabella delle voci\n"
     "  PERCORSO_TRENO.dat    celle del binario\n"
+    "e, con --documenti, i documenti per il macchinista:\n"
+    "  PERCORSO_TRENO_scheda_treno.txt     scheda treno\n"
+    "  PERCORSO_TRENO_rallentamenti.txt    ordine di rallentamento\n"
     "Con --esempio scrive invece in CARTELLA i due file di descrizione dello\n"
     "scenario Orsella_Drumvane (treno xr40318), da cui partire per uno nuovo.";
 
@@ -65,6 +70,7 @@ struct argomenti_compila {
   richiesta_compila costruzione;
   std::string esempio;  // the folder for the starting scenario, or empty
   bool sovrascrivi = false;
+  opzioni_documenti documenti;
   bool orario = false;
   opzioni_orario percorrenza;
   std::array<std::string, 3> posizionali;
@@ -107,8 +113,10 @@ void prepara(CLI::App& app, argomenti_compila& a) {
   app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
       ->type_name("CARTELLA")
       ->group("Opzioni");
-  app.add_flag("--sovrascrivi", a.sovrascrivi, "con --esempio, sostituisce i file di descrizione gia' presenti")
+  app.add_flag("--sovrascrivi", a.sovrascrivi,
+               "con --esempio o --documenti, sostituisce i file di descrizione o i documenti gia' presenti")
       ->group("Opzioni");
+  aggiungi_opzioni_documenti(app, a.documenti);
   // Not marked required: --esempio goes without them, and controlla() tells
   // the author which one is missing.
   app.add_option("CARTELLA", a.posizionali[0], "cartella dei file di descrizione")->type_name("");
@@ -122,13 +130,14 @@ std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
     for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso",
-                                "--orario"}) {
+                                "--orario", "--documenti"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
-    return {};
+    return controlla_opzioni_documenti(app, a.documenti);
   }
-  if (a.sovrascrivi) return "--sovrascrivi si usa solo insieme a --esempio";
+  if (a.sovrascrivi && !a.documenti.documenti) return "--sovrascrivi si usa solo insieme a --esempio o --documenti";
+  if (std::string e = controlla_opzioni_documenti(app, a.documenti); !e.empty()) return e;
   if (app.count("TRENO") == 0) return "servono tre argomenti: CARTELLA PERCORSO TRENO";
   richiesta_compila& q = a.costruzione;
   q.cartella = a.posizionali[0];
@@ -162,6 +171,12 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   if (a.orario) {
     q.dopo_costruzione = [&a, &q](const stato_scenario& stato, std::ostream& u, std::ostream&) {
       return orario_costruito(stato, a.percorrenza, q.json, u);
+    };
+  }
+  if (a.documenti.documenti) {
+    if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
+    q.scrivi_accanto = [&a, &q](stato_scenario& stato) {
+      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, stato.elenco_avvisi);
     };
   }
   return compila(q, uscita, diagnostica);

@@ -8,6 +8,7 @@
 
 #include "builder/arrotonda.h"
 #include "builder/memo_linea.h"
+#include "builder/stazioni.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/valori.h"
 
@@ -293,7 +294,7 @@ std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
   std::size_t fermata = 0;
   for (int n = prima_voce_cartelli; n > 0 && fermata < fermate.size(); --n) {
     if (per_voce.contains(n)) continue;
-    if (!solo_nome(voce_n(s, n))) break;
+    if (!solo_testo(voce_n(s, n))) break;
     per_voce.emplace(n, fermate[fermata++]);
   }
   std::vector<riga_descrizione> righe;

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "builder/arrotonda.h"
+#include "builder/stazioni.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/preavvisi.h"
 #include "tools/decompila/valori.h"
@@ -48,18 +49,7 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
 }
 
 // Entries 1, 2, 3, ... that hold more than a text and that no sign names.
-int numero_stazioni(const stato_scenario& s) {
-  std::set<int> di_cartelli;
-  for (const cella& k : s.binario) {
-    if (k.oggetto == oggetto::cartello) di_cartelli.insert(k.valore1);
-  }
-  int n = 0;
-  const auto stazione = [&](int i) {
-    return !(voce_n(s, i) == voce{}) && !solo_nome(voce_n(s, i)) && !di_cartelli.contains(i);
-  };
-  while (n + 1 < prima_voce_cartelli && stazione(n + 1)) ++n;
-  return n;
-}
+int numero_stazioni(const stato_scenario& s) { return static_cast<int>(stazioni_del_percorso(s).size()); }
 
 riga_descrizione riga_stazione(const voce& v, int numero) {
   const int64_t p = v.posizione;

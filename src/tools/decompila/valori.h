@@ -26,12 +26,4 @@ inline cella cella_senza_segni(const stato_scenario& s, int32_t c) {
   return k;
 }
 
-// An entry that holds a text and nothing else: a sign's, never a station's.
-inline bool solo_nome(const voce& v) {
-  if (v.nome.empty()) return false;
-  voce senza_nome = v;
-  senza_nome.nome.clear();
-  return senza_nome == voce{};
-}
-
 }  // namespace od

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "output/file_binari.h"
 #include "platform/file_atomico.h"
@@ -18,6 +19,7 @@
 #include "tools/mostra/lettura_binari.h"
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
+#include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/comune/tabella_orario.h"
@@ -32,7 +34,7 @@ constexpr std::string_view programma = "mostra_scenario";
 constexpr std::string_view uso =
     "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--orario] [--confronta ALTRA_CARTELLA]\n"
     "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
-    "     CARTELLA PERCORSO TRENO";
+    "     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO";
 
 constexpr std::string_view descrizione =
     "Rilegge i file binari di uno scenario e li controlla:\n"
@@ -45,7 +47,10 @@ constexpr std::string_view descrizione =
     "Senza opzioni scrive un riepilogo leggibile; con --orario la tabella dei\n"
     "tempi di percorrenza: l'ora piu' presto possibile a ogni stazione e il\n"
     "margine di ogni orario e di ogni tratta, con gli avvisi orario-impossibile e\n"
-    "orario-stretto sullo standard error.";
+    "orario-stretto sullo standard error. Con --documenti scrive in CARTELLA la\n"
+    "scheda treno e l'ordine di rallentamento dello scenario:\n"
+    "  CARTELLA/PERCORSO_TRENO_scheda_treno.txt\n"
+    "  CARTELLA/PERCORSO_TRENO_rallentamenti.txt";
 
 constexpr std::string_view piede =
     "Stato di uscita:\n"
@@ -61,6 +66,8 @@ struct richiesta {
   std::string celle;
   std::string svg;
   std::string confronta;
+  opzioni_documenti documenti;
+  bool sovrascrivi = false;
   std::string cartella, percorso, treno;
 };
 
@@ -79,6 +86,9 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
       ->type_name("ALTRA_CARTELLA")
       ->group("Opzioni");
+  app.add_flag("--sovrascrivi", q.sovrascrivi, "con --documenti, sostituisce i documenti gia' presenti")
+      ->group("Documenti");
+  aggiungi_opzioni_documenti(app, q.documenti);
   app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required()->type_name("");
   app.add_option("PERCORSO", q.percorso, "nome del percorso")->required()->type_name("");
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
@@ -88,6 +98,26 @@ void stampa_danni(const scenario_letto& s, const std::string& cartella, std::ost
   for (const danno& d : s.danni) {
     fmt::print(diagnostica, "{}: byte {}: {}\n", nome_completo(cartella, d.file), d.byte, d.motivo);
   }
+}
+
+// Beside the binary files, under the folder's lock, and only over documents
+// that the author asked to replace. The paths written go to `scritti`.
+int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, std::ostream* scritti,
+                             std::ostream& diagnostica) {
+  const blocco_cartella blocco(q.cartella);
+  if (!q.sovrascrivi) {
+    if (const std::string presente = documenti_presenti(q.cartella, q.percorso, q.treno); !presente.empty()) {
+      fmt::print(diagnostica, "{}: {}\n", programma, presente);
+      return mostra_uso;
+    }
+  }
+  std::vector<avviso> avvisi;
+  const std::vector<std::string> file = scrivi_documenti(q.cartella, stato, q.documenti, q.percorrenza, avvisi);
+  for (const avviso& a : avvisi) diagnostica << testo_avviso(a, q.cartella, std::string(programma));
+  for (const std::string& f : file) {
+    if (scritti != nullptr) fmt::print(*scritti, "scritto {}\n", f);
+  }
+  return mostra_ok;
 }
 
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
@@ -114,6 +144,16 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
     crea_cartella_del_file(q.svg);
     sostituisci_file(q.svg, disegna_svg(s, e, orario));
+  }
+  if (q.documenti.documenti) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun documento: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    if (const int esito = scrivi_documenti_accanto(q, s.stato, q.json ? nullptr : &uscita, diagnostica);
+        esito != mostra_ok) {
+      return esito;
+    }
   }
   if (!q.confronta.empty()) {
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
@@ -148,7 +188,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     scrivi_json(s, e, celle, uscita);
   } else if (celle) {
     scrivi_celle(s.stato, *celle, uscita);
-  } else if (q.svg.empty()) {
+  } else if (q.svg.empty() && !q.documenti.documenti) {
     scrivi_riepilogo(s, e, uscita);
   }
   return stato;
@@ -161,6 +201,12 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
+  std::string errore = controlla_opzioni_documenti(app, q.documenti);
+  if (errore.empty() && q.sovrascrivi && !q.documenti.documenti) errore = "--sovrascrivi si usa solo insieme a --documenti";
+  if (!errore.empty()) {
+    fmt::print(diagnostica, "{}: {}\nUso: {}\n", programma, errore, uso);
+    return mostra_uso;
+  }
   return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
                             [&] { return esegui(q, uscita, diagnostica); });
 }

@@ -1,0 +1,21 @@
+// The stations of a built scenario, in the order of the train file. The item
+// table gives them entries 1, 2, ... and gives the line-side signs entries
+// 80, 79, ... from the top, so the stations run from entry 1 up to the first
+// entry that holds nothing, holds a text and nothing else (a sign's), or is
+// named by a sign on the track. Works alike on a model built from the
+// description files and on one read back from binary files.
+#pragma once
+
+#include <vector>
+
+#include "builder/modello.h"
+
+namespace od {
+
+// An entry that holds a text and nothing else: a sign's, never a station's.
+bool solo_testo(const voce& v);
+
+// Entries of the item table, in increasing order.
+std::vector<int> stazioni_del_percorso(const stato_scenario& stato);
+
+}  // namespace od

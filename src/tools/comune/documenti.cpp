@@ -1,0 +1,134 @@
+#include "tools/comune/documenti.h"
+
+#include <fmt/format.h>
+#include <fmt/ostream.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <stdexcept>
+
+#include "builder/stazioni.h"
+#include "platform/cartella.h"
+#include "platform/file_atomico.h"
+
+namespace od {
+namespace {
+
+constexpr const char* opzioni_testata[] = {"--numero-treno", "--categoria", "--classificazione", "--massa",
+                                           "--velocita-marcia"};
+
+// Names on the command line are UTF-8 on every platform.
+std::filesystem::path percorso_di(const std::string& testo) { return std::u8string(testo.begin(), testo.end()); }
+
+// CLI11's own range check speaks English; this one says it in Italian, and
+// messaggio_italiano passes a validation message through as it is.
+CLI::Validator intero_fra(int minimo, int massimo) {
+  return CLI::Validator(
+      [=](std::string& testo) -> std::string {
+        int x = 0;
+        if (CLI::detail::lexical_cast(testo, x) && x >= minimo && x <= massimo) return {};
+        return fmt::format("vuole un numero intero da {} a {}, non {}", minimo, massimo, testo);
+      },
+      "");
+}
+
+// The share of the margin at timed station `a` that falls on station `k`,
+// passed after timed station `da`: the margin in proportion to the running
+// time from `da` to `k` over the running time from `da` to `a`.
+double quota_di_margine(const stato_scenario& stato, const tempo_stazione& da, const tempo_stazione& a,
+                        const tempo_stazione& k) {
+  const voce& v = stato.tabella[static_cast<std::size_t>(a.voce)];
+  // Where the train stops at `a`, its scheduled time is the departure.
+  const double arrivo_previsto = *a.orario - (a.partenza ? v.sosta : 0);
+  const double partenza = std::max(da.partenza.value_or(da.arrivo), static_cast<double>(*da.orario));
+  const double corsa = a.arrivo - partenza;
+  const double margine = arrivo_previsto - a.arrivo;
+  if (corsa <= 0 || margine <= 0) return 0;
+  return margine * (k.arrivo - partenza) / corsa;
+}
+
+}  // namespace
+
+void aggiungi_opzioni_documenti(CLI::App& app, opzioni_documenti& o) {
+  testata_documenti& t = o.testata;
+  const auto opzione = [&app](const char* nome, auto& campo, const char* tipo, const char* aiuto) {
+    return app.add_option(nome, campo, aiuto)->type_name(tipo)->group("Documenti");
+  };
+  app.add_flag("--documenti", o.documenti,
+               "scrive accanto ai file binari la scheda treno e l'ordine di rallentamento dello scenario")
+      ->group("Documenti");
+  opzione("--numero-treno", t.numero_treno, "NUMERO", "numero del treno nella scheda e nell'ordine (per difetto vuoto)");
+  opzione("--categoria", t.categoria, "TESTO", "categoria nella testata della scheda, per esempio \"V140 C\"");
+  opzione("--classificazione", t.classificazione, "TESTO", "classificazione del treno, per esempio REGIONALE");
+  opzione("--massa", t.massa, "T", "massa bloccata in tonnellate")->check(intero_fra(0, 999999));
+  opzione("--velocita-marcia", t.velocita_marcia, "KMH", "velocita' di marcia in km/h, nella riga della prima stazione")
+      ->check(intero_fra(0, 9999));
+}
+
+std::string controlla_opzioni_documenti(const CLI::App& app, const opzioni_documenti& o) {
+  if (o.documenti) return {};
+  for (const char* opzione : opzioni_testata) {
+    if (app.count(opzione) > 0) return fmt::format("{} si usa solo insieme a --documenti", opzione);
+  }
+  return {};
+}
+
+std::string documenti_presenti(const std::string& cartella, const std::string& percorso, const std::string& treno) {
+  const nomi_documenti nomi = nomi_documenti_scenario(percorso, treno);
+  for (const std::string& nome : {nomi.scheda, nomi.rallentamenti}) {
+    const std::string f = nome_completo(cartella, nome);
+    if (std::filesystem::exists(percorso_di(f))) {
+      return fmt::format("{}: esiste gia'; non lo sostituisco (--sovrascrivi per sostituirlo)", f);
+    }
+  }
+  return {};
+}
+
+tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_orario& t) {
+  const std::vector<int> stazioni = stazioni_del_percorso(stato);
+  tempi_stazioni tempi(stazioni.size());
+  std::size_t da = 0;  // the last timed station passed, index into t.stazioni
+  for (std::size_t k = 0; k < t.stazioni.size(); ++k) {
+    const tempo_stazione& s = t.stazioni[k];
+    const auto dove = std::find(stazioni.begin(), stazioni.end(), s.voce);
+    if (dove == stazioni.end()) continue;
+    double tempo = s.arrivo;
+    const auto a = std::find_if(t.stazioni.begin() + static_cast<std::ptrdiff_t>(k), t.stazioni.end(),
+                                [](const tempo_stazione& x) { return x.orario.has_value(); });
+    if (s.orario) {
+      da = k;
+    } else if (a != t.stazioni.end() && t.stazioni[da].orario) {
+      tempo += quota_di_margine(stato, t.stazioni[da], *a, s);
+    }
+    tempi[static_cast<std::size_t>(dove - stazioni.begin())] = tempo;
+  }
+  return tempi;
+}
+
+std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
+                                          const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                          std::vector<avviso>& avvisi_scenario) {
+  const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);
+  avvisi_documenti avvisi;
+  const tabella_orario orario = calcola_orario(stato, percorrenza.treno, percorrenza.margine_minimo);
+  if (!orario.errore.empty() && stazioni_del_percorso(stato).size() > 2) {
+    avvisi.push_back("scheda treno: nessun tempo di passaggio: " + orario.errore);
+  }
+  const lista_righe scheda = righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario), avvisi);
+  lista_righe ordine;
+  try {
+    ordine = righe_rallentamenti_scenario(stato, o.testata, avvisi);
+  } catch (const std::length_error& e) {
+    throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
+  }
+  for (std::string& a : avvisi) avvisi_scenario.push_back({"nome-tagliato", std::move(a), {}});
+  // Both new, or both as they were.
+  const std::vector<std::string> file{nome_completo(cartella, nomi.scheda), nome_completo(cartella, nomi.rallentamenti)};
+  sostituzione_insieme insieme;
+  insieme.prepara(file[0], testo_righe(scheda));
+  insieme.prepara(file[1], testo_righe(ordine));
+  insieme.installa();
+  return file;
+}
+
+}  // namespace od
