@@ -31,11 +31,15 @@ else()
   target_link_libraries(od_librerie_strumenti INTERFACE CLI11::CLI11 nlohmann_json::nlohmann_json fmt::fmt)
 endif()
 
-file(GLOB OD_STRUMENTI_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/tools/comune/*.cpp ${CMAKE_SOURCE_DIR}/src/tools/compila/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/tools/mostra/*.cpp ${CMAKE_SOURCE_DIR}/src/tools/decompila/*.cpp)
-add_library(od_strumenti STATIC ${OD_STRUMENTI_SOURCES})
-target_link_libraries(od_strumenti PUBLIC od_core od_librerie_strumenti)
+# The tools' rooms: the read-back of the simulator's files, what every tool
+# shares (its command line), and one room per tool.
+od_stanza(od_rilettura rilettura USA od_output od_builder od_platform od_librerie_strumenti)
+od_stanza(od_comune tools/comune USA od_documents od_percorrenza od_builder od_platform od_librerie_strumenti)
+od_stanza(od_compila tools/compila USA od_comune od_run od_percorrenza od_builder od_scenario_text od_platform)
+od_stanza(od_mostra tools/mostra USA od_comune od_rilettura od_run od_output od_percorrenza od_builder od_platform)
+od_stanza(od_decompila tools/decompila USA od_comune od_rilettura od_run od_output od_builder od_scenario_text od_platform)
+add_library(od_strumenti INTERFACE)
+target_link_libraries(od_strumenti INTERFACE od_compila od_mostra od_decompila)
 # --version of every tool: the project's version, one line.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/tools/comune/riga_comando.cpp PROPERTIES
   COMPILE_DEFINITIONS OD_VERSIONE="${PROJECT_VERSION}")
@@ -54,7 +58,8 @@ if(OD_FUZZ)
 endif()
 
 if(OD_TESTS)
-  file(GLOB OD_TOOLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
+  file(GLOB OD_TOOLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/rilettura/*.cpp)
   add_executable(od_tools_tests ${OD_TOOLS_TEST_SOURCES})
   target_link_libraries(od_tools_tests PRIVATE od_strumenti GTest::gtest_main)
   target_include_directories(od_tools_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <array>
 
-#include "run/minimo.h"
+#include "builder/minimo.h"
 
 namespace od {
 namespace {

@@ -9,11 +9,9 @@
 
 #include "platform/file_atomico.h"
 #include "platform/finestra.h"
+#include "scenario_text/scenario_carico.h"
 
 namespace od {
-
-inline constexpr std::string_view nome_percorso_carico = "Orsella_Drumvane";
-inline constexpr std::string_view nome_treno_carico = "xr40318";
 
 // Exit statuses of the programs.
 enum stato_uscita : int { uscita_ok = 0, uscita_errore = 1, uscita_file = 2 };

@@ -3,10 +3,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "scenario_text/lista_righe.h"
 
 namespace od {
+
+// The names of the carried scenario, from which its file names are formed.
+inline constexpr std::string_view nome_percorso_carico = "Orsella_Drumvane";
+inline constexpr std::string_view nome_treno_carico = "xr40318";
 
 lista_righe righe_linea();  // 309 lines
 lista_righe righe_treno();  // 65 lines

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 #include "tools/scenario_prova.h"
 
 namespace od {

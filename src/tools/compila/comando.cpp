@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "run/compila.h"
+#include "tools/compila/compila.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/compila/esempio.h"

@@ -9,7 +9,6 @@
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
-#include "run/generazione.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/scenario_carico.h"
 #include "tools/comune/riga_comando.h"

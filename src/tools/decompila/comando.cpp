@@ -13,7 +13,7 @@
 #include "scenario_text/nomi_file.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/decompila/decompila.h"
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 namespace od {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 namespace od {
 

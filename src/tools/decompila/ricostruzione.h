@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "builder/modello.h"
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 namespace od {
 

@@ -16,7 +16,7 @@
 #include "tools/mostra/confronto.h"
 #include "tools/mostra/elementi.h"
 #include "tools/mostra/json.h"
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
 #include "tools/comune/documenti.h"

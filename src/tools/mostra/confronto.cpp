@@ -11,7 +11,7 @@
 
 #include "builder/campi.h"
 #include "tools/mostra/elementi.h"
-#include "tools/mostra/nomi_oggetti.h"
+#include "rilettura/nomi_oggetti.h"
 
 namespace od {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "builder/campi.h"
 #include "output/file_binari.h"
-#include "tools/mostra/nomi_oggetti.h"
+#include "rilettura/nomi_oggetti.h"
 #include "tools/mostra/riepilogo.h"
 
 namespace od {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tools/mostra/elementi.h"
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 namespace od {
 

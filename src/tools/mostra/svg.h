@@ -9,7 +9,7 @@
 
 #include "percorrenza/orario.h"
 #include "tools/mostra/elementi.h"
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 namespace od {
 

@@ -1,4 +1,4 @@
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 #include <fmt/format.h>
 
@@ -11,8 +11,8 @@
 #include "output/file_binari.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
-#include "tools/mostra/controlli.h"
-#include "tools/mostra/lettore_byte.h"
+#include "rilettura/controlli.h"
+#include "rilettura/lettore_byte.h"
 
 namespace od {
 

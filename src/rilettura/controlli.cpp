@@ -1,4 +1,4 @@
-#include "tools/mostra/controlli.h"
+#include "rilettura/controlli.h"
 
 #include <fmt/format.h>
 
@@ -7,7 +7,7 @@
 #include "builder/arrotonda.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
-#include "tools/mostra/nomi_oggetti.h"
+#include "rilettura/nomi_oggetti.h"
 
 namespace od {
 namespace {

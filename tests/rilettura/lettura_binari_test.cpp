@@ -1,4 +1,4 @@
-#include "tools/mostra/lettura_binari.h"
+#include "rilettura/lettura_binari.h"
 
 #include <fmt/format.h>
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <utility>
 
-#include "tools/mostra/danni.h"
+#include "rilettura/danni.h"
 
 namespace od {
 

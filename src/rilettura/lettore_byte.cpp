@@ -1,4 +1,4 @@
-#include "tools/mostra/lettore_byte.h"
+#include "rilettura/lettore_byte.h"
 
 #include <fmt/format.h>
 

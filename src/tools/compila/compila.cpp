@@ -1,4 +1,4 @@
-#include "run/compila.h"
+#include "tools/compila/compila.h"
 
 #include <exception>
 #include <string_view>

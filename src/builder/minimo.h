@@ -1,5 +1,5 @@
 // The smaller of two values: a copy of y when x is greater than y, else of x.
-// Kept free of any dependency so the walk over the track can use it too.
+// The walk over the track takes its reduction values with it.
 #pragma once
 
 namespace od {

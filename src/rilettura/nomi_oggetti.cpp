@@ -1,4 +1,4 @@
-#include "tools/mostra/nomi_oggetti.h"
+#include "rilettura/nomi_oggetti.h"
 
 #include "builder/modello.h"
 

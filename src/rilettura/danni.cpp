@@ -1,4 +1,4 @@
-#include "tools/mostra/danni.h"
+#include "rilettura/danni.h"
 
 #include <fmt/format.h>
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "builder/modello.h"
-#include "tools/mostra/danni.h"
+#include "rilettura/danni.h"
 
 namespace od {
 
