@@ -12,7 +12,9 @@ nlohmann::ordered_json orario_costruito(const stato_scenario& stato, const opzio
     scrivi_tabella_orario(t, stato, o, uscita);
     return nullptr;
   }
-  return {{"orario", json_orario(t, stato, o)}};
+  nlohmann::ordered_json membri;
+  membri["orario"] = json_orario(t, stato, o);
+  return membri;
 }
 
 }  // namespace od
