@@ -1,7 +1,5 @@
 #include "run/diagnostica.h"
 
-#include <cstdio>
-
 #include "builder/arrotonda.h"
 #include "builder/codici.h"
 #include "platform/cartella.h"
@@ -83,49 +81,9 @@ std::string testo_avviso(const avviso& a, const std::string& cartella, const std
   return testo + riga_e_segno(a.luogo);
 }
 
-std::string json_luogo(const luogo_errore& l, const std::string& cartella) {
-  if (l.file.empty()) return "null";
-  std::string json = "{\"file\":" + testo_json(nome_completo(cartella, l.file));
-  json.append(",\"linea\":").append(std::to_string(l.linea));
-  json.append(",\"colonna\":").append(std::to_string(l.linea_campo == l.linea ? l.colonna : 0));
-  return json.append(",\"testo\":").append(testo_json(l.testo)).append("}");
-}
-
-std::string json_avviso(const avviso& a, const std::string& cartella) {
-  std::string json = "{\"nome\":" + testo_json(a.nome);
-  json.append(",\"messaggio\":").append(testo_json(a.messaggio));
-  return json.append(",\"luogo\":").append(json_luogo(a.luogo, cartella)).append("}");
-}
-
 std::string diagnostica_avviso(const stato_scenario& stato, const avviso_percorso& avviso,
                                const std::string& cartella, const std::string& programma) {
   return testo_avviso(avviso_del_percorso(stato, avviso), cartella, programma);
-}
-
-std::string testo_json(const std::string& testo) {
-  std::string json = "\"";
-  for (const char c : testo) {
-    switch (c) {
-      case '"': json += "\\\""; break;
-      case '\\': json += "\\\\"; break;
-      case '\n': json += "\\n"; break;
-      case '\r': json += "\\r"; break;
-      case '\t': json += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char codice[8];
-          std::snprintf(codice, sizeof codice, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
-          json += codice;
-        } else if (static_cast<unsigned char>(c) >= 0x80) {
-          // 8-bit text of the files' code page, taken as Latin-1.
-          json += static_cast<char>(0xC0 | (static_cast<unsigned char>(c) >> 6));
-          json += static_cast<char>(0x80 | (static_cast<unsigned char>(c) & 0x3F));
-        } else {
-          json += c;
-        }
-    }
-  }
-  return json + "\"";
 }
 
 }  // namespace od

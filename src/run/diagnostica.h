@@ -4,7 +4,7 @@
 //   FILE:LINE:COLUMN: avviso: what and why [name]
 //   <the record's line>
 //   <a caret under the field at fault>
-// and the same warnings as entries of a JSON document's "avvisi".
+// (compila_scenario --json gives the same facts as JSON, with its tool.)
 #pragma once
 
 #include <cstdint>
@@ -25,20 +25,12 @@ std::string diagnostica_codice(const stato_scenario& stato, int32_t codice, int3
 std::string diagnostica_finale(const stato_scenario& stato, int32_t codice, const std::string& cartella,
                                const std::string& programma);
 
-// One warning, compiler-style; and as one JSON object: {"nome", "messaggio",
-// "luogo": {"file", "linea", "colonna", "testo"} or null}.
+// One warning, compiler-style.
 std::string testo_avviso(const avviso& a, const std::string& cartella, const std::string& programma);
-std::string json_avviso(const avviso& a, const std::string& cartella);
-
-// Where a code or a warning stands, as JSON (null without a file).
-std::string json_luogo(const luogo_errore& l, const std::string& cartella);
 
 // A code of the walk, pointing at the record that placed the signal or the
 // slowdown concerned.
 std::string diagnostica_avviso(const stato_scenario& stato, const avviso_percorso& avviso,
                                const std::string& cartella, const std::string& programma);
-
-// The text between double quotes in a JSON document.
-std::string testo_json(const std::string& testo);
 
 }  // namespace od

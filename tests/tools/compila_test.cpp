@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "builder/codici.h"
 #include "builder/modello.h"
 #include "output/codici_gara.h"
-#include "run/diagnostica.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
 
@@ -380,6 +382,9 @@ TEST(CompilaScenario, HelpGoesToStandardOutput) {
 namespace od {
 namespace {
 
+// A text as a JSON string, quotes included.
+std::string stringa_json(const std::string& testo) { return nlohmann::json(testo).dump(); }
+
 TEST(CompilaScenario, JsonDiceEsitoCodiciAvvisiEFileScritti) {
   const cartella_temporanea c;
   c.scrivi("Prova_linea.txt", linea_difettosa);
@@ -400,8 +405,8 @@ TEST(CompilaScenario, JsonDiceEsitoCodiciAvvisiEFileScritti) {
   e = esegui_qui({"--json", "--senza-planimetria", c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
   EXPECT_NE(e.uscita.find("\"errore_lettura\":null,\"avvisi\":[],\"errore_finale\":null,\"errore_file\":null,"
-                          "\"file_scritti\":[" + testo_json(c.file("Prova_t1.sim")) + "," +
-                          testo_json(c.file("Prova_t1.dat")) + "]}"),
+                          "\"file_scritti\":[" + stringa_json(c.file("Prova_t1.sim")) + "," +
+                          stringa_json(c.file("Prova_t1.dat")) + "]}"),
             std::string::npos)
       << e.uscita;
 }
@@ -477,9 +482,27 @@ TEST(CompilaScenario, GliAvvisiSiTaccionoPerNomeOFannoDaErrori) {
   e = esegui_qui({"--json", "--senza-avviso", "velocita-arrotondata", c.percorso(), "Prova", "t1"});
   EXPECT_NE(e.uscita.find("\"avvisi\":[{\"nome\":\"chiave-sconosciuta\",\"messaggio\":\"'stazoine' non e' una "
                           "chiave: la riga e' saltata: forse 'stazione'?\",\"luogo\":{\"file\":" +
-                          testo_json(file) + ",\"linea\":4,\"colonna\":1,\"testo\":\"stazoine, 500, 26, 200\"}}]"),
+                          stringa_json(file) + ",\"linea\":4,\"colonna\":1,\"testo\":\"stazoine, 500, 26, 200\"}}]"),
             std::string::npos)
       << e.uscita;
+}
+
+// The scenario's 8-bit text is read as Latin-1 in the JSON, while a path
+// that is UTF-8 already (a folder named on the command line) stays as it is.
+TEST(CompilaScenario, IlJsonEUtf8) {
+  const cartella_temporanea c;
+  const std::string citta = c.file("citt\xC3\xA0");
+  std::filesystem::create_directory(citta);
+  std::ofstream(citta + "/Prova_linea.txt", std::ios::binary) << linea_minima;
+  std::ofstream(citta + "/Prova_t1-.txt", std::ios::binary)
+      << righe_crlf({"[generale]", "aderenza,       0,    100", "stazi\xF3ne, 500, 26, 200", "[fine]"});
+  const esecuzione e = esegui_qui({"--json", "--senza-planimetria", citta, "Prova", "t1"});
+  EXPECT_EQ(e.stato, 0) << e.diagnostica;
+  const nlohmann::json j = nlohmann::json::parse(e.uscita);  // throws on a byte that is not UTF-8
+  ASSERT_EQ(j["avvisi"].size(), 1u) << e.uscita;
+  EXPECT_EQ(j["avvisi"][0]["luogo"]["testo"], "stazi\xC3\xB3ne, 500, 26, 200");
+  EXPECT_EQ(j["avvisi"][0]["luogo"]["file"], citta + "/Prova_t1-.txt");
+  EXPECT_EQ(j["file_scritti"], nlohmann::json({citta + "/Prova_t1.sim", citta + "/Prova_t1.dat"}));
 }
 
 TEST(CompilaScenario, LUltimaRigaHaUnaFormaSola) {

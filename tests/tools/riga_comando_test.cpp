@@ -26,20 +26,33 @@ TEST(RigaComando, EveryToolAnswersHelpAndVersion) {
   }
 }
 
-// Runs a small command line with one option of each kind through the shared
-// setup and returns what it printed on standard error.
-std::string errore_di(const std::vector<std::string>& argomenti) {
+// A small command line with one option of each kind, set up the shared way.
+struct riga_prova {
   CLI::App app{"", "prova"};
-  prepara_riga_comando(app, "prova", "prova [--valore N] [--sì] NOME");
   int valore = 0;
-  bool si = false, no = false;
+  std::vector<int> punti;
+  int pari = 0;
+  bool si = false, no = false, piano = false;
   std::string nome;
-  app.add_option("--valore", valore);
-  app.add_flag("--sì", si);
-  app.add_flag("--no", no)->excludes("--sì");
-  app.add_option("NOME", nome)->required();
+
+  riga_prova() {
+    prepara_riga_comando(app, "prova", "prova [--valore N] [--sì] NOME");
+    app.add_option("--valore", valore);
+    app.add_option("--punti", punti)->expected(2);
+    app.add_option("--pari", pari)->check(CLI::Validator(
+        [](std::string& t) { return t.size() % 2 == 0 ? std::string() : "vuole un numero di cifre pari, non " + t; }, ""));
+    app.add_flag("--sì", si);
+    app.add_flag("--no", no)->excludes("--sì");
+    app.add_flag("--piano", piano)->needs("--valore");
+    app.add_option("NOME", nome)->required();
+  }
+};
+
+// What the small command line printed on standard error for `argomenti`.
+std::string errore_di(const std::vector<std::string>& argomenti) {
+  riga_prova r;
   std::ostringstream uscita, diagnostica;
-  EXPECT_EQ(analizza_argomenti(app, argomenti, uscita, diagnostica), std::optional<int>(stato_uso_errato));
+  EXPECT_EQ(analizza_argomenti(r.app, argomenti, uscita, diagnostica), std::optional<int>(stato_uso_errato));
   EXPECT_EQ(uscita.str(), "");
   return diagnostica.str();
 }
@@ -55,6 +68,36 @@ TEST(RigaComando, CLI11sMessagesReadInItalian) {
   EXPECT_EQ(errore_di({"a", "--sì=forse"}), "prova: valore non valido per --sì: \"forse\"\n" + uso);
   EXPECT_EQ(errore_di({"a", "--no", "--sì"}), "prova: --sì non si usa insieme a --no\n" + uso);
   EXPECT_EQ(errore_di({"a", "--valore", "1", "--valore", "2"}), "prova: --valore si puo' dare una volta sola\n" + uso);
+  EXPECT_EQ(errore_di({"a", "--piano"}), "prova: --piano si usa solo insieme a --valore\n" + uso);
+  EXPECT_EQ(errore_di({"a", "--punti", "1"}), "prova: --punti vuole almeno 2 valori, ne ha 1\n" + uso);
+  EXPECT_EQ(errore_di({"a", "--pari", "123"}), "prova: --pari: vuole un numero di cifre pari, non 123\n" + uso);
+}
+
+// What the author typed comes out as typed, whatever words it holds: CLI11's
+// own phrases, blanks, and several extra arguments in the order given.
+TEST(RigaComando, TypedArgumentsAreNeverMistakenForCLI11sWords) {
+  const std::string uso = "Uso: prova [--valore N] [--sì] NOME\n";
+  EXPECT_EQ(errore_di({"a", "The following argument was not expected"}),
+            "prova: argomento in piu': \"The following argument was not expected\"\n" + uso);
+  EXPECT_EQ(errore_di({"a", "x is required"}), "prova: argomento in piu': \"x is required\"\n" + uso);
+  EXPECT_EQ(errore_di({"a", "b c", "d", "e f g"}), "prova: argomenti in piu': \"b c\" d \"e f g\"\n" + uso);
+  EXPECT_EQ(errore_di({"a", "", "--x=y z"}), "prova: argomenti in piu': \"\" \"--x=y z\"\n" + uso);
+  EXPECT_EQ(errore_di({"a", "--valore", "Could not convert: --valore = 1"}),
+            "prova: valore non valido per --valore: \"Could not convert: --valore = 1\"\n" + uso);
+  EXPECT_EQ(errore_di({"The value a is not an allowed value for b", "--sì", "--no"}),
+            "prova: --sì non si usa insieme a --no\n" + uso);
+}
+
+TEST(RigaComando, ErrorsOutsideTheParseAreSaidInItalianToo) {
+  riga_prova r;
+  try {
+    r.app.get_option("--manca");
+    ADD_FAILURE() << "--manca is not an option";
+  } catch (const CLI::OptionNotFound& e) {
+    EXPECT_EQ(messaggio_italiano(r.app, e), "opzione non definita nel programma: --manca");
+  }
+  EXPECT_EQ(messaggio_italiano(r.app, CLI::FileError::Missing("prova.ini")),
+            "argomenti non validi (prova.ini was not readable (missing?))");
 }
 
 TEST(RigaComando, ANameMustNotReachIntoAnotherFolder) {

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "builder/codici.h"
@@ -12,6 +13,8 @@
 #include "output/file_binari.h"
 #include "run/diagnostica.h"
 #include "run/memorizza_percorso.h"
+#include "tools/comune/testo_utf8.h"
+#include "tools/compila/diagnostica_json.h"
 
 namespace od {
 namespace {
@@ -43,39 +46,24 @@ void mostra_testo(const stato_scenario& stato, const resoconto& r, const richies
   if (!r.errore_file.empty()) diagnostica << programma << ": " << r.errore_file << '\n';
 }
 
-std::string json_codice(int32_t codice, int32_t posizione, const luogo_errore& luogo, const std::string& motivo,
-                        const std::string& cartella) {
-  const descrizione_codice* d = descrivi_codice(codice);
-  std::string json = "{\"codice\":" + std::to_string(codice) + ",\"significato\":" +
-                     testo_json(d != nullptr ? std::string(d->significato) : "codice sconosciuto");
-  if (d != nullptr && d->con_posizione) json += ",\"posizione\":" + std::to_string(posizione);
-  json += ",\"luogo\":" + json_luogo(luogo, cartella);
-  if (!motivo.empty()) json += ",\"motivo\":" + testo_json(motivo);
-  return json + "}";
-}
-
 void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, int esito,
-                 const std::string& altro, std::ostream& uscita) {
+                 const nlohmann::ordered_json& altro, std::ostream& uscita) {
+  using json = nlohmann::ordered_json;
   const risultato_build& b = r.risultato;
-  std::string json = "{\"stato_uscita\":" + std::to_string(esito) + ",\"codice_errore\":" +
-                     std::to_string(stato.codice_errore) + ",\"posizione_errore\":" +
-                     std::to_string(stato.posizione_errore) + ",\"errore_lettura\":";
-  json += b.codice_lettura != 0
-              ? json_codice(b.codice_lettura, b.posizione_lettura, stato.luogo, stato.luogo.motivo, q.cartella)
-              : "null";
-  json += ",\"avvisi\":[";
-  for (std::size_t i = 0; i < r.avvisi.size(); ++i) {
-    if (i > 0) json += ',';
-    json += json_avviso(r.avvisi[i], q.cartella);
-  }
-  json += "],\"errore_finale\":" + (b.codice_finale != 0 ? std::to_string(b.codice_finale) : std::string("null"));
-  json += ",\"errore_file\":" + (r.errore_file.empty() ? std::string("null") : testo_json(r.errore_file));
-  json += ",\"file_scritti\":[";
-  for (std::size_t i = 0; i < r.file_scritti.size(); ++i) {
-    if (i > 0) json += ',';
-    json += testo_json(r.file_scritti[i]);
-  }
-  uscita << json << "]" << altro << "}\n";
+  json j = {{"stato_uscita", esito},
+            {"codice_errore", stato.codice_errore},
+            {"posizione_errore", stato.posizione_errore},
+            {"errore_lettura", b.codice_lettura != 0
+                                   ? json_codice(b.codice_lettura, b.posizione_lettura, stato.luogo, q.cartella)
+                                   : json(nullptr)}};
+  json avvisi = json::array();
+  for (const avviso& a : r.avvisi) avvisi.push_back(json_avviso(a, q.cartella));
+  j["avvisi"] = std::move(avvisi);
+  j["errore_finale"] = b.codice_finale != 0 ? json(b.codice_finale) : json(nullptr);
+  j["errore_file"] = r.errore_file.empty() ? json(nullptr) : json(r.errore_file);
+  j["file_scritti"] = r.file_scritti;
+  if (altro.is_object()) j.update(altro);
+  uscita << json_utf8(std::move(j), -1) << '\n';
 }
 
 std::string quanti_avvisi(std::size_t n) { return n == 1 ? "1 avviso" : std::to_string(n) + " avvisi"; }
@@ -164,7 +152,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   r.avvisi = avvisi_mostrati(stato, opzioni);
   const int esito = stato_di_uscita(r);
   mostra_testo(stato, r, q, diagnostica);
-  std::string altro;
+  nlohmann::ordered_json altro;
   if (q.dopo_costruzione && r.risultato.esito == esito_build::completato && r.risultato.codice_lettura == 0 &&
       r.errore_file.empty()) {
     altro = q.dopo_costruzione(stato, uscita, diagnostica);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -45,9 +46,10 @@ struct richiesta_compila {
   std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
   // Called once the files are written, with the built model: a tool adds
   // what it computes over it (the running-time table), printing its text
-  // itself. Returns members for the JSON outcome (",\"name\":...") or an
-  // empty text.
-  std::function<std::string(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)> dopo_costruzione;
+  // itself. Returns an object whose members go last into the JSON outcome,
+  // or null.
+  std::function<nlohmann::ordered_json(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)>
+      dopo_costruzione;
 };
 
 // Builds the scenario that `q` names. Diagnostics go to `diagnostica`; the

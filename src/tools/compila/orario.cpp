@@ -5,13 +5,16 @@
 
 namespace od {
 
-std::string orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json, std::ostream& uscita) {
+nlohmann::ordered_json orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json,
+                                        std::ostream& uscita) {
   const tabella_orario t = calcola_orario(stato, o.treno, o.margine_minimo);
   if (!json) {
     scrivi_tabella_orario(t, stato, o, uscita);
-    return {};
+    return nullptr;
   }
-  return ",\"orario\":" + json_orario(t, stato, o).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  nlohmann::ordered_json membri;
+  membri["orario"] = json_orario(t, stato, o);
+  return membri;
 }
 
 }  // namespace od

@@ -2,16 +2,17 @@
 // times and margins (the warnings come with the build's others).
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <ostream>
-#include <string>
 
 #include "builder/modello.h"
 #include "percorrenza/treno.h"
 
 namespace od {
 
-// Prints the table to `uscita`, or with `json` returns it as the JSON
-// member ",\"orario\":{...}" of the outcome.
-std::string orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json, std::ostream& uscita);
+// Prints the table to `uscita`, or with `json` returns it as the member
+// "orario" of the outcome: {"orario": {...}}.
+nlohmann::ordered_json orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json,
+                                        std::ostream& uscita);
 
 }  // namespace od

@@ -4,7 +4,7 @@
 #include <fmt/ostream.h>
 #include <fmt/ranges.h>
 
-#include <regex>
+#include <algorithm>
 #include <utility>
 
 #include "platform/file_atomico.h"
@@ -26,60 +26,115 @@ class formato_italiano : public CLI::Formatter {
   }
 };
 
-// CLI11's messages and their Italian form, first match wins. They are those
-// of the CLI11 that the build uses; a test keeps them in step.
-const std::vector<std::pair<std::regex, std::string>>& traduzioni() {
-  static const std::vector<std::pair<std::regex, std::string>> tabella = [] {
-    std::vector<std::pair<std::regex, std::string>> t;
-    auto aggiungi = [&t](const char* inglese, const char* italiano) { t.emplace_back(std::regex(inglese), italiano); };
-    aggiungi("^(.+) is required$", "manca $1");
-    aggiungi("^The following argument was not expected: (-.*)$", "opzione sconosciuta: $1");
-    aggiungi("^The following argument was not expected: (.*)$", "argomento in piu': $1");
-    aggiungi("^The following arguments were not expected: (.*)$", "argomenti in piu': $1");
-    aggiungi("^(.+): [0-9]+ required (.*) missing$", "$1 vuole un valore ($2)");
-    aggiungi("^(.+): At Most [0-9]+ required but received [0-9]+$", "$1 si puo' dare una volta sola");
-    aggiungi("^(.+): At least ([0-9]+) required but received ([0-9]+)$", "$1 vuole almeno $2 valori, ne ha $3");
-    aggiungi("^(.+): too many inputs for a flag$", "$1 non vuole un valore");
-    aggiungi("^(.+): Should be true/false or a number$", "$1 non vuole un valore");
-    aggiungi("^Could not convert: (.+) = (.*)$", "valore non valido per $1: \"$2\"");
-    aggiungi("^The value (.+) is not an allowed value for (.+)$", "valore non ammesso per $2: \"$1\"");
-    aggiungi("^(.+) excludes (.+)$", "$1 non si usa insieme a $2");
-    aggiungi("^(.+) requires (.+)$", "$1 si usa solo insieme a $2");
-    return t;
-  }();
-  return tabella;
-}
-
 }  // namespace
 
 std::string_view versione_strumenti() { return OD_VERSIONE; }
 
 namespace {
 
-// CLI11 lists unexpected arguments last first; the author typed them the
-// other way round.
-std::string in_ordine(const std::string& elenco) {
-  std::vector<std::string> parole;
-  std::size_t inizio = 0;
-  for (std::size_t spazio; (spazio = elenco.find(' ', inizio)) != std::string::npos; inizio = spazio + 1) {
-    parole.push_back(elenco.substr(inizio, spazio - inizio));
+// CLI11's exceptions carry their English text and nothing else, and that
+// text may hold anything the author typed. So the words are never read: each
+// reading below is an error that CLI11 would raise about one option of the
+// app, built with CLI11's own constructor from what the option knows (its
+// name, its values, its type), beside its Italian message made from the same
+// facts. The error raised is the one whose exit code and text it equals.
+struct lettura {
+  CLI::Error errore;
+  std::string italiano;
+};
+
+std::string tra_virgolette(const std::string& testo) { return fmt::format("\"{}\"", testo); }
+
+// An argument the way the author typed it: with a blank in it, or empty, it
+// stands between double quotes, so that a list of them reads back word for
+// word.
+std::string come_scritto(const std::string& argomento) {
+  const bool da_chiudere = argomento.empty() || argomento.find_first_of(" \t") != std::string::npos;
+  return da_chiudere ? tra_virgolette(argomento) : argomento;
+}
+
+std::string quanti_valori(int n) { return n == 1 ? "un valore" : fmt::format("{} valori", n); }
+
+// What CLI11 may say about option `o` while it parses, with the counts that
+// it works out the same way (an option wants and takes at least one value)
+// and the values as typed.
+std::vector<lettura> letture(const CLI::Option& o) {
+  const std::string nome = o.get_name();
+  const int minimo = std::min(o.get_type_size_min(), o.get_items_expected_min());
+  const int almeno = std::max(o.get_items_expected_min(), 1);
+  const int al_piu = std::max(o.get_items_expected_max(), 1);
+  const std::size_t dati = o.results().size();
+  const std::string tipo = o.get_type_name().empty() ? "" : fmt::format(" ({})", o.get_type_name());
+  std::vector<std::string> valori;
+  for (const std::string& v : o.results()) valori.push_back(tra_virgolette(v));
+  std::vector<lettura> l;
+  l.push_back({CLI::RequiredError(nome), fmt::format("manca {}", nome)});
+  l.push_back({CLI::ArgumentMismatch::TypedAtLeast(nome, minimo, o.get_type_name()),
+               fmt::format("{} vuole {}{}", nome, quanti_valori(minimo), tipo)});
+  l.push_back({CLI::ArgumentMismatch::AtMost(nome, al_piu, dati),
+               al_piu == 1 ? fmt::format("{} si puo' dare una volta sola", nome)
+                           : fmt::format("{} vuole al massimo {} valori, ne ha {}", nome, al_piu, dati)});
+  l.push_back({CLI::ArgumentMismatch::AtLeast(nome, almeno, dati),
+               fmt::format("{} vuole almeno {} valori, ne ha {}", nome, almeno, dati)});
+  l.push_back({CLI::ConversionError(nome, o.results()),
+               fmt::format("valore non valido per {}: {}", nome, fmt::join(valori, ", "))});
+  for (const CLI::Option* altra : o.get_excludes()) {
+    l.push_back({CLI::ExcludesError(nome, altra->get_name()),
+                 fmt::format("{} non si usa insieme a {}", nome, altra->get_name())});
   }
-  parole.push_back(elenco.substr(inizio));
-  return fmt::format("{}", fmt::join(parole.rbegin(), parole.rend(), " "));
+  for (const CLI::Option* altra : o.get_needs()) {
+    l.push_back({CLI::RequiresError(nome, altra->get_name()),
+                 fmt::format("{} si usa solo insieme a {}", nome, altra->get_name())});
+  }
+  return l;
+}
+
+bool stesso_errore(const CLI::Error& e, const CLI::Error& lettura) {
+  return e.get_exit_code() == lettura.get_exit_code() && std::string_view(e.what()) == lettura.what();
+}
+
+// Arguments that nothing took, in the order typed (CLI11's own text lists
+// them last first).
+std::string in_piu(const std::vector<std::string>& resto) {
+  if (resto.size() > 1) {
+    std::vector<std::string> scritti;
+    for (const std::string& a : resto) scritti.push_back(come_scritto(a));
+    return fmt::format("argomenti in piu': {}", fmt::join(scritti, " "));
+  }
+  return fmt::format("{}: {}", resto[0].starts_with('-') ? "opzione sconosciuta" : "argomento in piu'",
+                     come_scritto(resto[0]));
+}
+
+// A lookup of an option that the program never defined: a fault of the
+// program rather than of the command line, still said in Italian. The name
+// is all of CLI11's text but the tail that its constructor adds.
+std::optional<std::string> non_definita(const CLI::Error& e) {
+  const std::string testo = e.what();
+  const std::string coda = CLI::OptionNotFound("").what();
+  if (!testo.ends_with(coda)) return std::nullopt;
+  return fmt::format("opzione non definita nel programma: {}", testo.substr(0, testo.size() - coda.size()));
 }
 
 }  // namespace
 
-std::string messaggio_italiano(const CLI::Error& e) {
+std::string messaggio_italiano(const CLI::App& app, const CLI::Error& e) {
   // The tools' own checks already speak Italian: "OPTION: what is wrong".
   if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr) return e.what();
-  std::string inglese = e.what();
-  const std::string molti = "The following arguments were not expected: ";
-  if (inglese.starts_with(molti)) inglese = molti + in_ordine(inglese.substr(molti.size()));
-  for (const auto& [modello, italiano] : traduzioni()) {
-    if (std::regex_match(inglese, modello)) return std::regex_replace(inglese, modello, italiano);
+  if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
+    const std::vector<std::string> resto = app.remaining();
+    if (!resto.empty() && stesso_errore(e, CLI::ExtrasError(app.get_name(), resto))) return in_piu(resto);
   }
-  return "argomenti non validi (" + inglese + ")";
+  if (dynamic_cast<const CLI::OptionNotFound*>(&e) != nullptr) {
+    if (const std::optional<std::string> m = non_definita(e)) return *m;
+  }
+  for (const CLI::Option* o : app.get_options()) {
+    for (const lettura& l : letture(*o)) {
+      if (stesso_errore(e, l.errore)) return l.italiano;
+    }
+  }
+  // Errors that these command lines cannot raise (subcommands, configuration
+  // files): CLI11's own words, inside an Italian sentence.
+  return fmt::format("argomenti non validi ({})", e.what());
 }
 
 void prepara_riga_comando(CLI::App& app, std::string_view programma, std::string_view uso) {
@@ -95,9 +150,9 @@ void prepara_riga_comando(CLI::App& app, std::string_view programma, std::string
   app.set_version_flag("--version", fmt::format("{} {}", programma, versione_strumenti()))
       ->description("mostra la versione ed esce")
       ->group("Opzioni");
-  app.failure_message([programma = std::string(programma), uso = std::string(uso)](const CLI::App*,
+  app.failure_message([programma = std::string(programma), uso = std::string(uso)](const CLI::App* a,
                                                                                    const CLI::Error& e) {
-    return fmt::format("{}: {}\nUso: {}\n", programma, messaggio_italiano(e), uso);
+    return fmt::format("{}: {}\nUso: {}\n", programma, messaggio_italiano(*a, e), uso);
   });
 }
 
@@ -108,7 +163,7 @@ std::optional<int> analizza_argomenti(CLI::App& app, const std::vector<std::stri
   for (const std::string& a : argomenti) argv.push_back(a.c_str());
   try {
     app.parse(static_cast<int>(argv.size()), argv.data());
-  } catch (const CLI::ParseError& e) {
+  } catch (const CLI::Error& e) {  // from the parse, or from an option's callback
     return app.exit(e, uscita, diagnostica) == 0 ? 0 : stato_uso_errato;
   }
   return std::nullopt;

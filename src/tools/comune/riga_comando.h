@@ -31,8 +31,10 @@ void prepara_riga_comando(CLI::App& app, std::string_view programma, std::string
 std::optional<int> analizza_argomenti(CLI::App& app, const std::vector<std::string>& argomenti, std::ostream& uscita,
                                       std::ostream& diagnostica);
 
-// A CLI11 parse error said in Italian.
-std::string messaggio_italiano(const CLI::Error& e);
+// A CLI11 error raised while parsing for `app`, said in Italian: the
+// option's name, its values and the extra arguments come from `app`, so that
+// nothing the author typed is mistaken for CLI11's own words.
+std::string messaggio_italiano(const CLI::App& app, const CLI::Error& e);
 
 // A name that becomes part of every file name of a scenario: empty, or with
 // a folder separator in it (either one: Windows takes both), it would name a

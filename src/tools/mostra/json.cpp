@@ -1,10 +1,12 @@
 #include "tools/mostra/json.h"
 
 #include <nlohmann/json.hpp>
+#include <utility>
 
 #include "builder/campi.h"
 #include "output/file_binari.h"
 #include "rilettura/nomi_oggetti.h"
+#include "tools/comune/testo_utf8.h"
 #include "tools/mostra/riepilogo.h"
 
 namespace od {
@@ -201,9 +203,8 @@ void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::op
     radice["celle"] = a;
   }
   if (orario != nullptr) radice["orario"] = *orario;
-  // Names are 8-bit text in the files; a byte that is not UTF-8 becomes the
-  // replacement character rather than aborting the whole document.
-  uscita << radice.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+  // Names are 8-bit text in the files, said in UTF-8 as in the picture.
+  uscita << json_utf8(std::move(radice), 2) << '\n';
 }
 
 }  // namespace od

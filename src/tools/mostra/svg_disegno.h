@@ -12,9 +12,9 @@ namespace od {
 
 using punto = std::pair<double, double>;
 
-// Names are 8-bit text: valid UTF-8 stays as it is, any other text is read
-// as Latin-1; XML's special characters become entities and control
-// characters, which XML forbids, become "?".
+// Names are 8-bit text, turned into UTF-8 (testo_utf8); XML's special
+// characters become entities and control characters, which XML forbids,
+// become "?".
 std::string testo_xml(std::string_view testo);
 
 class disegno {
