@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -23,24 +24,35 @@ namespace {
   std::exit(1);
 }
 
-std::string leggi(const char* percorso) {
+struct contenuto_file {
+  std::unique_ptr<char[]> dati;
+  std::size_t dimensione;
+};
+
+// Read straight into a buffer of the file's size, left unfilled before: no
+// copy and no clearing beyond the kernel's.
+contenuto_file leggi(const char* percorso) {
   const int fd = ::open(percorso, O_RDONLY | O_CLOEXEC);
-  if (fd < 0) esci(percorso);
-  std::string contenuto;
-  char blocco[1 << 16];
-  ssize_t n = 0;
-  while ((n = ::read(fd, blocco, sizeof blocco)) > 0) contenuto.append(blocco, static_cast<std::size_t>(n));
-  if (n < 0) esci(percorso);
+  struct stat info {};
+  if (fd < 0 || ::fstat(fd, &info) != 0) esci(percorso);
+  contenuto_file contenuto{nullptr, static_cast<std::size_t>(info.st_size)};
+  contenuto.dati = std::make_unique_for_overwrite<char[]>(contenuto.dimensione);
+  for (std::size_t letti = 0; letti < contenuto.dimensione;) {
+    const ssize_t n = ::read(fd, contenuto.dati.get() + letti, contenuto.dimensione - letti);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) esci(percorso);
+    letti += static_cast<std::size_t>(n);
+  }
   ::close(fd);
   return contenuto;
 }
 
-void sostituisci(const std::string& destinazione, const std::string& contenuto) {
+void sostituisci(const std::string& destinazione, const contenuto_file& contenuto) {
   const std::string temporaneo = destinazione + ".tmp-pavime";
   const int fd = ::open(temporaneo.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) esci(temporaneo);
-  for (std::size_t scritti = 0; scritti < contenuto.size();) {
-    const ssize_t n = ::write(fd, contenuto.data() + scritti, contenuto.size() - scritti);
+  for (std::size_t scritti = 0; scritti < contenuto.dimensione;) {
+    const ssize_t n = ::write(fd, contenuto.dati.get() + scritti, contenuto.dimensione - scritti);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) esci(temporaneo);
     scritti += static_cast<std::size_t>(n);
