@@ -78,7 +78,7 @@ enum class sincronia {
 // Files replaced together. Each is written to a temporary file beside its
 // target and synced as soon as it is prepared; only when every one is ready
 // are they renamed over their targets, one right after the other, and their
-// folders synced. A failure or a crash before the renames leaves every target
+// folders synced (each step as the group's sincronia allows). A failure or a crash before the renames leaves every target
 // as it was; a reader such as the simulator can meet a mix of old and new
 // files only in the moment between two renames.
 class sostituzione_insieme {
