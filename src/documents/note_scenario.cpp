@@ -68,8 +68,8 @@ lista_righe righe_note() {
 }
 
 void dati_note(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
-               chiamate_file& chiamate) {
-  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "note"), righe_note(), chiamate);
+               chiamate_file& chiamate, sincronia sincronia) {
+  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "note"), righe_note(), chiamate, sincronia);
 }
 
 }  // namespace od

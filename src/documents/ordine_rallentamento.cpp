@@ -40,9 +40,9 @@ lista_righe righe_rallentamenti() {
 }
 
 void dati_rallentamenti(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
-                        chiamate_file& chiamate) {
+                        chiamate_file& chiamate, sincronia sincronia) {
   scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "rallentamenti"), righe_rallentamenti(),
-               chiamate);
+               chiamate, sincronia);
 }
 
 }  // namespace od

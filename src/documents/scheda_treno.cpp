@@ -65,8 +65,9 @@ lista_righe righe_scheda() {
 }
 
 void dati_scheda(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
-                 chiamate_file& chiamate) {
-  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "scheda_treno"), righe_scheda(), chiamate);
+                 chiamate_file& chiamate, sincronia sincronia) {
+  scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "scheda_treno"), righe_scheda(), chiamate,
+               sincronia);
 }
 
 }  // namespace od

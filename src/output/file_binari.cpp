@@ -104,11 +104,12 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
           nome_percorso + "_" + nome_treno + ".dat"};
 }
 
-void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella, chiamate_file& chiamate) {
+void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella, chiamate_file& chiamate,
+                        sincronia sincronia) {
   const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
   // The simulator loads the three as one scenario: all are written and
   // synced before the first is renamed into place.
-  sostituzione_insieme insieme(chiamate);
+  sostituzione_insieme insieme(chiamate, sincronia);
   if (stato.con_planimetria != 0) {
     insieme.prepara(nome_completo(cartella, nomi.planimetria),
                     [&stato](const std::function<void(std::string_view)>& scrivi) {

@@ -33,6 +33,6 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
 // flag), item table and track cells, together (see sostituzione_insieme).
 // Throws errore_file.
 void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella,
-                        chiamate_file& chiamate = chiamate_di_sistema());
+                        chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
 
 }  // namespace od

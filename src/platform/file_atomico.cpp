@@ -22,6 +22,14 @@ void riempi_nome_temporaneo(std::string& modello, std::size_t da, uint64_t& seme
   }
 }
 
+bool temporaneo_di(std::string_view voce, const std::vector<std::string>& nomi) {
+  static constexpr std::string_view segno = ".tmp-";
+  return std::any_of(nomi.begin(), nomi.end(), [voce](const std::string& nome) {
+    return voce.size() == nome.size() + segno.size() + 6 && voce.starts_with(nome) &&
+           voce.substr(nome.size(), segno.size()) == segno;
+  });
+}
+
 }  // namespace sistema
 
 namespace {
@@ -40,7 +48,8 @@ void scrivi_tutto(chiamate_file& chiamate, int fd, std::string_view contenuto, c
 
 }  // namespace
 
-sostituzione_insieme::sostituzione_insieme(chiamate_file& chiamate) : chiamate_(chiamate) {}
+sostituzione_insieme::sostituzione_insieme(chiamate_file& chiamate, sincronia sincronia)
+    : chiamate_(chiamate), sincronia_(sincronia) {}
 
 sostituzione_insieme::~sostituzione_insieme() {
   for (const preparato& p : preparati_) chiamate_.elimina(p.temporaneo.c_str());
@@ -53,7 +62,7 @@ void sostituzione_insieme::prepara(const std::string& percorso, const produttore
   if (fd < 0) throw errore_file(percorso, "impossibile creare il file: " + sistema::motivo_ultimo_errore());
   try {
     contenuto([&](std::string_view parte) { scrivi_tutto(chiamate_, fd, parte, percorso); });
-    if (chiamate_.sincronizza(fd) != 0) {
+    if (sincronia_ != sincronia::nessuna && chiamate_.sincronizza(fd) != 0) {
       throw errore_file(percorso, "sincronizzazione non riuscita: " + sistema::motivo_ultimo_errore());
     }
     if (chiamate_.copia_permessi(fd, percorso.c_str()) != 0) {
@@ -87,18 +96,23 @@ void sostituzione_insieme::installa() {
     std::string cartella = sistema::cartella_di(p.percorso);
     if (std::find(cartelle.begin(), cartelle.end(), cartella) == cartelle.end()) cartelle.push_back(std::move(cartella));
   }
-  // Without this a power cut soon after could still bring back the old names.
-  for (const std::string& cartella : cartelle) {
-    if (chiamate_.sincronizza_cartella(cartella.c_str()) != 0) {
-      throw errore_file(cartella, "sincronizzazione della cartella non riuscita: " + sistema::motivo_ultimo_errore());
-    }
-  }
+  if (sincronia_ != sincronia::completa) return;
+  for (const std::string& cartella : cartelle) sincronizza_cartella(cartella, chiamate_);
 }
 
-void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto, chiamate_file& chiamate) {
-  sostituzione_insieme sostituzione(chiamate);
+void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto, chiamate_file& chiamate,
+                      sincronia sincronia) {
+  sostituzione_insieme sostituzione(chiamate, sincronia);
   sostituzione.prepara(percorso, contenuto);
   sostituzione.installa();
+}
+
+// Without this a power cut soon after the renames could still bring back the
+// old names.
+void sincronizza_cartella(const std::string& cartella, chiamate_file& chiamate) {
+  if (chiamate.sincronizza_cartella(cartella.c_str()) != 0) {
+    throw errore_file(cartella, "sincronizzazione della cartella non riuscita: " + sistema::motivo_ultimo_errore());
+  }
 }
 
 }  // namespace od

@@ -59,15 +59,32 @@ chiamate_file& chiamate_di_sistema();
 // large file need not be held in memory whole.
 using produttore_contenuto = std::function<void(const std::function<void(std::string_view)>& scrivi)>;
 
+// What a replacement syncs, chosen by the caller that knows what its files
+// are for. The rename is atomic in every case: a killed process leaves each
+// file as it was or wholly replaced.
+enum class sincronia {
+  // Each file before its rename, then its folder: durable when the call
+  // returns.
+  completa,
+  // Each file before its rename; the folder is left to the caller, who syncs
+  // it once with sincronizza_cartella after its last replacement there, so
+  // that several groups in one folder cost one folder sync.
+  senza_cartella,
+  // Nothing: for a file that its run deletes before it ends. After a power
+  // cut it may come back empty; the next run writes it again before reading.
+  nessuna,
+};
+
 // Files replaced together. Each is written to a temporary file beside its
 // target and synced as soon as it is prepared; only when every one is ready
 // are they renamed over their targets, one right after the other, and their
-// folders synced. A failure or a crash before the renames leaves every target
+// folders synced (each step as the group's sincronia allows). A failure or a crash before the renames leaves every target
 // as it was; a reader such as the simulator can meet a mix of old and new
 // files only in the moment between two renames.
 class sostituzione_insieme {
  public:
-  explicit sostituzione_insieme(chiamate_file& chiamate = chiamate_di_sistema());
+  explicit sostituzione_insieme(chiamate_file& chiamate = chiamate_di_sistema(),
+                                sincronia sincronia = sincronia::completa);
   // Removes the temporary files of those not installed.
   ~sostituzione_insieme();
   sostituzione_insieme(const sostituzione_insieme&) = delete;
@@ -89,6 +106,7 @@ class sostituzione_insieme {
     std::string temporaneo;
   };
   chiamate_file& chiamate_;
+  sincronia sincronia_;
   std::vector<preparato> preparati_;
 };
 
@@ -97,17 +115,26 @@ class sostituzione_insieme {
 // as it was. A replaced file keeps its permissions; a new one gets 0666 less
 // the umask.
 void sostituisci_file(const std::string& percorso, const produttore_contenuto& contenuto,
-                      chiamate_file& chiamate = chiamate_di_sistema());
+                      chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
 
 inline void sostituisci_file(const std::string& percorso, std::string_view contenuto,
-                             chiamate_file& chiamate = chiamate_di_sistema()) {
+                             chiamate_file& chiamate = chiamate_di_sistema(),
+                             sincronia sincronia = sincronia::completa) {
   sostituisci_file(
-      percorso, [contenuto](const std::function<void(std::string_view)>& scrivi) { scrivi(contenuto); }, chiamate);
+      percorso, [contenuto](const std::function<void(std::string_view)>& scrivi) { scrivi(contenuto); }, chiamate,
+      sincronia);
 }
 
-// Removes the temporary files that a replacement of `percorso` left behind
-// when its process was killed or the machine stopped. Only a run that holds
-// the folder's lock may call it: another run's temporaries are live.
+// Makes the renames already made in `cartella` durable (see
+// sincronia::senza_cartella). Throws errore_file naming the folder.
+void sincronizza_cartella(const std::string& cartella, chiamate_file& chiamate = chiamate_di_sistema());
+
+// Removes the temporary files that replacements of the files `nomi` in
+// `cartella` left behind when their process was killed or the machine
+// stopped, listing the folder once. Only a run that holds the folder's lock
+// may call it: another run's temporaries are live.
+void elimina_temporanei_rimasti(const std::string& cartella, const std::vector<std::string>& nomi);
+// The same for the one file at `percorso`.
 void elimina_temporanei_rimasti(const std::string& percorso);
 
 // The whole content of a file, or nothing when it does not exist or cannot be read.

@@ -91,20 +91,22 @@ std::string cartella_di(const std::string& percorso) {
 
 }  // namespace sistema
 
-void elimina_temporanei_rimasti(const std::string& percorso) {
-  const std::string cartella = sistema::cartella_di(percorso);
-  const std::size_t separatore = percorso.find_last_of('/');
-  const std::string prefisso = percorso.substr(separatore == std::string::npos ? 0 : separatore + 1) + ".tmp-";
+void elimina_temporanei_rimasti(const std::string& cartella, const std::vector<std::string>& nomi) {
   DIR* elenco = ::opendir(cartella.c_str());
   if (elenco == nullptr) return;  // nothing to clean where nothing can be listed
   std::vector<std::string> rimasti;
   while (const dirent* voce = ::readdir(elenco)) {
-    const std::string_view nome = voce->d_name;
-    if (nome.size() == prefisso.size() + 6 && nome.starts_with(prefisso)) rimasti.emplace_back(nome);
+    if (sistema::temporaneo_di(voce->d_name, nomi)) rimasti.emplace_back(voce->d_name);
   }
   ::closedir(elenco);
   // A temporary that cannot be removed is harmless; the run goes on.
   for (const std::string& nome : rimasti) ::unlink((cartella + "/" + nome).c_str());
+}
+
+void elimina_temporanei_rimasti(const std::string& percorso) {
+  const std::size_t separatore = percorso.find_last_of('/');
+  elimina_temporanei_rimasti(sistema::cartella_di(percorso),
+                             {percorso.substr(separatore == std::string::npos ? 0 : separatore + 1)});
 }
 
 std::optional<std::string> leggi_file(const std::string& percorso) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace od::sistema {
 
@@ -19,6 +21,10 @@ bool scrittura_interrotta();
 void limite_dimensione_come_errore();
 // The folder that holds `percorso`, as written in it ("." when none is).
 std::string cartella_di(const std::string& percorso);
+
+// Whether the folder entry `voce` is a temporary file of one of `nomi`: the
+// name, ".tmp-" and six characters.
+bool temporaneo_di(std::string_view voce, const std::vector<std::string>& nomi);
 
 // Fills the six characters from `da` with letters and digits drawn from
 // `seme`, which it advances.

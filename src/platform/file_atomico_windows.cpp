@@ -121,23 +121,25 @@ std::string cartella_di(const std::string& percorso) {
 
 }  // namespace sistema
 
-void elimina_temporanei_rimasti(const std::string& percorso) {
+void elimina_temporanei_rimasti(const std::string& cartella, const std::vector<std::string>& nomi) {
   std::wstring modello;
-  if (!percorso_largo(percorso + ".tmp-??????", modello)) return;
-  const std::string cartella = sistema::cartella_di(percorso);
+  if (!percorso_largo(cartella + "\\*.tmp-*", modello)) return;
   WIN32_FIND_DATAW trovato;
   const HANDLE ricerca = ::FindFirstFileW(modello.c_str(), &trovato);
   if (ricerca == INVALID_HANDLE_VALUE) return;
   std::vector<std::wstring> rimasti;
-  // "?" also matches nothing at the end of a name: only six characters count.
-  const std::size_t lunghezza = percorso.size() - cartella.size() - 1 + 5 + 6;
   do {
-    const std::wstring nome = trovato.cFileName;
-    if (in_utf8(nome).size() == lunghezza) rimasti.push_back(nome);
+    if (sistema::temporaneo_di(in_utf8(trovato.cFileName), nomi)) rimasti.emplace_back(trovato.cFileName);
   } while (::FindNextFileW(ricerca, &trovato));
   ::FindClose(ricerca);
   // A temporary that cannot be removed is harmless; the run goes on.
   for (const std::wstring& nome : rimasti) ::DeleteFileW((in_utf16(cartella) + L"\\" + nome).c_str());
+}
+
+void elimina_temporanei_rimasti(const std::string& percorso) {
+  const std::size_t separatore = percorso.find_last_of("\\/");
+  elimina_temporanei_rimasti(sistema::cartella_di(percorso),
+                             {percorso.substr(separatore == std::string::npos ? 0 : separatore + 1)});
 }
 
 std::optional<std::string> leggi_file(const std::string& percorso) {

@@ -51,6 +51,29 @@ std::vector<std::string> file_della_generazione(const stato_scenario& stato) {
           binari.binario};
 }
 
+// Every stage that changes the folder, none of which syncs the folder itself.
+// The documents and the binary files are synced before their renames; the
+// description files, deleted at the end, are not synced at all.
+risultato_build scrivi_e_costruisci(stato_scenario& stato, const std::string& cartella,
+                                    const scrittori_generazione& scrittori, chiamate_file& chiamate) {
+  for (const auto scrivi : {scrittori.linea, scrittori.treno}) {
+    scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate, sincronia::nessuna);
+  }
+  for (const auto scrivi : {scrittori.note, scrittori.rallentamenti, scrittori.scheda}) {
+    scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate, sincronia::senza_cartella);
+  }
+  opzioni_build opzioni;
+  opzioni.sorgente = {cartella, true};
+  opzioni.cartella_uscita = cartella;
+  opzioni.chiamate = &chiamate;
+  opzioni.sincronia_binari = sincronia::senza_cartella;
+  const risultato_build risultato = memorizza_percorso(stato, 1, opzioni);
+  // The description files are transient whatever happened while reading.
+  elimina_se_esiste(nome_completo(cartella, nome_file_linea(stato.nome_percorso)));
+  elimina_se_esiste(nome_completo(cartella, nome_file_treno(stato.nome_percorso, stato.nome_treno)));
+  return risultato;
+}
+
 int genera(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
            const scrittori_generazione& scrittori, chiamate_file& chiamate) {
   stato_scenario stato;
@@ -59,19 +82,17 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
   finestra.mostra("Attendere");
 
   const blocco_cartella blocco(cartella);
-  for (const std::string& nome : file_della_generazione(stato)) elimina_temporanei_rimasti(nome_completo(cartella, nome));
-  for (const auto scrivi : {scrittori.linea, scrittori.treno, scrittori.note, scrittori.rallentamenti, scrittori.scheda}) {
-    scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate);
+  elimina_temporanei_rimasti(cartella, file_della_generazione(stato));
+  risultato_build risultato;
+  try {
+    risultato = scrivi_e_costruisci(stato, cartella, scrittori, chiamate);
+  } catch (const errore_file&) {
+    // What was replaced before the failure stays: durable, as after a good run.
+    chiamate.sincronizza_cartella(cartella.c_str());
+    throw;
   }
-
-  opzioni_build opzioni;
-  opzioni.sorgente = {cartella, true};
-  opzioni.cartella_uscita = cartella;
-  opzioni.chiamate = &chiamate;
-  const risultato_build risultato = memorizza_percorso(stato, 1, opzioni);
-  // The description files are transient whatever happened while reading.
-  elimina_se_esiste(nome_completo(cartella, nome_file_linea(stato.nome_percorso)));
-  elimina_se_esiste(nome_completo(cartella, nome_file_treno(stato.nome_percorso, stato.nome_treno)));
+  // One sync for every rename and deletion of the run, before it says how it went.
+  sincronizza_cartella(cartella, chiamate);
 
   switch (risultato.esito) {
     case esito_build::completato:
@@ -94,9 +115,8 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 }  // namespace
 
 scrittori_generazione scrittori_carichi() {
-  return {[](const std::string& cartella, const std::string& percorso, const std::string&, chiamate_file& chiamate) {
-            dati_linea(cartella, percorso, chiamate);
-          },
+  return {[](const std::string& cartella, const std::string& percorso, const std::string&, chiamate_file& chiamate,
+             sincronia sincronia) { dati_linea(cartella, percorso, chiamate, sincronia); },
           dati_treno, dati_note, dati_rallentamenti, dati_scheda};
 }
 

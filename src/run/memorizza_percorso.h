@@ -25,8 +25,11 @@ struct opzioni_build {
   // When given, the running-time calculation's warnings join the others
   // (a build that read without a code only).
   std::optional<opzioni_orario> orario;
-  // The system calls through which the binary files are written.
+  // The system calls through which the binary files are written, and what
+  // their replacement syncs: a caller that replaces more files in the same
+  // folder may leave the folder's sync to itself, once after its last.
   chiamate_file* chiamate = &chiamate_di_sistema();
+  sincronia sincronia_binari = sincronia::completa;
 };
 
 enum class esito_build {

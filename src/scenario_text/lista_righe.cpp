@@ -29,8 +29,8 @@ std::string testo_righe(const lista_righe& lista) {
 }
 
 void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista,
-                  chiamate_file& chiamate) {
-  sostituisci_file(nome_completo(cartella, nome), testo_righe(lista), chiamate);
+                  chiamate_file& chiamate, sincronia sincronia) {
+  sostituisci_file(nome_completo(cartella, nome), testo_righe(lista), chiamate, sincronia);
 }
 
 }  // namespace od

@@ -46,8 +46,9 @@ class lista_righe {
 // A list without a sentinel stops at entry 1000, never past it.
 std::string testo_righe(const lista_righe& lista);
 
-// Replaces `cartella`/`nome` with the list's text. Throws errore_file.
+// Replaces `cartella`/`nome` with the list's text, synced as `sincronia`
+// says. Throws errore_file.
 void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista,
-                  chiamate_file& chiamate = chiamate_di_sistema());
+                  chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
 
 }  // namespace od

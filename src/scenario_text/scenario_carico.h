@@ -18,8 +18,8 @@ lista_righe righe_treno();  // 65 lines
 
 // Replace the description files in `cartella`. Throw errore_file.
 void dati_linea(const std::string& cartella, const std::string& nome_percorso,
-                chiamate_file& chiamate = chiamate_di_sistema());
+                chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
 void dati_treno(const std::string& cartella, const std::string& nome_percorso, const std::string& nome_treno,
-                chiamate_file& chiamate = chiamate_di_sistema());
+                chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
 
 }  // namespace od

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/cartella.h"
 #include "tools/decompila/comando.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> argomenti(argv + 1, argv + argc);
+  const std::vector<std::string> argomenti = od::argomenti_programma(argc, argv);
   return od::decompila_scenario(argomenti, std::cout, std::cerr);
 }

@@ -17,7 +17,7 @@ namespace od::prova {
 inline constexpr std::string_view percorso = "Orsella_Drumvane";
 inline constexpr std::string_view treno = "xr40318";
 
-using scrittore = void (*)(const std::string&, const std::string&, const std::string&, chiamate_file&);
+using scrittore = void (*)(const std::string&, const std::string&, const std::string&, chiamate_file&, sincronia);
 
 // Runs `scrivi` as the run does and returns the bytes of the file named
 // `nome_file`. With `sopra_vecchio` a longer file of the same name stands
@@ -30,7 +30,8 @@ inline std::string scrivi_e_leggi(scrittore scrivi, std::string_view nome_file, 
     for (int i = 0; i < 500; ++i) vecchio += "riga di un documento precedente, molto piu' lunga\r\n";
     cartella.scrivi(nome, vecchio);
   }
-  scrivi(cartella.percorso(), std::string(percorso), std::string(treno), chiamate_di_sistema());
+  scrivi(cartella.percorso(), std::string(percorso), std::string(treno), chiamate_di_sistema(),
+         sincronia::senza_cartella);
   // Only the document is left: no temporary file beside it.
   EXPECT_EQ(cartella.elenco(), std::vector<std::string>{nome});
   return cartella.leggi(nome);

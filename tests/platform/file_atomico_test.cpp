@@ -27,7 +27,10 @@ class chiamate_guaste : public chiamate_file {
     // Short writes must be resumed: never hand over more than 3 bytes.
     return chiamate_file::scrivi(fd, d, std::min<std::size_t>(n, 3));
   }
-  int sincronizza(int fd) override { return guasto() ? -1 : chiamate_file::sincronizza(fd); }
+  int sincronizza(int fd) override {
+    ++sincronizzati_;
+    return guasto() ? -1 : chiamate_file::sincronizza(fd);
+  }
   int chiudi(int fd) override {
     const bool g = guasto();
     const int r = chiamate_file::chiudi(fd);  // the descriptor is released anyway
@@ -39,8 +42,12 @@ class chiamate_guaste : public chiamate_file {
     rinominati_ = true;
     return chiamate_file::rinomina(a, b);
   }
-  int sincronizza_cartella(const char* c) override { return guasto() ? -1 : chiamate_file::sincronizza_cartella(c); }
+  int sincronizza_cartella(const char* c) override {
+    ++sincronizzati_;
+    return guasto() ? -1 : chiamate_file::sincronizza_cartella(c);
+  }
   bool rinominati() const { return rinominati_; }
+  int sincronizzati() const { return sincronizzati_; }
   int elimina(const char* p) override { return chiamate_file::elimina(p); }  // cleanup never fails here
 
  private:
@@ -52,36 +59,44 @@ class chiamate_guaste : public chiamate_file {
   int guasta_;
   int errore_;
   int conteggio_ = 0;
+  int sincronizzati_ = 0;
   bool rinominati_ = false;
 };
 
 TEST(SostituisciFile, OgniGuastoLasciaIntattoIlFileEnessunTemporaneo) {
-  cartella_temporanea cartella;
-  const std::string percorso = cartella.file("uscita.dat");
-  const std::string nuovo = "contenuto nuovo, piu' lungo del vecchio";
-  // A good run first, to count its calls.
-  chiamate_guaste buona(0, 0);
-  sostituisci_file(percorso, nuovo, buona);
-  ASSERT_EQ(cartella.leggi("uscita.dat"), nuovo);
-  const int totale = buona.chiamate();
-  ASSERT_GT(totale, 4);
-  for (int n = 1; n <= totale; ++n) {
-    cartella.scrivi("uscita.dat", "vecchio");
-    chiamate_guaste guaste(n, EIO);
-    try {
-      sostituisci_file(percorso, nuovo, guaste);
-      ADD_FAILURE() << "call " << n << " failed but the replacement reported success";
-    } catch (const errore_file& e) {
-      // The folder's own sync names the folder.
-      const std::string nominato = guaste.rinominati() ? cartella.percorso() : percorso;
-      EXPECT_EQ(e.percorso(), nominato) << "call " << n;
-      EXPECT_NE(std::string(e.what()).find(nominato), std::string::npos);
-      EXPECT_FALSE(e.motivo().empty());
+  // File and folder, the file alone, nothing: each way of syncing only adds
+  // or drops sync calls, never the file's safety.
+  const std::pair<sincronia, int> modi[] = {
+      {sincronia::completa, 2}, {sincronia::senza_cartella, 1}, {sincronia::nessuna, 0}};
+  for (const auto& [modo, sincronizzazioni] : modi) {
+    cartella_temporanea cartella;
+    const std::string percorso = cartella.file("uscita.dat");
+    const std::string nuovo = "contenuto nuovo, piu' lungo del vecchio";
+    // A good run first, to count its calls.
+    chiamate_guaste buona(0, 0);
+    sostituisci_file(percorso, nuovo, buona, modo);
+    ASSERT_EQ(cartella.leggi("uscita.dat"), nuovo);
+    EXPECT_EQ(buona.sincronizzati(), sincronizzazioni);
+    const int totale = buona.chiamate();
+    ASSERT_GT(totale, 3);
+    for (int n = 1; n <= totale; ++n) {
+      cartella.scrivi("uscita.dat", "vecchio");
+      chiamate_guaste guaste(n, EIO);
+      try {
+        sostituisci_file(percorso, nuovo, guaste, modo);
+        ADD_FAILURE() << "call " << n << " failed but the replacement reported success";
+      } catch (const errore_file& e) {
+        // The folder's own sync names the folder.
+        const std::string nominato = guaste.rinominati() ? cartella.percorso() : percorso;
+        EXPECT_EQ(e.percorso(), nominato) << "call " << n;
+        EXPECT_NE(std::string(e.what()).find(nominato), std::string::npos);
+        EXPECT_FALSE(e.motivo().empty());
+      }
+      // Only the folder's sync comes after the rename: the file is new, but
+      // the failure is still reported.
+      EXPECT_EQ(cartella.leggi("uscita.dat"), guaste.rinominati() ? nuovo : "vecchio") << "call " << n;
+      EXPECT_EQ(cartella.elenco(), std::vector<std::string>{"uscita.dat"}) << "call " << n;
     }
-    // Only the folder's sync comes after the rename: the file is new, but
-    // the failure is still reported.
-    EXPECT_EQ(cartella.leggi("uscita.dat"), guaste.rinominati() ? nuovo : "vecchio") << "call " << n;
-    EXPECT_EQ(cartella.elenco(), std::vector<std::string>{"uscita.dat"}) << "call " << n;
   }
 }
 
@@ -131,6 +146,11 @@ TEST(EliminaTemporaneiRimasti, SoloQuelliDelFile) {
   EXPECT_EQ(cartella.elenco(),
             (std::vector<std::string>{"a.dat", "a.dat.tmp-x1y2", "a.dat.tmp-x1y2z3w", "b.dat.tmp-x1y2z3"}));
   elimina_temporanei_rimasti(cartella.file("manca/a.dat"));  // nothing to list: nothing happens
+  // Several names, one listing.
+  for (const char* nome : {"a.dat.tmp-abcdef", "c.dat.tmp-abcdef", "c.dat.tmp-abcde"}) cartella.scrivi(nome, "");
+  elimina_temporanei_rimasti(cartella.percorso(), {"a.dat", "b.dat", "c.dat"});
+  EXPECT_EQ(cartella.elenco(),
+            (std::vector<std::string>{"a.dat", "a.dat.tmp-x1y2", "a.dat.tmp-x1y2z3w", "c.dat.tmp-abcde"}));
 }
 
 TEST(SostituisciFile, UnaCartellaAlPostoDelFile) {

@@ -4,6 +4,7 @@
 // kill at any file operation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -41,8 +42,8 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
   scrittori_generazione scrittori = scrittori_carichi();
   // The last document's writer takes the line file away after writing itself.
   scrittori.scheda = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
-                        chiamate_file& chiamate) {
-    scrittori_carichi().scheda(cartella, percorso, treno, chiamate);
+                        chiamate_file& chiamate, sincronia sincronia) {
+    scrittori_carichi().scheda(cartella, percorso, treno, chiamate, sincronia);
     std::filesystem::remove(cartella + "/" + percorso + "_linea.txt");
   };
   finestra_registrata f;
@@ -62,8 +63,8 @@ TEST(GenerazioneGuasti, UnaRigaGuastaDellaDescrizioneSiMostraComeUnCompilatore) 
   cartella_temporanea c;
   scrittori_generazione scrittori = scrittori_carichi();
   scrittori.treno = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
-                       chiamate_file& chiamate) {
-    scrittori_carichi().treno(cartella, percorso, treno, chiamate);
+                       chiamate_file& chiamate, sincronia sincronia) {
+    scrittori_carichi().treno(cartella, percorso, treno, chiamate, sincronia);
     std::ofstream(cartella + "/" + percorso + "_" + treno + "-.txt", std::ios::app) << "sabbia,   40000\r\n[fine]\r\n";
   };
   finestra_registrata f;
@@ -181,6 +182,61 @@ TEST(GenerazioneGuasti, UnaUccisioneAdOgniOperazioneSuiFileNonLasciaFileTroncati
     EXPECT_EQ(c.elenco(), uscite) << "call " << n;
     for (const std::string& nome : uscite) EXPECT_EQ(c.leggi(nome), nuovi.at(nome)) << "call " << n << ": " << nome;
   }
+}
+
+}  // namespace
+}  // namespace od
+
+namespace od {
+namespace {
+
+// Records what a run syncs and renames, by target name, in order.
+class chiamate_osservate : public chiamate_file {
+ public:
+  int crea_temporaneo(std::string& m) override {
+    const int fd = chiamate_file::crea_temporaneo(m);
+    if (fd >= 0) destinazioni_[fd] = nome(m.substr(0, m.size() - std::string_view(".tmp-XXXXXX").size()));
+    return fd;
+  }
+  int sincronizza(int fd) override {
+    eventi.push_back("sincronizza " + destinazioni_.at(fd));
+    return chiamate_file::sincronizza(fd);
+  }
+  int rinomina(const char* da, const char* a) override {
+    eventi.push_back("rinomina " + nome(a));
+    return chiamate_file::rinomina(da, a);
+  }
+  int sincronizza_cartella(const char* c) override {
+    eventi.push_back("cartella");
+    return chiamate_file::sincronizza_cartella(c);
+  }
+  std::vector<std::string> eventi;
+
+ private:
+  static std::string nome(const std::string& percorso) { return percorso.substr(percorso.find_last_of('/') + 1); }
+  std::map<int, std::string> destinazioni_;
+};
+
+// What a power cut may keep: a file's bytes once it is synced, a rename
+// once its folder is. Each output must be synced before its rename, and
+// the folder after the last change, with no sync that buys nothing.
+TEST(GenerazioneGuasti, OgniUscitaSincronizzataPrimaDelNomeELaCartellaUnaVoltaAllaFine) {
+  cartella_temporanea c;
+  finestra_registrata f;
+  std::ostringstream diagnostica;
+  chiamate_osservate osservate;
+  ASSERT_EQ(esegui_generazione(f, c.percorso(), diagnostica, scrittori_carichi(), osservate), uscita_ok);
+  const std::vector<std::string>& e = osservate.eventi;
+  const auto posizione = [&e](const std::string& evento) { return std::find(e.begin(), e.end(), evento) - e.begin(); };
+  for (const std::string& nome : uscite) {
+    EXPECT_LT(posizione("sincronizza " + nome), posizione("rinomina " + nome)) << nome;
+  }
+  EXPECT_EQ(std::count_if(e.begin(), e.end(), [](const std::string& x) { return x.starts_with("sincronizza "); }),
+            static_cast<std::ptrdiff_t>(uscite.size()))
+      << "the description files, deleted by the run, are not synced";
+  EXPECT_EQ(std::count(e.begin(), e.end(), "cartella"), 1);
+  EXPECT_EQ(e.back(), "cartella");
+  EXPECT_EQ(c.elenco(), uscite);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
+#include "support/sha256.h"
 
 namespace od {
 namespace {
@@ -40,6 +41,19 @@ TEST(Generazione, LasciaSeiFileUgualiAdOgniEsecuzione) {
   EXPECT_EQ(nomi, sei_file) << "the description files are gone, the six outputs remain";
   EXPECT_EQ(file_prima.at("Orsella_Drumvane_xr40318.dat").size(), 30915u);
   EXPECT_EQ(file_prima.at("Orsella_Drumvane_linea.dat").size(), 2059964u);
+
+  // The exact bytes that the simulator and the drivers get, pinned.
+  const std::map<std::string, std::string> impronte = {
+      {"Orsella_Drumvane_linea.dat", "8f8029034fdeca0ea01ab89f99e4ccf7d85c4b3f9b6f0b13db3b7a70d8c22991"},
+      {"Orsella_Drumvane_xr40318.dat", "6e011cc402c92aedf23de1178bfc35df0e00e14e36f336572e970cc39c9f19d2"},
+      {"Orsella_Drumvane_xr40318.sim", "d0a9963cbb340cd91c6baab6724ab126a343a32eb6ffb8a5b5a9f15dddd395bd"},
+      {"Orsella_Drumvane_xr40318_note.txt", "996e2f875e2400111c53549cad6d1ecf9f52109901029c0712048d6f1f872dcd"},
+      {"Orsella_Drumvane_xr40318_rallentamenti.txt",
+       "ec56606afd3849182b4dd97fe2a95e9adcac906acdfe0705d404b9b2d9e4dcd6"},
+      {"Orsella_Drumvane_xr40318_scheda_treno.txt",
+       "c1f51339d1c142326567f8246424085ca12884f192573ded917e718edd44a6ec"},
+  };
+  for (const auto& [nome, contenuto] : file_prima) EXPECT_EQ(test::sha256(contenuto), impronte.at(nome)) << nome;
 
   const test::esito_processo seconda = test::esegui(programma);
   ASSERT_EQ(seconda.stato, 0) << seconda.errori;

@@ -32,8 +32,8 @@ TEST(Esempio, TheGeneratorsOwnTextBuildsTheGeneratorsOwnBinaries) {
   // The writers that the generation run calls, into a folder of their own.
   const cartella_temporanea riferimento;
   const scrittori_generazione scrittori = scrittori_carichi();
-  scrittori.linea(riferimento.percorso(), "Orsella_Drumvane", "xr40318", chiamate_di_sistema());
-  scrittori.treno(riferimento.percorso(), "Orsella_Drumvane", "xr40318", chiamate_di_sistema());
+  scrittori.linea(riferimento.percorso(), "Orsella_Drumvane", "xr40318", chiamate_di_sistema(), sincronia::completa);
+  scrittori.treno(riferimento.percorso(), "Orsella_Drumvane", "xr40318", chiamate_di_sistema(), sincronia::completa);
   const std::string cartella_esempio = "nuova/sotto/";
   EXPECT_EQ(c.leggi(cartella_esempio + linea), riferimento.leggi(linea));
   EXPECT_EQ(c.leggi(cartella_esempio + treno), riferimento.leggi(treno));
