@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
 
 namespace od {
 namespace {
@@ -63,7 +64,7 @@ void avvisa_rallentamento(contesto_lettura& contesto, const dati_rallentamento& 
   controlla_16_bit(contesto, r.v, "la velocita'", 2);
   controlla_16_bit(contesto, r.f_tt, "f_tt", 4);
   controlla_16_bit(contesto, r.d_v, "d_v", 6);
-  if (r.x <= 1500 && r.f_ta != 0) {
+  if (r.x <= inizio_con_avviso && r.f_ta != 0) {
     aggiungi_avviso(contesto, "campo-senza-effetto",
                     "f_ta non ha effetto: un rallentamento entro 1500 m non ha avviso ne' preavvisi", 5);
   }
