@@ -10,7 +10,7 @@
 #include <queue>
 #include <string>
 
-#include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
 #include "tools/decompila/valori.h"
 
 namespace od {
@@ -72,8 +72,8 @@ class ordinatore {
     scrittore w{true, i, {-1, -1, -1, -1}, {}};
     if (v.tipo >= tipo_senza_fermata || tipo_capolinea(v.tipo)) return w;
     for (int j = 1; j <= 4; ++j) {
-      if (int64_t{v.area_fine} <= 50 * int64_t{2 + j}) continue;
-      const int64_t c = arrotonda_div(int64_t{v.area_fine} - 50 - 50 * j, 50);
+      if (int64_t{v.area_fine} <= inizio_cella(2 + j)) continue;
+      const int64_t c = cella_di(int64_t{v.area_fine} - inizio_cella(1 + j));
       if (c > s_.ultima_cella) continue;
       w.celle[static_cast<std::size_t>(j - 1)] = c;
       w.valori[static_cast<std::size_t>(j - 1)] = 80 + j;
