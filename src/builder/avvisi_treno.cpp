@@ -5,6 +5,7 @@
 
 #include "builder/arrotonda.h"
 #include "builder/misure_linea.h"
+#include "builder/stazioni.h"
 
 namespace od {
 namespace {
@@ -66,7 +67,9 @@ void avvisa_rallentamento(contesto_lettura& contesto, const dati_rallentamento& 
   controlla_16_bit(contesto, r.d_v, "d_v", 6);
   if (r.x <= inizio_con_avviso && r.f_ta != 0) {
     aggiungi_avviso(contesto, "campo-senza-effetto",
-                    "f_ta non ha effetto: un rallentamento entro 1500 m non ha avviso ne' preavvisi", 5);
+                    "f_ta non ha effetto: un rallentamento entro " + std::to_string(inizio_con_avviso) +
+                        " m non ha avviso ne' preavvisi",
+                    5);
   }
 }
 
@@ -107,11 +110,13 @@ void avvisa_opzioni_stazione(contesto_lettura& contesto, int32_t numero, int32_t
     aggiungi_avviso(contesto, "campo-senza-effetto",
                     "opzione_b e' registrata 0: vale solo per stazioni di almeno 600 m", 5);
   }
-  if (opzione_c != 0 && (numero == 1 || (tipo >= 5 && tipo <= 8))) {
+  const bool area_fissa = tipo_capolinea(tipo) || tipo_simmetrico(tipo);  // types 5 to 8
+  if (opzione_c != 0 && (numero == 1 || area_fissa)) {
     aggiungi_avviso(contesto, "campo-senza-effetto",
                     std::string("opzione_c e' registrata 0: ") +
-                        (tipo >= 5 && tipo <= 8 ? "i tipi da 5 a 8 non la portano"
-                                                : "la stazione 1 non la porta (allunga solo l'area di 50 m)"),
+                        (area_fissa ? "i tipi da 5 a 8 non la portano"
+                                    : "la stazione 1 non la porta (allunga solo l'area di " +
+                                          std::to_string(allungo_area) + " m)"),
                     6);
   }
 }

@@ -18,6 +18,7 @@
 
 #include "builder/arrotonda.h"
 #include "builder/avvisi_lettura.h"
+#include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
 #include "builder/misure_linea.h"
@@ -80,7 +81,7 @@ struct lettore_linea {
     return s;
   }
   seguito fuori(int64_t posizione) {
-    registra_codice(contesto, 15, static_cast<int32_t>(posizione));
+    registra_codice(contesto, codice_fuori_binario, static_cast<int32_t>(posizione));
     return seguito::fine_lettura;
   }
 

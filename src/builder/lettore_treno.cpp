@@ -25,9 +25,11 @@
 #include "builder/arrotonda.h"
 #include "builder/avvisi_lettura.h"
 #include "builder/avvisi_treno.h"
+#include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
 #include "builder/misure_linea.h"
+#include "builder/stazioni.h"
 #include "platform/cartella.h"
 
 namespace od {
@@ -39,14 +41,6 @@ enum class seguito {
   fine_lettura,  // final fill and checks: end of the file, or code 15
   ferma,         // a code stopped the reading; nothing more runs
 };
-
-constexpr int32_t codice_fuori_binario = 15;
-// Stations of a type from this code up have no stopping point on the track.
-constexpr int32_t tipo_senza_fermata = 25;
-// Stations of these types reach from their length before the position to a
-// fixed distance (5, 6) or to the same length (7, 8) after it.
-bool tipo_capolinea(int32_t tipo) { return tipo == 5 || tipo == 6; }
-bool tipo_simmetrico(int32_t tipo) { return tipo == 7 || tipo == 8; }
 
 constexpr chiave_nota chiavi_treno[] = {
     {"percentuale massa frenata", "frenata", "massa"},

@@ -1,11 +1,10 @@
 #include "builder/memo_treno.h"
 
+#include "builder/codici.h"
 #include "builder/misure_linea.h"
 
 namespace od {
 namespace {
-
-constexpr int32_t codice_fuori_binario = 15;
 
 bool dentro(const stato_scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella; }
 

@@ -10,9 +10,6 @@
 namespace od {
 namespace {
 
-// A station of this type or above has no stopping point on the track.
-constexpr int tipo_senza_fermata = 25;
-
 // The cell that the build marks as each station's stopping point.
 std::map<int, int32_t> celle_fermata(const stato_scenario& s) {
   std::map<int, int32_t> celle;

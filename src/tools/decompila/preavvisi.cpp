@@ -11,15 +11,13 @@
 #include <string>
 
 #include "builder/misure_linea.h"
+#include "builder/stazioni.h"
 #include "tools/decompila/valori.h"
 
 namespace od {
 namespace {
 
 int cifre(int64_t v) { return static_cast<int>(std::to_string(v).size()); }
-
-constexpr int tipo_senza_fermata = 25;
-bool tipo_capolinea(int tipo) { return tipo == 5 || tipo == 6; }
 
 struct scrittore {
   bool stazione = false;

@@ -55,7 +55,7 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
   const int64_t p = v.posizione;
   int64_t lunghezza = 0;
   int64_t opzione_c = 0;
-  if (v.tipo >= 5 && v.tipo <= 8) {
+  if (tipo_capolinea(v.tipo) || tipo_simmetrico(v.tipo)) {
     lunghezza = p - v.area_inizio;  // the area reaches back the length from the position
   } else {
     lunghezza = 2 * (p - v.area_inizio);  // centred on the position
