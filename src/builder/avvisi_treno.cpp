@@ -38,7 +38,7 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
   controlla_16_bit(contesto, int64_t{s.s2} * 10 + s.d2, "il valore 10 x s2 + d2", 4);
   controlla_16_bit(contesto, int64_t{s.s3} * 10 + s.d3, "il valore 10 x s3 + d3", 5);
   controlla_16_bit(contesto, int64_t{s.rapp} * 10 + int64_t{s.sx} * 3 + s.dx, "il valore 10 x rapp + 3 x sx + dx", 6);
-  const int64_t marca = int64_t{s.sx} * 30 + int64_t{s.dx} * 10;
+  const int64_t marca = base_preavvisi_segnale(s.sx, s.dx);
   if (marca + 1 < 0 || marca + 4 > 255) {
     aggiungi_avviso(contesto, "valore-troncato",
                     "i preavvisi 30 x sx + 10 x dx + 1..4 escono da 0..255 e sono registrati con i soli 8 bit bassi", 2);

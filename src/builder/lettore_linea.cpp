@@ -30,7 +30,6 @@ namespace {
 
 enum class seguito { continua, fine_lettura, interrotta };
 
-constexpr int32_t lunghezza_massima = 1000000;
 constexpr int32_t righe_planimetria_massime = 1000000;
 
 // The keys as the handbook writes them, for the warnings' suggestions.

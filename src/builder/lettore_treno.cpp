@@ -574,7 +574,7 @@ class lettore_treno {
     for (int32_t j = 1; j <= 4; ++j) {
       if (int64_t{area_fine} <= inizio_cella(2 + j)) continue;  // area_fine / 50 - 1 - j > 1
       const int64_t posto = cella_di(int64_t{area_fine} - inizio_cella(1 + j));
-      stato_.binario[static_cast<std::size_t>(posto)].preavviso = static_cast<uint8_t>(80 + j);
+      stato_.binario[static_cast<std::size_t>(posto)].preavviso = static_cast<uint8_t>(preavviso_stazione(j));
     }
   }
 

@@ -44,7 +44,7 @@ int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
   if (segnale.tempo >= 1 && segnale.tempo <= 100) segnale.tempo = 101;
   posto.attesa = segnale.sx == 2 ? basso8(segnale.tempo) : 0;
 
-  const int64_t base = int64_t{segnale.sx} * 30 + int64_t{segnale.dx} * 10;
+  const int64_t base = base_preavvisi_segnale(segnale.sx, segnale.dx);
   for (int32_t j = 1; j <= 4; ++j) cella_n(stato, c - 2 * j).preavviso = basso8(base + j);
   return 0;
 }

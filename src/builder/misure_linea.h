@@ -16,6 +16,8 @@ inline constexpr int32_t coda_binario = 7000;     // metres of track after the e
 inline constexpr int32_t distanza_avviso = 1200;  // a slowdown's warning stands this far before its start, m
 inline constexpr int32_t celle_avviso = distanza_avviso / metri_cella;  // the same distance in cells
 static_assert(celle_avviso * metri_cella == distanza_avviso);
+// The longest line that a scenario may describe, m.
+inline constexpr int32_t lunghezza_massima = 1000000;
 // Slowdowns that start within this distance of the line's start have no room
 // for a warning (nor its approach marks) before them, m.
 inline constexpr int32_t inizio_con_avviso = 1500;

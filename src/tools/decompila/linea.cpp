@@ -17,8 +17,6 @@ namespace {
 
 const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
-constexpr int32_t lunghezza_massima = 1000000;
-
 // The line length: entry 84, unless the track's size says otherwise; the
 // cells are what the simulator runs on, so they decide.
 int32_t lunghezza_linea(const stato_scenario& s) {

@@ -74,7 +74,7 @@ class ordinatore {
       const int64_t c = cella_di(int64_t{v.area_fine} - inizio_cella(1 + j));
       if (c > s_.ultima_cella) continue;
       w.celle[static_cast<std::size_t>(j - 1)] = c;
-      w.valori[static_cast<std::size_t>(j - 1)] = 80 + j;
+      w.valori[static_cast<std::size_t>(j - 1)] = static_cast<int>(preavviso_stazione(j));
     }
     return w;
   }
@@ -155,7 +155,7 @@ class ordinatore {
 std::optional<lati_segnale> lati(int16_t valore4, uint8_t attesa, std::optional<int> base) {
   const auto accettabile = [&](int64_t sx, int64_t dx) {
     if ((int64_t{valore4} - 3 * sx - dx) % 10 != 0) return false;
-    if (base && ((30 * sx + 10 * dx) & 0xFF) != *base) return false;
+    if (base && (base_preavvisi_segnale(sx, dx) & 0xFF) != *base) return false;
     return attesa == 0 || sx == 2;
   };
   const int64_t unita = resto_basso(valore4, 10);
