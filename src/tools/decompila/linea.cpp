@@ -66,7 +66,7 @@ std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
           memorizzate[static_cast<std::size_t>(ordine[2])]};
 }
 
-int64_t multiplo_di_50(int64_t v) { return inizio_cella(cella_di(v)); }
+int64_t multiplo_di_cella(int64_t v) { return inizio_cella(cella_di(v)); }
 
 sezione_descrizione generale_linea(const stato_scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
@@ -84,7 +84,7 @@ sezione_descrizione generale_linea(const stato_scenario& s) {
   const voce& r = voce_n(s, voce_ripetizione);
   const char* codici = r.posizione == 9 ? "9" : "4";
   g.righe.push_back(riga_numeri(std::string("ripetizione segnali ") + codici + " codici",
-                                {multiplo_di_50(r.area_inizio), multiplo_di_50(r.area_fine)}));
+                                {multiplo_di_cella(r.area_inizio), multiplo_di_cella(r.area_fine)}));
   return g;
 }
 
