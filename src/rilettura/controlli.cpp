@@ -78,7 +78,8 @@ struct controllo {
     for (std::size_t c = 0; c < s.stato.binario.size(); ++c) {
       const cella& k = s.stato.binario[c];
       if (!oggetto_noto(k.oggetto) && ++sconosciuti <= massimo_per_controllo) {
-        segnala(nomi.binario, byte_di_cella(c, "oggetto"), fmt::format("cella {}: codice di oggetto {} sconosciuto", c, k.oggetto));
+        segnala(nomi.binario, byte_di_cella(c, "oggetto"),
+                fmt::format("cella {}: codice di oggetto {} sconosciuto", c, k.oggetto));
       }
       if (k.oggetto == oggetto::cartello && (k.valore1 < 1 || k.valore1 >= voci_tabella) &&
           ++cartelli_fuori <= massimo_per_controllo) {
