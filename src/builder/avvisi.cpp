@@ -3,6 +3,7 @@
 #include <array>
 
 #include "builder/codici.h"
+#include "builder/misure_linea.h"
 
 namespace od {
 namespace {
@@ -55,7 +56,7 @@ avviso avviso_del_percorso(const stato_scenario& stato, const avviso_percorso& a
   const descrizione_codice* d = descrivi_codice(a.codice);
   std::string messaggio = d != nullptr ? std::string(d->significato) : "codice sconosciuto";
   messaggio.append(" (codice ").append(std::to_string(a.codice)).append(", posizione ");
-  messaggio.append(std::to_string(a.posizione)).append(" m, cella ").append(std::to_string(a.posizione / 50));
+  messaggio.append(std::to_string(a.posizione)).append(" m, cella ").append(std::to_string(a.posizione / metri_cella));
   messaggio.append(")");
   return {"abbattimento-senza-posto", std::move(messaggio),
           origine != stato.origini.end() ? origine->second : luogo_errore{}};

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
+#include "builder/stazioni.h"
 
 namespace od {
 namespace {
@@ -36,7 +38,7 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
   controlla_16_bit(contesto, int64_t{s.s2} * 10 + s.d2, "il valore 10 x s2 + d2", 4);
   controlla_16_bit(contesto, int64_t{s.s3} * 10 + s.d3, "il valore 10 x s3 + d3", 5);
   controlla_16_bit(contesto, int64_t{s.rapp} * 10 + int64_t{s.sx} * 3 + s.dx, "il valore 10 x rapp + 3 x sx + dx", 6);
-  const int64_t marca = int64_t{s.sx} * 30 + int64_t{s.dx} * 10;
+  const int64_t marca = base_preavvisi_segnale(s.sx, s.dx);
   if (marca + 1 < 0 || marca + 4 > 255) {
     aggiungi_avviso(contesto, "valore-troncato",
                     "i preavvisi 30 x sx + 10 x dx + 1..4 escono da 0..255 e sono registrati con i soli 8 bit bassi", 2);
@@ -63,9 +65,11 @@ void avvisa_rallentamento(contesto_lettura& contesto, const dati_rallentamento& 
   controlla_16_bit(contesto, r.v, "la velocita'", 2);
   controlla_16_bit(contesto, r.f_tt, "f_tt", 4);
   controlla_16_bit(contesto, r.d_v, "d_v", 6);
-  if (r.x <= 1500 && r.f_ta != 0) {
+  if (r.x <= inizio_con_avviso && r.f_ta != 0) {
     aggiungi_avviso(contesto, "campo-senza-effetto",
-                    "f_ta non ha effetto: un rallentamento entro 1500 m non ha avviso ne' preavvisi", 5);
+                    "f_ta non ha effetto: un rallentamento entro " + std::to_string(inizio_con_avviso) +
+                        " m non ha avviso ne' preavvisi",
+                    5);
   }
 }
 
@@ -106,11 +110,13 @@ void avvisa_opzioni_stazione(contesto_lettura& contesto, int32_t numero, int32_t
     aggiungi_avviso(contesto, "campo-senza-effetto",
                     "opzione_b e' registrata 0: vale solo per stazioni di almeno 600 m", 5);
   }
-  if (opzione_c != 0 && (numero == 1 || (tipo >= 5 && tipo <= 8))) {
+  const bool area_fissa = tipo_capolinea(tipo) || tipo_simmetrico(tipo);  // types 5 to 8
+  if (opzione_c != 0 && (numero == 1 || area_fissa)) {
     aggiungi_avviso(contesto, "campo-senza-effetto",
                     std::string("opzione_c e' registrata 0: ") +
-                        (tipo >= 5 && tipo <= 8 ? "i tipi da 5 a 8 non la portano"
-                                                : "la stazione 1 non la porta (allunga solo l'area di 50 m)"),
+                        (area_fissa ? "i tipi da 5 a 8 non la portano"
+                                    : "la stazione 1 non la porta (allunga solo l'area di " +
+                                          std::to_string(allungo_area) + " m)"),
                     6);
   }
 }

@@ -14,6 +14,10 @@ struct descrizione_codice {
   std::string_view significato;
 };
 
+// A position beyond the track: the reader stops there, runs its final fill
+// and records this code.
+inline constexpr int32_t codice_fuori_binario = 15;
+
 std::span<const descrizione_codice> tutti_i_codici();
 // The entry for a code, or nullptr for a code the build never records.
 const descrizione_codice* descrivi_codice(int32_t codice);

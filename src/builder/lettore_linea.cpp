@@ -18,8 +18,10 @@
 
 #include "builder/arrotonda.h"
 #include "builder/avvisi_lettura.h"
+#include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
+#include "builder/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
 
@@ -28,7 +30,6 @@ namespace {
 
 enum class seguito { continua, fine_lettura, interrotta };
 
-constexpr int32_t lunghezza_massima = 1000000;
 constexpr int32_t righe_planimetria_massime = 1000000;
 
 // The keys as the handbook writes them, for the warnings' suggestions.
@@ -79,7 +80,7 @@ struct lettore_linea {
     return s;
   }
   seguito fuori(int64_t posizione) {
-    registra_codice(contesto, 15, static_cast<int32_t>(posizione));
+    registra_codice(contesto, codice_fuori_binario, static_cast<int32_t>(posizione));
     return seguito::fine_lettura;
   }
 
@@ -187,8 +188,8 @@ seguito lettore_linea::ripetizione() {
   voce& v = stato.tabella[voce_ripetizione];
   v.area_inizio = flusso.leggi_numero();
   v.area_fine = flusso.leggi_numero();
-  if (v.area_inizio % 50 != 0) return interrompi(3);
-  if (v.area_fine % 50 != 0) return interrompi(4);
+  if (v.area_inizio % metri_cella != 0) return interrompi(3);
+  if (v.area_fine % metri_cella != 0) return interrompi(4);
   if (contiene(riga, "4")) {
     v.posizione = 4;
   } else if (contiene(riga, "9")) {
@@ -273,7 +274,7 @@ seguito lettore_linea::pendenza() {
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
   avvisa_pendenza(p, g);
-  const int32_t v = static_cast<int32_t>(arrotonda_div(p, 50));
+  const int32_t v = static_cast<int32_t>(cella_di(p));
   if (v > 0) riempi_pendenza(v);
   pendenza_precedente = g;
   return seguito::continua;
@@ -314,7 +315,7 @@ seguito lettore_linea::montagna() {
   int32_t tipo = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
-  if (arrotonda_div(int64_t{fine} - 50, 50) > stato.ultima_cella) return fuori(fine);
+  if (cella_di(int64_t{fine} - metri_cella) > stato.ultima_cella) return fuori(fine);
   if (stato.n_montagne >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
   const int32_t tipo_cella = tipo > 10 ? tipo - 10 : tipo;
   if (tipo_cella < 0 || tipo_cella > 255) fallisci_valore(flusso, "tipo di montagna fuori dagli 8 bit");
@@ -336,7 +337,7 @@ seguito lettore_linea::indicatore() {
   }
   if (fuori_binario(stato, posizione)) return fuori(posizione);
   // memo_indicatori_v_max: the board's cell must be free.
-  const int64_t n = arrotonda_div(int64_t{posizione} + 50, 50);
+  const int64_t n = cella_puntuale(posizione);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
   if (!cella_libera(c)) return interrompi_su_cella(21, posizione, n);
   registra_origine(contesto, static_cast<int32_t>(n));
@@ -361,7 +362,7 @@ seguito lettore_linea::cartello() {
   riga = flusso.leggi_testo();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
-  const int64_t n = arrotonda_div(int64_t{p} + 50, 50);
+  const int64_t n = cella_puntuale(p);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
   if (!cella_libera(c)) return interrompi_su_cella(6, p, n);
   if (contesto.contatore_cartelli < 1) return interrompi(10);

@@ -25,8 +25,11 @@
 #include "builder/arrotonda.h"
 #include "builder/avvisi_lettura.h"
 #include "builder/avvisi_treno.h"
+#include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
+#include "builder/misure_linea.h"
+#include "builder/stazioni.h"
 #include "platform/cartella.h"
 
 namespace od {
@@ -38,14 +41,6 @@ enum class seguito {
   fine_lettura,  // final fill and checks: end of the file, or code 15
   ferma,         // a code stopped the reading; nothing more runs
 };
-
-constexpr int32_t codice_fuori_binario = 15;
-// Stations of a type from this code up have no stopping point on the track.
-constexpr int32_t tipo_senza_fermata = 25;
-// Stations of these types reach from their length before the position to a
-// fixed distance (5, 6) or to the same length (7, 8) after it.
-bool tipo_capolinea(int32_t tipo) { return tipo == 5 || tipo == 6; }
-bool tipo_simmetrico(int32_t tipo) { return tipo == 7 || tipo == 8; }
 
 constexpr chiave_nota chiavi_treno[] = {
     {"percentuale massa frenata", "frenata", "massa"},
@@ -216,7 +211,7 @@ class lettore_treno {
   void controlla_progressive() {
     for (int32_t i = voce_progressive; i < voce_progressive + 3; ++i) {
       const voce& v = stato_.tabella[static_cast<std::size_t>(i)];
-      if (v.area_inizio % 50 == 0 && v.area_fine % 50 == 0) continue;
+      if (v.area_inizio % metri_cella == 0 && v.area_fine % metri_cella == 0) continue;
       contesto_.file_corrente = nome_senza_cartella(contesto_.percorso_linea);
       contesto_.linea_record = 0;
       contesto_.chiave_record.clear();
@@ -245,7 +240,7 @@ class lettore_treno {
   // The order of the running values and their first record, for the
   // warnings; `cosa` names the record in the sentence.
   void avvisa_ordine(valore_precedente& prima, int32_t posizione, const std::string& cosa) {
-    if (prima.posizione < 0 && arrotonda_div(posizione, 50) > 0) {  // some cells lie before it
+    if (prima.posizione < 0 && cella_di(posizione) > 0) {  // some cells lie before it
       aggiungi_avviso(contesto_, "inizio-senza-valore",
                       "il primo record '" + cosa + "' e' a " + std::to_string(posizione) +
                           " m: le celle prima valgono 0 (il primo va a 0 m)",
@@ -279,7 +274,7 @@ class lettore_treno {
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
     avvisa_ordine(velocita_precedente_, posizione, "velocita");
     avvisa_velocita(contesto_, velocita);
-    const int64_t prima_cella = arrotonda_div(posizione, 50);
+    const int64_t prima_cella = cella_di(posizione);
     if (prima_cella > 0) riempi_velocita(prima_cella);
     velocita_pendente_ = letto;
     return seguito::continua;
@@ -307,7 +302,7 @@ class lettore_treno {
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
     avvisa_ordine(aderenza_precedente_, posizione, "aderenza");
     avvisa_aderenza(contesto_, percentuale);
-    const int64_t prima_cella = arrotonda_div(posizione, 50);
+    const int64_t prima_cella = cella_di(posizione);
     if (prima_cella > 0) riempi(cella_aderenza_, prima_cella, &cella::aderenza, aderenza_pendente_);
     aderenza_pendente_ = static_cast<uint8_t>(percentuale);  // the cell keeps the low 8 bits
     return seguito::continua;
@@ -358,7 +353,7 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, s.posizione)) return fine_per_posizione(s.posizione);
     avvisa_segnale(contesto_, s);
-    const int64_t posto = arrotonda_div(int64_t{s.posizione} + 50, 50);
+    const int64_t posto = cella_puntuale(s.posizione);
     const int32_t codice = memo_segnale(stato_, s);
     const seguito esito = dopo_memo(codice, s.posizione);
     if (codice == 16) nomina_occupante(contesto_, posto);
@@ -379,7 +374,7 @@ class lettore_treno {
     if (codice >= 17 && codice <= 20) nomina_occupante(contesto_, cella_occupata(codice, celle));
     if (esito != seguito::continua) return esito;
     for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
-    if (r.x > 1500) {
+    if (r.x > inizio_con_avviso) {
       registra_origine(contesto_, static_cast<int32_t>(celle.avviso));
       if (r.f_ta != 0) {
         for (int64_t k = 0; k < 4; ++k) registra_origine(contesto_, static_cast<int32_t>(celle.preavvisi - k));
@@ -394,8 +389,8 @@ class lettore_treno {
     int64_t avviso, inizio, fine, preavvisi;  // preavvisi: the first of four, counting down
   };
   static celle_rallentamento celle_di(const dati_rallentamento& r) {
-    return {arrotonda_div(int64_t{r.x} - 1200 + 50, 50), arrotonda_div(int64_t{r.x} + 50, 50),
-            arrotonda_div(int64_t{r.x} + r.l + 50, 50), arrotonda_div(int64_t{r.x} - 1200, 50)};
+    return {cella_puntuale(int64_t{r.x} - distanza_avviso), cella_puntuale(r.x), cella_puntuale(int64_t{r.x} + r.l),
+            cella_di(int64_t{r.x} - distanza_avviso)};
   }
   int64_t cella_occupata(int32_t codice, const celle_rallentamento& c) const {
     if (codice == 17) return c.avviso;
@@ -415,8 +410,8 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
     avvisa_abbattimento(contesto_, valore);
-    cella& posto = stato_.binario[static_cast<std::size_t>(arrotonda_div(posizione, 50))];
-    const int64_t n = arrotonda_div(posizione, 50);
+    cella& posto = stato_.binario[static_cast<std::size_t>(cella_di(posizione))];
+    const int64_t n = cella_di(posizione);
     if (!cella_libera(posto)) {
       const seguito s = ferma(7, posizione);
       nomina_occupante(contesto_, n);
@@ -446,10 +441,10 @@ class lettore_treno {
     voce& stazione = stato_.tabella[static_cast<std::size_t>(i)];
     stazione.posizione = lungo();
     // A station needs 800 m of track after its position.
-    if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > int64_t{stato_.ultima_cella} * 50) {
+    if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > inizio_cella(stato_.ultima_cella)) {
       return fine_per_posizione(stazione.posizione);
     }
-    if (stazione.posizione % 50 != 0) return ferma(8, stazione.posizione);
+    if (stazione.posizione % metri_cella != 0) return ferma(8, stazione.posizione);
     stazione.tipo = byte();
     const int32_t lunghezza = lungo();
     if (lunghezza % 100 != 0) return ferma(9, stazione.posizione);
@@ -520,7 +515,7 @@ class lettore_treno {
     const bool simmetrico = tipo_simmetrico(stazione.tipo);
     const int64_t inizio = capolinea || simmetrico ? p - lunghezza : arrotonda_div(2 * p - lunghezza, 2);
     stazione.area_inizio = in_32_bit(inizio, "inizio dell'area della stazione");
-    int64_t fine = arrotonda_div(2 * p + lunghezza, 2) + (stazione.opzione_c != 0 ? 50 : 0);
+    int64_t fine = arrotonda_div(2 * p + lunghezza, 2) + (stazione.opzione_c != 0 ? allungo_area : 0);
     if (capolinea) fine = p + 150;
     if (simmetrico) fine = p + lunghezza;
     stazione.area_fine = in_32_bit(fine, "fine dell'area della stazione");
@@ -533,7 +528,7 @@ class lettore_treno {
     // The stopping point is the cell before the area's end; its marks lie
     // below it and need no test of their own.
     const bool fermata_oltre_inizio = stazione.area_fine > 100;
-    const int64_t fermata = arrotonda_div(int64_t{stazione.area_fine} - 50, 50);
+    const int64_t fermata = cella_di(int64_t{stazione.area_fine} - metri_cella);
     if (con_fermata && fermata_oltre_inizio && fermata > stato_.ultima_cella) {
       return fine_per_posizione(stazione.posizione);
     }
@@ -577,9 +572,9 @@ class lettore_treno {
   // it; marks that would fall on cell 1 or below are left out.
   void metti_preavvisi_stazione(int32_t area_fine) {
     for (int32_t j = 1; j <= 4; ++j) {
-      if (int64_t{area_fine} <= 50 * int64_t{2 + j}) continue;  // area_fine / 50 - 1 - j > 1
-      const int64_t posto = arrotonda_div(int64_t{area_fine} - 50 - 50 * int64_t{j}, 50);
-      stato_.binario[static_cast<std::size_t>(posto)].preavviso = static_cast<uint8_t>(80 + j);
+      if (int64_t{area_fine} <= inizio_cella(2 + j)) continue;  // area_fine / 50 - 1 - j > 1
+      const int64_t posto = cella_di(int64_t{area_fine} - inizio_cella(1 + j));
+      stato_.binario[static_cast<std::size_t>(posto)].preavviso = static_cast<uint8_t>(preavviso_stazione(j));
     }
   }
 

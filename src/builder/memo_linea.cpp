@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
 #include "scenario_text/flusso_campi.h"
 
 namespace od {
@@ -62,8 +63,8 @@ void memo_montagna(stato_scenario& stato, int32_t& inizio, int32_t& fine, int32_
   stato.montagne_inizio[n] = inizio;
   stato.montagne_fine[n] = fine;
   if (n > 1 && int64_t{stato.montagne_inizio[n]} - stato.montagne_fine[n - 1] <= 150) tipo = 3;
-  const int64_t prima = arrotonda_div(inizio, 50);
-  const int64_t ultima = arrotonda_div(int64_t{fine} - 50, 50);
+  const int64_t prima = cella_di(inizio);
+  const int64_t ultima = cella_di(int64_t{fine} - metri_cella);
   int64_t conteggio = 0;
   for (int64_t c = prima; c <= ultima; ++c) {
     cella& cella_run = stato.binario[static_cast<std::size_t>(c)];
@@ -80,7 +81,6 @@ valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int3
 }
 
 double curvatura_chiave(const std::string& chiave) {
-  static constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
   for (std::size_t i = 0; i < curvature.size(); ++i) {
     if (contiene(chiave, std::string(1, static_cast<char>('1' + i)))) return curvature[i];
   }

@@ -1,15 +1,10 @@
 #include "builder/memo_treno.h"
 
-#include "builder/arrotonda.h"
+#include "builder/codici.h"
+#include "builder/misure_linea.h"
 
 namespace od {
 namespace {
-
-constexpr int32_t codice_fuori_binario = 15;
-// Slowdowns that start within this distance of the line's start have no room
-// for a warning 1200 m before them.
-constexpr int32_t inizio_con_avviso = 1500;
-constexpr int32_t distanza_avviso = 1200;
 
 bool dentro(const stato_scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella; }
 
@@ -32,7 +27,7 @@ uint8_t basso8(int64_t valore) { return static_cast<uint8_t>(valore); }
 }  // namespace
 
 int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
-  const int64_t c = arrotonda_div(int64_t{segnale.posizione} + 50, 50);
+  const int64_t c = cella_puntuale(segnale.posizione);
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
   if (!dentro(stato, c) || !dentro(stato, c - 8)) return rifiuta(stato, codice_fuori_binario);
@@ -49,7 +44,7 @@ int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
   if (segnale.tempo >= 1 && segnale.tempo <= 100) segnale.tempo = 101;
   posto.attesa = segnale.sx == 2 ? basso8(segnale.tempo) : 0;
 
-  const int64_t base = int64_t{segnale.sx} * 30 + int64_t{segnale.dx} * 10;
+  const int64_t base = base_preavvisi_segnale(segnale.sx, segnale.dx);
   for (int32_t j = 1; j <= 4; ++j) cella_n(stato, c - 2 * j).preavviso = basso8(base + j);
   return 0;
 }
@@ -68,10 +63,10 @@ void scrivi_valori(cella& posto, uint8_t codice, const dati_rallentamento& r) {
 int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
   const bool con_avviso = r.x > inizio_con_avviso;
   const bool con_preavvisi = con_avviso && r.f_ta != 0;
-  const int64_t w = arrotonda_div(int64_t{r.x} - distanza_avviso + 50, 50);
-  const int64_t s = arrotonda_div(int64_t{r.x} + 50, 50);
-  const int64_t e = arrotonda_div(int64_t{r.x} + r.l + 50, 50);
-  const int64_t b = arrotonda_div(int64_t{r.x} - distanza_avviso, 50);
+  const int64_t w = cella_puntuale(int64_t{r.x} - distanza_avviso);
+  const int64_t s = cella_puntuale(r.x);
+  const int64_t e = cella_puntuale(int64_t{r.x} + r.l);
+  const int64_t b = cella_di(int64_t{r.x} - distanza_avviso);
 
   // An end in the start cell (or before it) would be overwritten by the start,
   // leaving a slowdown that never ends.

@@ -4,6 +4,7 @@
 
 #include "builder/codici.h"
 #include "builder/lettura.h"
+#include "builder/misure_linea.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
@@ -181,7 +182,7 @@ void fallisci_valore(const flusso_campi& flusso, const std::string& motivo) {
 }
 
 bool fuori_binario(const stato_scenario& stato, int64_t posizione) {
-  return posizione < 0 || posizione + 100 > 50 * static_cast<int64_t>(stato.ultima_cella);
+  return posizione < 0 || posizione + 100 > inizio_cella(stato.ultima_cella);
 }
 
 void memorizza_dati(stato_scenario& stato, const sorgente_descrizioni& sorgente) {

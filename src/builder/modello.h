@@ -47,6 +47,11 @@ inline constexpr uint8_t fine_abbattimento = 13;
 inline constexpr uint8_t cartello = 14;
 }  // namespace oggetto
 
+// Codes of `cella::preavviso`: the marks j = 1 .. 4 before a signal carry
+// the signal's base plus j, those before a station's stopping point 80 + j.
+constexpr int64_t base_preavvisi_segnale(int64_t sx, int64_t dx) { return 30 * sx + 10 * dx; }
+constexpr int64_t preavviso_stazione(int64_t j) { return 80 + j; }
+
 struct voce {
   uint8_t tipo = 0;          // station type code, 8 bits
   int32_t area_inizio = 0;   // start of the station area, metres, signed 32 bits

@@ -22,12 +22,12 @@
 #include <array>
 
 #include "builder/minimo.h"
+#include "builder/misure_linea.h"
 
 namespace od {
 namespace {
 
 constexpr int16_t valore_marcatore = 180;
-constexpr int32_t metri_cella = 50;
 constexpr int32_t celle_prima_avviso = 20;   // rule A looks this far back
 constexpr int32_t prima_cella_segnale = 3;   // rule A: d - 2 stays on cell 1 or above
 constexpr int16_t velocita_senza_marcatori = 110;  // km/h: B4 only below it

@@ -68,6 +68,13 @@ class planimetria {
     punto penultima_, ultima_;  // the rows before riga_, once past the read ones
   };
 
+  // The row after `ultima`, with `penultima` before it, in a run bent by k
+  // radians per metre (0: straight): the one step that every computed row
+  // takes, for whoever needs to tell how a row was made.
+  static punto passo(const punto& penultima, const punto& ultima, double k) {
+    return k == 0.0 ? dritto(penultima, ultima) : curvo(penultima, ultima, k);
+  }
+
   // Calls f(const punto&) for every computed row, 0 to calcolate() - 1, in order.
   template <typename F>
   void per_ogni_riga(F&& f) const {

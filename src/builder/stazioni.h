@@ -12,6 +12,13 @@
 
 namespace od {
 
+// Stations of a type from this code up have no stopping point on the track.
+inline constexpr int32_t tipo_senza_fermata = 25;
+// Stations of these types reach from their length before the position to a
+// fixed distance (5, 6) or to the same length (7, 8) after it.
+constexpr bool tipo_capolinea(int32_t tipo) { return tipo == 5 || tipo == 6; }
+constexpr bool tipo_simmetrico(int32_t tipo) { return tipo == 7 || tipo == 8; }
+
 // An entry that holds a text and nothing else: a sign's, never a station's.
 bool solo_testo(const voce& v);
 

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "builder/misure_linea.h"
 #include "builder/progressiva.h"
 #include "builder/stazioni.h"
 #include "documents/documenti_scenario.h"
@@ -26,9 +27,6 @@ constexpr std::size_t massimo_rallentamenti = (capacita_lista - 1 - righe_fuori_
 
 const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
-// A point item at p stands in cell round(p / 50 + 1): its position is one cell back.
-int32_t posizione_di_cella(std::size_t c) { return (static_cast<int32_t>(c) - 1) * 50; }
-
 struct rallentamento_letto {
   int32_t inizio = 0;
   int32_t lunghezza = -1;  // -1: no end cell on the track
@@ -44,10 +42,11 @@ std::vector<rallentamento_letto> rallentamenti_del_binario(const stato_scenario&
   for (std::size_t c = 0; c < s.binario.size(); ++c) {
     const cella& k = s.binario[c];
     if (k.oggetto != oggetto::inizio_rallentamento) continue;
-    rallentamento_letto r{posizione_di_cella(c), -1, k.valore1, k.valore3 == 1};
+    const auto inizio = static_cast<int32_t>(posizione_puntuale(static_cast<int64_t>(c)));
+    rallentamento_letto r{inizio, -1, k.valore1, k.valore3 == 1};
     for (std::size_t f = c + 1; f < s.binario.size(); ++f) {
       if (s.binario[f].oggetto == oggetto::fine_rallentamento && fini_prese.insert(f).second) {
-        r.lunghezza = static_cast<int32_t>(f - c) * 50;
+        r.lunghezza = static_cast<int32_t>(inizio_cella(static_cast<int64_t>(f - c)));
         break;
       }
     }

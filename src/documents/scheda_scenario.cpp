@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "builder/misure_linea.h"
 #include "builder/progressiva.h"
 #include "builder/stazioni.h"
 #include "documents/documenti_scenario.h"
@@ -24,7 +25,7 @@ const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cas
 int limite_a(const stato_scenario& s, int32_t posizione) {
   if (s.binario.empty()) return 0;
   const int64_t ultima = static_cast<int64_t>(s.binario.size()) - 1;
-  int64_t c = posizione / 50;
+  int64_t c = posizione / metri_cella;
   if (c < 0) c = 0;
   if (c > ultima) c = ultima;
   return 5 * s.binario[static_cast<std::size_t>(c)].vmax;

@@ -1,6 +1,8 @@
 #include "output/file_binari.h"
 
 #include "builder/campi.h"
+#include "output/disposizione.h"
+#include "output/elemento_planimetria.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 
@@ -15,8 +17,6 @@ void scrivi(const voce& v, buffer& b) {
 }
 
 namespace {
-
-enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
 
 // The plan of a long line is tens of megabytes, produced row by row: it is
 // encoded straight into a block of fixed size that goes out whenever it is
@@ -45,8 +45,6 @@ class blocco_uscita {
   const std::function<void(std::string_view)>& uscita_;
 };
 
-constexpr std::size_t byte_intero = 4, byte_doppio = 10, byte_vuoto = 2;
-
 // One column, all its rows: rows 0 and 1 as whole numbers, the other
 // computed rows as doubles, the rows never reached empty. A plan never
 // started (a forced build stopped before it) has only empty rows. The
@@ -55,18 +53,18 @@ template <typename Coordinata>
 void scrivi_colonna(const planimetria& p, Coordinata coordinata, blocco_uscita& b) {
   planimetria::cursore cursore(p);
   cursore.avanza(2, [&](const planimetria::punto& punto) {
-    const auto intero = static_cast<int16_t>(coordinata(punto));
-    b.avanza(codifica_i16(codifica_u16(b.posto(byte_intero), variante_intera), intero));
+    b.avanza(codifica_elemento(b.posto(byte_elemento_intero), {codice_intero, coordinata(punto)}));
   });
   while (cursore.riga() < p.calcolate()) {
-    char* c = b.posto(byte_doppio);
-    cursore.avanza(static_cast<int32_t>(b.libero() / byte_doppio), [&c, coordinata](const planimetria::punto& punto) {
-      c = codifica_f64(codifica_u16(c, variante_doppia), coordinata(punto));
+    char* c = b.posto(byte_elemento_doppio);
+    const auto quante = static_cast<int32_t>(b.libero() / byte_elemento_doppio);
+    cursore.avanza(quante, [&c, coordinata](const planimetria::punto& punto) {
+      c = codifica_elemento(c, {codice_doppio, coordinata(punto)});
     });
     b.avanza(c);
   }
   for (int32_t riga = p.calcolate(); riga < p.righe(); ++riga) {
-    b.avanza(codifica_u16(b.posto(byte_vuoto), variante_vuota));
+    b.avanza(codifica_elemento(b.posto(byte_elemento_vuoto), {codice_vuoto}));
   }
 }
 
@@ -81,7 +79,7 @@ void scrivi_planimetria(const planimetria& p, const std::function<void(std::stri
 
 buffer immagine_planimetria(const planimetria& p) {
   buffer immagine;
-  immagine.reserve(static_cast<std::size_t>(p.righe()) * 20);
+  immagine.reserve(static_cast<std::size_t>(p.righe()) * 2 * byte_elemento_doppio);
   scrivi_planimetria(p, [&immagine](std::string_view parte) { immagine.append(parte); });
   return immagine;
 }
@@ -94,7 +92,7 @@ buffer immagine_tabella(const stato_scenario& stato) {
 
 buffer immagine_binario(const stato_scenario& stato) {
   buffer b;
-  b.reserve(stato.binario.size() * 15);
+  b.reserve(stato.binario.size() * byte_cella);
   for (const cella& c : stato.binario) scrivi(c, b);
   return b;
 }

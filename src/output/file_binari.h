@@ -11,11 +11,13 @@
 
 namespace od {
 
-void scrivi(const cella& c, buffer& b);  // 15 bytes
-void scrivi(const voce& v, buffer& b);   // 34 bytes plus the name
+// Each record field by field, as builder/campi.h lists them (sizes and
+// offsets in output/disposizione.h).
+void scrivi(const cella& c, buffer& b);
+void scrivi(const voce& v, buffer& b);
 
-// Column 0 of every row, then column 1: a 16-bit type code (0 empty,
-// 2 16-bit integer, 5 double) followed by the value.
+// Column 0 of every row, then column 1, one plan element per row
+// (output/elemento_planimetria.h).
 buffer immagine_planimetria(const planimetria& p);
 // The same bytes, handed over in blocks.
 void scrivi_planimetria(const planimetria& p, const std::function<void(std::string_view)>& uscita);

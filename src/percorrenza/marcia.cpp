@@ -54,7 +54,7 @@ marcia marcia_piu_veloce(const stato_scenario& stato, const treno_percorrenza& t
   std::vector<char> ferma(bordi, 0);
   ferma.front() = ferma.back() = 1;
   for (int32_t f : fermate) ferma[static_cast<std::size_t>(f - primo)] = 1;
-  const double d = lunghezza_cella;
+  const double d = metri_cella;
   // A speed at boundary k is met at the start of cell k and at the end of
   // cell k - 1.
   const auto tetto = [&](std::size_t i) {
@@ -84,7 +84,7 @@ marcia marcia_piu_veloce(const stato_scenario& stato, const treno_percorrenza& t
 }
 
 double tempo_a(const marcia& m, double metri) {
-  const double d = lunghezza_cella;
+  const double d = metri_cella;
   const double relativo = std::clamp(metri / d - m.primo, 0.0, static_cast<double>(m.ultimo - m.primo));
   const auto i = static_cast<std::size_t>(std::floor(relativo));
   if (i + 1 >= m.velocita.size()) return m.tempo.back();

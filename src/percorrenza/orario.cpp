@@ -10,9 +10,6 @@
 namespace od {
 namespace {
 
-// A station of this type or above has no stopping point on the track.
-constexpr int tipo_senza_fermata = 25;
-
 // The cell that the build marks as each station's stopping point.
 std::map<int, int32_t> celle_fermata(const stato_scenario& s) {
   std::map<int, int32_t> celle;
@@ -43,10 +40,10 @@ class calcolo {
     if (!r_.errore.empty()) return std::move(r_);
     std::vector<int32_t> fermate;
     for (std::size_t i = 1; i + 1 < r_.stazioni.size(); ++i) {
-      if (r_.stazioni[i].ferma) fermate.push_back(r_.stazioni[i].punto / lunghezza_cella);
+      if (r_.stazioni[i].ferma) fermate.push_back(r_.stazioni[i].punto / metri_cella);
     }
-    r_.corsa = marcia_piu_veloce(s_, treno_, r_.stazioni.front().punto / lunghezza_cella,
-                                 r_.stazioni.back().punto / lunghezza_cella, fermate);
+    r_.corsa = marcia_piu_veloce(s_, treno_, r_.stazioni.front().punto / metri_cella,
+                                 r_.stazioni.back().punto / metri_cella, fermate);
     tempi(voci);
     tratte();
     return std::move(r_);
@@ -60,7 +57,7 @@ class calcolo {
 
   void prepara_stazioni(const std::vector<int>& voci) {
     const std::map<int, int32_t> celle = celle_fermata(s_);
-    const auto ultima_posizione = static_cast<int64_t>(s_.binario.size() - 1) * lunghezza_cella;
+    const auto ultima_posizione = static_cast<int64_t>(s_.binario.size() - 1) * metri_cella;
     for (std::size_t i = 0; i < voci.size(); ++i) {
       const voce& v = s_.tabella[static_cast<std::size_t>(voci[i])];
       tempo_stazione t;
@@ -76,9 +73,9 @@ class calcolo {
         r_.avvisi.push_back({avviso_orario::tipo::fermata_senza_punto, i, 0});
         // The run must start and end somewhere: at the position itself.
         t.ferma = estrema;
-        if (estrema) t.punto = static_cast<int32_t>(v.posizione / lunghezza_cella * lunghezza_cella);
+        if (estrema) t.punto = static_cast<int32_t>(v.posizione / metri_cella * metri_cella);
       } else if (t.ferma) {
-        t.punto = cella->second * lunghezza_cella;
+        t.punto = cella->second * metri_cella;
       }
       if (v.orario != 0) t.orario = v.orario;
       const int32_t prima = r_.stazioni.empty() ? INT32_MIN : r_.stazioni.back().punto;

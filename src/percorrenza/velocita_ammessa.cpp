@@ -69,7 +69,7 @@ class rallentamenti_aperti {
 std::vector<double> velocita_ammesse(const stato_scenario& stato, const treno_percorrenza& treno) {
   const std::size_t n = stato.binario.size();
   const double lunghezza_treno = std::max(numero_vetture(stato) * treno.lunghezza_vettura, 0.0);
-  rallentamenti_aperti rallentamenti(static_cast<std::size_t>(std::ceil(lunghezza_treno / lunghezza_cella)));
+  rallentamenti_aperti rallentamenti(static_cast<std::size_t>(std::ceil(lunghezza_treno / metri_cella)));
   std::vector<double> v(n);
   for (std::size_t c = 0; c < n; ++c) {
     double x = std::min(stato.binario[c].vmax * 5.0, rallentamenti.limite(stato.binario[c], c));

@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "builder/modello.h"
+#include "builder/misure_linea.h"
 #include "percorrenza/treno.h"
 
 namespace od {
 
-// Cell c covers the metres from 50 c to 50 c + 50.
-inline constexpr int lunghezza_cella = 50;
 // A cell whose limit reads 0 is taken at the lowest step, so that a run over
 // it still has a finite time.
 inline constexpr double velocita_minima_kmh = 5;

@@ -4,24 +4,18 @@
 
 #include <algorithm>
 
-#include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
 #include "output/codici_gara.h"
+#include "output/disposizione.h"
 #include "output/file_binari.h"
 #include "rilettura/nomi_oggetti.h"
 
 namespace od {
 namespace {
 
-constexpr int segno_tabella = 610;
-constexpr int segno_binario = 5121;
 // A damaged file may hold thousands of bad cells; past this many of one kind
 // the rest are counted, not listed.
 constexpr int massimo_per_controllo = 20;
-
-// Byte offsets of the fields of an entry, after its name of length L.
-constexpr std::size_t campo_nome = 14;
-constexpr std::size_t campo_terna_a1 = 16;
-constexpr std::size_t campo_orario = 30;
 
 struct controllo {
   scenario_letto& s;
@@ -31,8 +25,9 @@ struct controllo {
     s.danni.push_back(danno{file, byte, std::move(motivo)});
   }
   const voce& voce_n(int n) const { return s.stato.tabella[static_cast<std::size_t>(n)]; }
-  std::size_t dopo_nome(int n, std::size_t campo) const {
-    return s.inizio_voci[static_cast<std::size_t>(n)] + campo + voce_n(n).nome.size();
+  // Byte where field `campo` of entry n lies in the table file.
+  std::size_t byte_di_voce(int n, std::string_view campo) const {
+    return s.inizio_voci[static_cast<std::size_t>(n)] + scostamento(voce_n(n), campo);
   }
 
   void nomi_in_tabella() {
@@ -41,7 +36,7 @@ struct controllo {
     for (const auto& [n, nome] : attesi) {
       if (voce_n(n).nome == *nome) continue;
       segnala(
-          nomi.tabella, s.inizio_voci[static_cast<std::size_t>(n)] + campo_nome,
+          nomi.tabella, byte_di_voce(n, "nome"),
           fmt::format("la voce {} porta il nome \"{}\", ma i file sono intitolati a \"{}\"", n, voce_n(n).nome, *nome));
     }
   }
@@ -49,12 +44,12 @@ struct controllo {
   void segni_e_codici_tabella() {
     const voce& v = voce_n(voce_percorso);
     if (v.terna_a1 != segno_tabella) {
-      segnala(nomi.tabella, dopo_nome(voce_percorso, campo_terna_a1),
+      segnala(nomi.tabella, byte_di_voce(voce_percorso, "terna_a1"),
               fmt::format("il segno della voce 85 vale {} invece di {}", v.terna_a1, segno_tabella));
     }
     const int32_t atteso = codice_gara_st(s.stato);
     if (v.orario != atteso) {
-      segnala(nomi.tabella, dopo_nome(voce_percorso, campo_orario),
+      segnala(nomi.tabella, byte_di_voce(voce_percorso, "orario"),
               fmt::format("il codice di gara pesato della voce 85 vale {}, ma dai nomi risulta {}", v.orario, atteso));
     }
   }
@@ -64,7 +59,7 @@ struct controllo {
   void segni_e_codici_binario() {
     const cella& uno = s.stato.binario[1];
     if (uno.valore1 != segno_binario) {
-      segnala(nomi.binario, byte_cella_1 + 1,
+      segnala(nomi.binario, byte_di_cella(1, "valore1"),
               fmt::format("il segno della cella 1 vale {} invece di {}", uno.valore1, segno_binario));
     }
     stato_scenario nomi_soli;
@@ -73,22 +68,22 @@ struct controllo {
     const int16_t atteso = codice_gara_og(s.tabella_letta ? s.stato : nomi_soli);
     if (uno.valore2 != atteso) {
       segnala(
-          nomi.binario, byte_cella_1 + 3,
+          nomi.binario, byte_di_cella(1, "valore2"),
           fmt::format("il codice di gara semplice della cella 1 vale {}, ma dai nomi risulta {}", uno.valore2, atteso));
     }
   }
-  static constexpr std::size_t byte_cella_1 = 15;
 
   void oggetti() {
     int sconosciuti = 0, cartelli_fuori = 0;
     for (std::size_t c = 0; c < s.stato.binario.size(); ++c) {
       const cella& k = s.stato.binario[c];
       if (!oggetto_noto(k.oggetto) && ++sconosciuti <= massimo_per_controllo) {
-        segnala(nomi.binario, 15 * c, fmt::format("cella {}: codice di oggetto {} sconosciuto", c, k.oggetto));
+        segnala(nomi.binario, byte_di_cella(c, "oggetto"),
+                fmt::format("cella {}: codice di oggetto {} sconosciuto", c, k.oggetto));
       }
       if (k.oggetto == oggetto::cartello && (k.valore1 < 1 || k.valore1 >= voci_tabella) &&
           ++cartelli_fuori <= massimo_per_controllo) {
-        segnala(nomi.binario, 15 * c + 1,
+        segnala(nomi.binario, byte_di_cella(c, "valore1"),
                 fmt::format("cella {}: il cartello rimanda alla voce {}, fuori dalla tabella", c, k.valore1));
       }
     }
@@ -105,9 +100,9 @@ struct controllo {
   // Entry 84 holds the line length, which fixed the number of cells and of
   // plan rows when the files were built.
   void dimensioni() {
-    const int64_t totale = int64_t{voce_n(voce_treno).area_fine} + 7000;
+    const int64_t totale = metri_binario(voce_n(voce_treno).area_fine);
     if (s.binario_letto) {
-      const int64_t ultima = arrotonda_div(totale, 50);
+      const int64_t ultima = ultima_cella_di(voce_n(voce_treno).area_fine);
       if (ultima != s.stato.ultima_cella) {
         segnala(nomi.binario, s.byte_binario,
                 fmt::format("il binario ha {} celle, ma la lunghezza della linea nella voce 84 ({} m) ne vuole {}",

@@ -8,6 +8,9 @@
 #include <span>
 
 #include "builder/campi.h"
+#include "builder/misure_linea.h"
+#include "output/disposizione.h"
+#include "output/elemento_planimetria.h"
 #include "output/file_binari.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
@@ -16,14 +19,12 @@
 
 namespace od {
 
-constexpr std::size_t byte_cella = 15;
-
 void decodifica_binario(std::string_view dati, const std::string& file, stato_scenario& stato) {
   lettore_byte l(dati, file);
   if (const std::size_t resto = dati.size() % byte_cella; resto != 0) {
-    l.danneggiato(dati.size() - resto, fmt::format("il file ha {} byte, non un multiplo di 15: l'ultima cella ha "
+    l.danneggiato(dati.size() - resto, fmt::format("il file ha {} byte, non un multiplo di {}: l'ultima cella ha "
                                                    "solo {} byte",
-                                                   dati.size(), resto));
+                                                   dati.size(), byte_cella, resto));
   }
   if (dati.size() < 2 * byte_cella) {
     l.danneggiato(dati.size(), fmt::format("il file ha {} celle: manca la cella 1 con i segni del binario",
@@ -61,8 +62,6 @@ void decodifica_tabella(std::string_view dati, const std::string& file, stato_sc
 
 namespace {
 
-enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
-
 struct elemento {
   planimetria::tipo_riga tipo = planimetria::tipo_riga::vuota;
   double valore = 0;
@@ -72,18 +71,15 @@ struct elemento {
 elemento leggi_elemento(lettore_byte& l) {
   elemento e;
   e.byte = l.posizione();
-  const uint16_t tipo = l.u16("tipo di un elemento");
-  if (tipo == variante_intera) {
-    e.tipo = planimetria::tipo_riga::intera;
-    e.valore = l.i16("valore di un elemento intero");
-  } else if (tipo == variante_doppia) {
-    e.tipo = planimetria::tipo_riga::doppia;
-    e.valore = l.f64("valore di un elemento doppio");
-  } else if (tipo != variante_vuota) {
-    l.danneggiato(e.byte, fmt::format("tipo di elemento {} sconosciuto: i tipi sono 0 (vuoto), 2 (intero) e "
-                                      "5 (doppio)",
-                                      tipo));
+  const elemento_planimetria letto = decodifica_elemento(l);
+  const std::optional<planimetria::tipo_riga> tipo = letto.tipo();
+  if (!tipo) {
+    l.danneggiato(e.byte, fmt::format("tipo di elemento {} sconosciuto: i tipi sono {} (vuoto), {} (intero) e "
+                                      "{} (doppio)",
+                                      letto.codice, codice_vuoto, codice_intero, codice_doppio));
   }
+  e.tipo = *tipo;
+  e.valore = letto.valore;
   return e;
 }
 
@@ -160,37 +156,38 @@ std::optional<planimetria> decodifica_valida(std::string_view dati, const std::s
   const std::size_t meta = dati.size() / 2;
   // Whole empty elements, all zero bytes.
   auto vuote = [](std::string_view resto) {
-    return resto.size() % 2 == 0 && resto.find_first_not_of('\0') == resto.npos;
+    return resto.size() % byte_elemento_vuoto == 0 && resto.find_first_not_of('\0') == resto.npos;
   };
   planimetria piano;
   if (dati[0] == '\0' && dati[1] == '\0') {
     // A plan never started: each half whole empty elements.
-    if (meta % 2 != 0 || !vuote(dati)) return std::nullopt;
-    piano.crea(static_cast<int32_t>(meta / 2) - 1);
+    if (meta % byte_elemento_vuoto != 0 || !vuote(dati)) return std::nullopt;
+    piano.crea(static_cast<int32_t>(meta / byte_elemento_vuoto) - 1);
     return piano;
   }
   lettore_byte primo(dati.substr(0, meta), file), secondo(dati.substr(meta), file);
   auto intero = [](lettore_byte& l, int16_t valore) {
-    return l.restanti() >= 4 && l.u16("") == variante_intera && l.i16("") == valore;
+    return l.restanti() >= byte_elemento_intero && l.u16("") == codice_intero && l.i16("") == valore;
   };
   if (!intero(primo, 0) || !intero(primo, 0) || !intero(secondo, 0) || !intero(secondo, 1)) return std::nullopt;
   // The first column alone says how many rows were computed and how many there are.
   lettore_byte conta(dati.substr(0, meta), file, primo.posizione());
   int32_t calcolate = 2;
-  while (conta.restanti() >= 10 && conta.u16("") == variante_doppia) {
+  while (conta.restanti() >= byte_elemento_doppio && conta.u16("") == codice_doppio) {
     conta.f64("");
     ++calcolate;
   }
-  const std::size_t inizio_vuote = primo.posizione() + 10 * static_cast<std::size_t>(calcolate - 2);
+  const std::size_t inizio_vuote = primo.posizione() + byte_elemento_doppio * static_cast<std::size_t>(calcolate - 2);
   if (!vuote(dati.substr(inizio_vuote, meta - inizio_vuote))) return std::nullopt;
-  if (static_cast<uint64_t>(calcolate) + (meta - inizio_vuote) / 2 > INT32_MAX) return std::nullopt;
-  piano.crea(calcolate + static_cast<int32_t>((meta - inizio_vuote) / 2) - 1);
+  const std::size_t n_vuote = (meta - inizio_vuote) / byte_elemento_vuoto;
+  if (static_cast<uint64_t>(calcolate) + n_vuote > INT32_MAX) return std::nullopt;
+  piano.crea(calcolate + static_cast<int32_t>(n_vuote) - 1);
   piano.avvia();
   piano.riserva(calcolate);
   for (int32_t r = 2; r < calcolate; ++r) {
     primo.u16("");
     const double a = primo.f64("");
-    if (secondo.u16("") != variante_doppia) return std::nullopt;
+    if (secondo.u16("") != codice_doppio) return std::nullopt;
     piano.aggiungi(a, secondo.f64(""));
   }
   if (!vuote(dati.substr(meta + inizio_vuote))) return std::nullopt;
@@ -272,9 +269,9 @@ scenario_letto decodifica_scenario(const std::string& percorso, const std::strin
   s.tabella_letta = prova(s.danni, [&] { decodifica_tabella(immagini.tabella, nomi.tabella, s.stato, s.inizio_voci); });
   s.binario_letto = prova(s.danni, [&] { decodifica_binario(immagini.binario, nomi.binario, s.stato); });
   if (s.tabella_letta) {
-    s.stato.lunghezza_totale = s.stato.tabella[voce_treno].area_fine + 7000;
+    s.stato.lunghezza_totale = static_cast<int32_t>(metri_binario(s.stato.tabella[voce_treno].area_fine));
   } else if (s.binario_letto) {
-    s.stato.lunghezza_totale = s.stato.ultima_cella * 50;
+    s.stato.lunghezza_totale = static_cast<int32_t>(inizio_cella(s.stato.ultima_cella));
   }
   controlla_scenario(s);
   return s;

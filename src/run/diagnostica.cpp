@@ -1,7 +1,7 @@
 #include "run/diagnostica.h"
 
-#include "builder/arrotonda.h"
 #include "builder/codici.h"
+#include "builder/misure_linea.h"
 #include "platform/cartella.h"
 
 namespace od {
@@ -58,7 +58,7 @@ std::string diagnostica_codice(const stato_scenario& stato, int32_t codice, int3
   const descrizione_codice* d = descrivi_codice(codice);
   const bool con_posizione = d != nullptr && d->con_posizione;
   // The cell that a point item at that position takes.
-  const int64_t cella = arrotonda_div(int64_t{posizione} + 50, 50);
+  const int64_t cella = cella_puntuale(posizione);
   return messaggio(stato.luogo, "errore", codice, con_posizione, posizione, cella, cartella, programma);
 }
 

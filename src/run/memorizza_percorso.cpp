@@ -1,6 +1,7 @@
 #include "run/memorizza_percorso.h"
 
 #include "builder/percorso.h"
+#include "builder/misure_linea.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
 #include "percorrenza/avvisi_orario.h"
@@ -13,8 +14,8 @@ int32_t controlli_finali(stato_scenario& stato) {
   if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
   cella& cella1 = stato.binario[1];
   if (percorso.terna_a1 != 0 || cella1.valore1 != 0) return 1250;
-  percorso.terna_a1 = 610;
-  cella1.valore1 = 5121;
+  percorso.terna_a1 = segno_tabella;
+  cella1.valore1 = segno_binario;
   if (percorso.orario != 0 || cella1.valore2 != 0) return 1251;
   percorso.orario = codice_gara_st(stato);
   cella1.valore2 = codice_gara_og(stato);

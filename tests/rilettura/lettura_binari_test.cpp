@@ -281,5 +281,20 @@ TEST(LetturaBinari, MissingFilesAreFileErrorsAndAMissingPlanIsFine) {
   EXPECT_THROW(leggi_scenario(c.percorso(), test::percorso_prova, test::treno_prova), errore_file);
 }
 
+// The largest 32-bit line length plus the run-out after the end does not fit
+// 32 bits: the read-back still reports the sizes it asks for, computed wide.
+TEST(LetturaBinari, ALineLengthAtTheTopOf32BitsIsReportedNotOverflowed) {
+  const stato_scenario s = modello_pieno();
+  const std::size_t voce84 = decodifica_scenario(s.nome_percorso, s.nome_treno, immagini_di(s)).inizio_voci[84];
+  const std::vector<danno> d = danni_di([&](immagini_binarie& im) {
+    for (std::size_t i = 0; i < 4; ++i) im.tabella[voce84 + 5 + i] = static_cast<char>(i == 3 ? 0x7F : 0xFF);
+  });
+  ASSERT_EQ(d.size(), 2u);
+  EXPECT_EQ(d[0].file, piano);
+  EXPECT_NE(d[0].motivo.find("ne vuole 2147490648"), std::string::npos) << d[0].motivo;
+  EXPECT_EQ(d[1].file, dat);
+  EXPECT_NE(d[1].motivo.find("(2147483647 m) ne vuole 42949814"), std::string::npos) << d[1].motivo;
+}
+
 }  // namespace
 }  // namespace od

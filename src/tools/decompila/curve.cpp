@@ -5,16 +5,16 @@
 // its own, bit for bit, and a damaged row does not spoil those after it.
 // Consecutive rows of one curvature are one curve: its start is the row
 // before the first bent row, its length the number of bent rows.
-#include <array>
 #include <cmath>
 
+#include "builder/misure_linea.h"
 #include "tools/decompila/descrivi.h"
 
 namespace od {
 namespace {
 
-// The curvatures of the digits 1 to 6; a left curve turns the other way.
-constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+// Curve digits run from 1 to this; a left curve turns the other way.
+constexpr int cifre_curva = static_cast<int>(curvature.size());
 
 struct tipo_curva {
   int cifra = 0;  // 0: straight
@@ -32,11 +32,10 @@ struct tre_righe {
   planimetria::punto penultima, ultima, riga;
 };
 
+// Whether the plan's own step, bent by k, gives the row exactly.
 bool genera(const tre_righe& t, double k) {
-  const double d1 = t.ultima.primo - t.penultima.primo;
-  const double d2 = t.ultima.secondo - t.penultima.secondo;
-  if (k == 0.0) return t.riga.primo == t.ultima.primo + d1 && t.riga.secondo == t.ultima.secondo + d2;
-  return t.riga.primo == t.ultima.primo + (d1 + k * d2) && t.riga.secondo == t.ultima.secondo + (d2 - k * d1);
+  const planimetria::punto atteso = planimetria::passo(t.penultima, t.ultima, k);
+  return t.riga.primo == atteso.primo && t.riga.secondo == atteso.secondo;
 }
 
 // The curvature that gives the row exactly, trying first that of the row
@@ -44,7 +43,7 @@ bool genera(const tre_righe& t, double k) {
 tipo_curva curva_di_riga(const tre_righe& r, tipo_curva precedente) {
   if (genera(r, precedente.k())) return precedente;
   if (genera(r, 0.0)) return {};
-  for (int cifra = 1; cifra <= 6; ++cifra) {
+  for (int cifra = 1; cifra <= cifre_curva; ++cifra) {
     for (const bool sinistra : {false, true}) {
       const tipo_curva t{cifra, sinistra};
       if (genera(r, t.k())) return t;
@@ -58,7 +57,7 @@ tipo_curva curva_di_riga(const tre_righe& r, tipo_curva precedente) {
   const double k = quadrato > 0 ? (e1 * d2 - e2 * d1) / quadrato : 0.0;
   tipo_curva migliore;
   double distanza = std::abs(k);
-  for (int cifra = 1; cifra <= 6; ++cifra) {
+  for (int cifra = 1; cifra <= cifre_curva; ++cifra) {
     for (const bool sinistra : {false, true}) {
       const tipo_curva t{cifra, sinistra};
       if (std::abs(k - t.k()) < distanza) {

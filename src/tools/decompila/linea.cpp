@@ -6,8 +6,8 @@
 #include <array>
 #include <map>
 
-#include "builder/arrotonda.h"
 #include "builder/memo_linea.h"
+#include "builder/misure_linea.h"
 #include "builder/stazioni.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/valori.h"
@@ -17,16 +17,13 @@ namespace {
 
 const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
-constexpr int32_t lunghezza_massima = 1000000;
-
 // The line length: entry 84, unless the track's size says otherwise; the
 // cells are what the simulator runs on, so they decide.
 int32_t lunghezza_linea(const stato_scenario& s) {
   const int32_t scritta = voce_n(s, voce_treno).area_fine;
-  if (scritta >= 0 && scritta <= lunghezza_massima && arrotonda_div(int64_t{scritta} + 7000, 50) == s.ultima_cella) {
-    return scritta;
-  }
-  return std::clamp(s.ultima_cella * 50 - 7000, 0, lunghezza_massima);
+  if (scritta >= 0 && scritta <= lunghezza_massima && ultima_cella_di(scritta) == s.ultima_cella) return scritta;
+  const int64_t dalle_celle = inizio_cella(s.ultima_cella) - coda_binario;
+  return static_cast<int32_t>(std::clamp<int64_t>(dalle_celle, 0, lunghezza_massima));
 }
 
 struct progressiva {
@@ -69,7 +66,7 @@ std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
           memorizzate[static_cast<std::size_t>(ordine[2])]};
 }
 
-int64_t multiplo_di_50(int64_t v) { return arrotonda_div(v, 50) * 50; }
+int64_t multiplo_di_cella(int64_t v) { return inizio_cella(cella_di(v)); }
 
 sezione_descrizione generale_linea(const stato_scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
@@ -87,7 +84,7 @@ sezione_descrizione generale_linea(const stato_scenario& s) {
   const voce& r = voce_n(s, voce_ripetizione);
   const char* codici = r.posizione == 9 ? "9" : "4";
   g.righe.push_back(riga_numeri(std::string("ripetizione segnali ") + codici + " codici",
-                                {multiplo_di_50(r.area_inizio), multiplo_di_50(r.area_fine)}));
+                                {multiplo_di_cella(r.area_inizio), multiplo_di_cella(r.area_fine)}));
   return g;
 }
 
@@ -100,7 +97,7 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
   for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
     const int v = s.binario[static_cast<std::size_t>(c)].*campo;
     if (v == corrente) continue;
-    righe.push_back(riga(int64_t{c} * 50, v));
+    righe.push_back(riga(inizio_cella(c), v));
     corrente = v;
   }
   return righe;
@@ -113,7 +110,7 @@ std::vector<riga_descrizione> pendenze(const stato_scenario& s) {
   // there too, where the final fill never reaches.
   const int32_t terzultima = s.ultima_cella - 2;
   if (const int v = s.binario[static_cast<std::size_t>(terzultima)].pendenza; v != 0) {
-    righe.push_back(riga(int64_t{terzultima} * 50, v));
+    righe.push_back(riga(inizio_cella(terzultima), v));
   }
   return righe;
 }
@@ -183,8 +180,8 @@ std::vector<tratto_montagna> tratti_montagna(const stato_scenario& s) {
   std::vector<tratto_montagna> tratti;
   for (const tratto_montagna& t : tratti_tipo) dividi_per_segni(s, t, tratti);
   for (tratto_montagna& t : tratti) {
-    t.inizio = int64_t{t.da} * 50;
-    t.fine = (int64_t{t.a} + 1) * 50;
+    t.inizio = inizio_cella(t.da);
+    t.fine = inizio_cella(int64_t{t.a} + 1);
   }
   return tratti;
 }
@@ -193,9 +190,14 @@ std::vector<tratto_montagna> tratti_montagna(const stato_scenario& s) {
 // type 3; only the first run read escapes the rule.
 constexpr int64_t distanza_tipo_3 = 150;
 
-// The latest start in the run's first cell: 25 m past it rounds back to an
-// even cell only.
-int64_t inizio_piu_tardi(const tratto_montagna& t) { return int64_t{t.da} * 50 + (t.da % 2 == 0 ? 25 : 24); }
+// How far a position may move into its cell and still round back to it;
+// half a cell more rounds back to an even cell only.
+constexpr int64_t dentro_cella = metri_cella / 2 - 1;
+
+// The latest start in the run's first cell.
+int64_t inizio_piu_tardi(const tratto_montagna& t) {
+  return inizio_cella(t.da) + (t.da % 2 == 0 ? dentro_cella + 1 : dentro_cella);
+}
 
 // A run of type other than 3 that no run can come before: its start lies
 // within 150 m of the line's start, so anything read before it would have
@@ -215,13 +217,13 @@ std::vector<riga_descrizione> montagne(const stato_scenario& s) {
     tratto_montagna& t = tratti[n];
     if (n > 0 && t.tipo != 3) {
       tratto_montagna& prima = tratti[n - 1];
-      // With three free cells between them, moving both ends by 24 m
-      // inside their cells opens the gap to 198 m. Nearer, a run of no
+      // With three free cells between them, moving both ends as far as
+      // they go inside their cells opens the gap to 198 m. Nearer, a run of no
       // cells ending at 0 is read in between, which only the run read right
       // after it is compared with.
       if (t.da - prima.a - 1 == 3 && t.da > prima.a) {
-        t.inizio += 24;
-        prima.fine -= 24;
+        t.inizio += dentro_cella;
+        prima.fine -= dentro_cella;
         righe.back().campi[1] = std::to_string(prima.fine);
       } else if (t.inizio - prima.fine <= distanza_tipo_3) {
         if (t.inizio <= distanza_tipo_3) t.inizio = inizio_piu_tardi(t);
@@ -254,7 +256,7 @@ std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
       sinistra[n] = quoziente_basso(valori[n], 20);
       destra[n] = resto_basso(valori[n], 20) * 5;
     }
-    riga_descrizione r = riga_numeri("indicatori_vmax", {posizione_di_cella(c), sinistra[0], sinistra[1], sinistra[2],
+    riga_descrizione r = riga_numeri("indicatori_vmax", {posizione_puntuale(c), sinistra[0], sinistra[1], sinistra[2],
                                                          quoziente_basso(k.valore4, 10), destra[0], destra[1],
                                                          destra[2], resto_basso(k.valore4, 10)});
     // Nothing on the right is left empty, as the built-in scenario writes it.
@@ -300,7 +302,7 @@ std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
   for (const auto& [n, c] : per_voce) {
     const std::string testo = n >= 0 && n < voci_tabella ? voce_n(s, n).nome : std::string();
-    riga_descrizione r = riga_numeri("cartello_indicatore", {posizione_di_cella(c)});
+    riga_descrizione r = riga_numeri("cartello_indicatore", {posizione_puntuale(c)});
     r.campi.push_back(testo_leggibile(testo));
     r.ultimo_testo = true;
     righe.push_back(std::move(r));

@@ -10,16 +10,14 @@
 #include <queue>
 #include <string>
 
-#include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
+#include "builder/stazioni.h"
 #include "tools/decompila/valori.h"
 
 namespace od {
 namespace {
 
 int cifre(int64_t v) { return static_cast<int>(std::to_string(v).size()); }
-
-constexpr int tipo_senza_fermata = 25;
-bool tipo_capolinea(int tipo) { return tipo == 5 || tipo == 6; }
 
 struct scrittore {
   bool stazione = false;
@@ -72,11 +70,11 @@ class ordinatore {
     scrittore w{true, i, {-1, -1, -1, -1}, {}};
     if (v.tipo >= tipo_senza_fermata || tipo_capolinea(v.tipo)) return w;
     for (int j = 1; j <= 4; ++j) {
-      if (int64_t{v.area_fine} <= 50 * int64_t{2 + j}) continue;
-      const int64_t c = arrotonda_div(int64_t{v.area_fine} - 50 - 50 * j, 50);
+      if (int64_t{v.area_fine} <= inizio_cella(2 + j)) continue;
+      const int64_t c = cella_di(int64_t{v.area_fine} - inizio_cella(1 + j));
       if (c > s_.ultima_cella) continue;
       w.celle[static_cast<std::size_t>(j - 1)] = c;
-      w.valori[static_cast<std::size_t>(j - 1)] = 80 + j;
+      w.valori[static_cast<std::size_t>(j - 1)] = static_cast<int>(preavviso_stazione(j));
     }
     return w;
   }
@@ -157,7 +155,7 @@ class ordinatore {
 std::optional<lati_segnale> lati(int16_t valore4, uint8_t attesa, std::optional<int> base) {
   const auto accettabile = [&](int64_t sx, int64_t dx) {
     if ((int64_t{valore4} - 3 * sx - dx) % 10 != 0) return false;
-    if (base && ((30 * sx + 10 * dx) & 0xFF) != *base) return false;
+    if (base && (base_preavvisi_segnale(sx, dx) & 0xFF) != *base) return false;
     return attesa == 0 || sx == 2;
   };
   const int64_t unita = resto_basso(valore4, 10);

@@ -5,7 +5,7 @@
 #include <optional>
 #include <set>
 
-#include "builder/arrotonda.h"
+#include "builder/misure_linea.h"
 #include "builder/stazioni.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/preavvisi.h"
@@ -42,7 +42,7 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
   for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
     const int v = cella_n(s, c).*campo;
     if (v == corrente) continue;
-    righe.push_back(riga_numeri(chiave, {int64_t{c} * 50, int64_t{v} * scala}));
+    righe.push_back(riga_numeri(chiave, {inizio_cella(c), int64_t{v} * scala}));
     corrente = v;
   }
   return righe;
@@ -55,13 +55,13 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
   const int64_t p = v.posizione;
   int64_t lunghezza = 0;
   int64_t opzione_c = 0;
-  if (v.tipo >= 5 && v.tipo <= 8) {
+  if (tipo_capolinea(v.tipo) || tipo_simmetrico(v.tipo)) {
     lunghezza = p - v.area_inizio;  // the area reaches back the length from the position
   } else {
     lunghezza = 2 * (p - v.area_inizio);  // centred on the position
     // The first station's flag is cleared once its area has been worked out:
-    // the 50 m it added to the area's end tell it.
-    opzione_c = numero == 1 ? (v.area_fine - (p + lunghezza / 2) == 50 ? 1 : 0) : v.opzione_c;
+    // the metres it added to the area's end tell it.
+    opzione_c = numero == 1 ? (v.area_fine - (p + lunghezza / 2) == allungo_area ? 1 : 0) : v.opzione_c;
   }
   const int64_t o = v.orario;
   riga_descrizione r = riga_numeri(
@@ -77,17 +77,15 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
 // round(x / 50 - 24) down, end round((x + l) / 50 + 1). Halfway between two
 // cells, ties go to the even cell, so a start at 25 past a multiple of 50
 // puts the marks one cell lower than any other start in the same cell does.
-constexpr int32_t distanza_avviso = 24;
-constexpr int64_t inizio_con_avviso = 1500;
 
-// The first of the whole numbers within 25 of `centro` that `vale` accepts:
-// a multiple of 50 first, then the nearest.
+// The first of the whole numbers within half a cell of `centro` that `vale`
+// accepts: a multiple of the cell length first, then the nearest.
 template <typename Vale>
 std::optional<int64_t> posizione_che_vale(int64_t centro, Vale vale) {
   for (const bool multipli : {true, false}) {
-    for (int64_t d = 0; d <= 25; ++d) {
+    for (int64_t d = 0; d <= metri_cella / 2; ++d) {
       for (const int64_t p : {centro - d, centro + d}) {
-        if ((p % 50 == 0) == multipli && vale(p)) return p;
+        if ((p % metri_cella == 0) == multipli && vale(p)) return p;
       }
     }
   }
@@ -107,15 +105,15 @@ bool preavvisi_sotto(const stato_scenario& s, int32_t avviso, int32_t sotto) {
 
 riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t fine) {
   const cella k = cella_senza_segni(s, c);
-  const int32_t avviso = c - distanza_avviso;
+  const int32_t avviso = c - celle_avviso;
   const bool con_avviso = dentro(s, avviso) && cella_n(s, avviso).oggetto == oggetto::avviso_rallentamento;
   const int32_t sotto = preavvisi_sotto(s, avviso, 1) ? 1 : preavvisi_sotto(s, avviso, 2) ? 2 : 0;
   const auto vale_inizio = [&](int64_t x, bool con_preavvisi) {
-    if (x < 0 || x + 100 > int64_t{s.ultima_cella} * 50 || arrotonda_div(x + 50, 50) != c) return false;
+    if (x < 0 || x + 100 > inizio_cella(s.ultima_cella) || cella_puntuale(x) != c) return false;
     if ((x > inizio_con_avviso) != con_avviso) return false;
-    return !con_preavvisi || arrotonda_div(x - 1200, 50) == avviso - sotto;
+    return !con_preavvisi || cella_di(x - distanza_avviso) == avviso - sotto;
   };
-  const int64_t centro = posizione_di_cella(c);
+  const int64_t centro = posizione_puntuale(c);
   bool con_preavvisi = con_avviso && sotto > 0;
   std::optional<int64_t> x = posizione_che_vale(centro, [&](int64_t p) { return vale_inizio(p, con_preavvisi); });
   if (!x) {
@@ -123,9 +121,9 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
     x = posizione_che_vale(centro, [&](int64_t p) { return vale_inizio(p, false); });
   }
   const int64_t inizio = x.value_or(centro);
-  const int64_t lunghezza = posizione_di_cella(fine) - inizio;
+  const int64_t lunghezza = posizione_puntuale(fine) - inizio;
   const int64_t l = posizione_che_vale(lunghezza, [&](int64_t prova) {
-                      return prova > 0 && arrotonda_div(inizio + prova + 50, 50) == fine;
+                      return prova > 0 && cella_puntuale(inizio + prova) == fine;
                     }).value_or(lunghezza);
   return riga_numeri("rallentamento", {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
@@ -155,7 +153,7 @@ riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<
   const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
   const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
   return riga_numeri(
-      "segnale", {posizione_di_cella(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
+      "segnale", {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
 }
 
 // Stations and signals in the order that their approach marks ask for (see
@@ -189,7 +187,7 @@ riga_descrizione riga_abbattimento(int32_t indice, const cella& c) {
   // A value above 0 marks a reduction point and keeps its low 16 bits; 0 or
   // less, the end of a reduction.
   const int64_t valore = c.oggetto == oggetto::fine_abbattimento ? 0 : c.valore1 > 0 ? c.valore1 : c.valore1 + 65536;
-  return riga_numeri("abbattimento", {int64_t{indice} * 50, valore});
+  return riga_numeri("abbattimento", {inizio_cella(indice), valore});
 }
 
 descrizione_file descrivi_treno(const stato_scenario& s, const std::vector<riga_descrizione>& abbattimenti) {

@@ -5,15 +5,13 @@
 
 #include <cstdint>
 
+#include "builder/misure_linea.h"
 #include "builder/modello.h"
 
 namespace od {
 
 constexpr int64_t quoziente_basso(int64_t v, int64_t d) { return v >= 0 ? v / d : -((d - 1 - v) / d); }
 constexpr int64_t resto_basso(int64_t v, int64_t d) { return v - d * quoziente_basso(v, d); }
-
-// An item that the reader puts in cell round(p / 50 + 1) stands at this position.
-constexpr int64_t posizione_di_cella(int32_t c) { return int64_t{c - 1} * 50; }
 
 // The last cell that the readers fill with running values.
 inline int32_t ultima_riempita(const stato_scenario& s) { return s.ultima_cella - 3; }

@@ -76,10 +76,9 @@ indicatore_letto estrai_indicatore(int32_t c, const cella& k) {
   return b;
 }
 
-// The warning of a slowdown stands 24 cells before its start and the four
-// approach marks in the four cells below the warning, whatever the position:
-// both are the start's rounding shifted by whole cells.
-constexpr int32_t distanza_avviso = 24;
+// The warning of a slowdown stands celle_avviso cells before its start and
+// the four approach marks in the four cells below the warning, whatever the
+// position: both are the start's rounding shifted by whole cells.
 
 void estrai_rallentamenti(const stato_scenario& s, elementi_linea& e) {
   const auto n = static_cast<int32_t>(s.binario.size());
@@ -102,7 +101,7 @@ void estrai_rallentamenti(const stato_scenario& s, elementi_linea& e) {
         break;
       }
     }
-    const int32_t w = c - distanza_avviso;
+    const int32_t w = c - celle_avviso;
     if (oggetto_in(w) == oggetto::avviso_rallentamento && !prese.contains(w)) {
       r.cella_avviso = w;
       prese.insert(w);
@@ -158,12 +157,14 @@ void estrai_puntuali(const stato_scenario& s, elementi_linea& e) {
         break;
       case oggetto::cartello: {
         const bool in_tabella = k.valore1 >= 1 && k.valore1 < voci_tabella;
-        e.cartelli.push_back({c, posizione_puntuale(c), k.valore1, in_tabella ? voce_n(s, k.valore1).nome : ""});
+        const auto posizione = static_cast<int32_t>(posizione_puntuale(c));
+        e.cartelli.push_back({c, posizione, k.valore1, in_tabella ? voce_n(s, k.valore1).nome : ""});
         break;
       }
       case oggetto::abbattimento:
       case oggetto::fine_abbattimento:
-        e.abbattimenti.push_back({c, inizio_cella(c), k.valore1, k.oggetto == oggetto::fine_abbattimento});
+        e.abbattimenti.push_back(
+            {c, static_cast<int32_t>(inizio_cella(c)), k.valore1, k.oggetto == oggetto::fine_abbattimento});
         break;
       default:
         break;

@@ -10,16 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "builder/misure_linea.h"
 #include "builder/modello.h"
 
 namespace od {
 
-// An item placed for position p lands in cell round(p / 50 + 1), so the
-// position it stands for lies one cell back.
-constexpr int32_t posizione_puntuale(int32_t c) { return (c - 1) * 50; }
-// Cell c begins c * 50 m from the start of the line: a change of a running
-// value, a reduction and the walk's codes all count cells this way.
-constexpr int32_t inizio_cella(int32_t c) { return c * 50; }
+// Positions come back from cells through builder/misure_linea.h: a point
+// item stands at posizione_puntuale of its cell; a change of a running value,
+// a reduction and the walk's codes count from inizio_cella.
 
 struct progressiva_letta {
   int32_t posizione = 0;    // metres along the line

@@ -48,11 +48,11 @@ double disegna_marcia(contesto& c, const tabella_orario& orario, double y) {
   std::vector<punto> ammessa, corsa;
   for (int32_t k = m.primo; k < m.ultimo; ++k) {
     const double v = p.yv(m.ammessa[static_cast<std::size_t>(k)] * kmh);
-    ammessa.emplace_back(c.asse.x(k * double(lunghezza_cella)), v);
-    ammessa.emplace_back(c.asse.x((k + 1) * double(lunghezza_cella)), v);
+    ammessa.emplace_back(c.asse.x(k * double(metri_cella)), v);
+    ammessa.emplace_back(c.asse.x((k + 1) * double(metri_cella)), v);
   }
   for (std::size_t i = 0; i < m.velocita.size(); ++i) {
-    corsa.emplace_back(c.asse.x((m.primo + double(i)) * lunghezza_cella), p.yv(m.velocita[i] * kmh));
+    corsa.emplace_back(c.asse.x((m.primo + double(i)) * metri_cella), p.yv(m.velocita[i] * kmh));
   }
   c.d.polilinea(ammessa, "velocita-ammessa");
   c.d.polilinea(corsa, "marcia");
