@@ -73,9 +73,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   }
   const immagini_binarie immagini = leggi_immagini(q.cartella, q.percorso, q.treno);
   const scenario_letto letto = decodifica_scenario(q.percorso, q.treno, immagini);
-  for (const danno& d : letto.danni) {
-    fmt::print(diagnostica, "{}: byte {}: {}\n", nome_completo(q.cartella, d.file), d.byte, d.motivo);
-  }
+  scrivi_danni(letto.danni, q.cartella, diagnostica);
   const bool piano_illeggibile = letto.planimetria_presente && letto.stato.con_planimetria == 0;
   if (!letto.tabella_letta || !letto.binario_letto || piano_illeggibile) {
     fmt::print(diagnostica, "{}: i file non si decodificano come uno scenario: nessun testo scritto\n", programma);
