@@ -72,7 +72,7 @@ risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzio
     risultato.esito = esito_build::avvisi_errori;
     return risultato;
   }
-  scrivi_file_binari(stato, opzioni.cartella_uscita, *opzioni.chiamate);
+  if (!opzioni.solo_in_memoria) scrivi_file_binari(stato, opzioni.cartella_uscita, *opzioni.chiamate);
   return risultato;
 }
 

@@ -3,8 +3,6 @@
 #include <fmt/format.h>
 
 #include "builder/codici.h"
-#include "builder/memorizza_dati.h"
-#include "builder/percorso.h"
 #include "output/file_binari.h"
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
@@ -15,22 +13,19 @@ namespace od {
 ricostruzione ricostruisci(const std::string& percorso, const std::string& treno, const std::string& testo_linea,
                            const std::string& testo_treno, bool con_planimetria) {
   ricostruzione r;
-  stato_scenario& s = r.stato;
-  s.nome_percorso = percorso;
-  s.nome_treno = treno;
-  s.con_planimetria = con_planimetria ? 1 : 0;
-  pulisci_tabella(s);
-  sorgente_descrizioni sorgente({}, false);
-  sorgente.testo_linea = testo_linea;
-  sorgente.testo_treno = testo_treno;
-  memorizza_dati(s, sorgente);
-  r.codice_lettura = s.codice_errore;
-  r.posizione_lettura = s.posizione_errore;
+  r.stato.nome_percorso = percorso;
+  r.stato.nome_treno = treno;
+  opzioni_build opzioni;
+  opzioni.sorgente.testo_linea = testo_linea;
+  opzioni.sorgente.testo_treno = testo_treno;
   // After a reading code the build goes on as a forced one would, so that
   // the differences show where the text falls short.
-  if (s.binario.size() < 2) return r;
-  cammina_binario(s);
-  r.codice_finale = controlli_finali(s);
+  opzioni.forza = true;
+  opzioni.solo_in_memoria = true;
+  const risultato_build esito = memorizza_percorso(r.stato, con_planimetria ? 1 : 0, opzioni);
+  r.codice_lettura = esito.codice_lettura;
+  r.posizione_lettura = esito.posizione_lettura;
+  r.codice_finale = esito.codice_finale;
   return r;
 }
 
