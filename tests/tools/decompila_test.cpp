@@ -230,7 +230,11 @@ TEST(DecompilaComando, StatusesOutputsAndTheReportOfADifference) {
   sostituisci_file(cartella + "/" + test::nomi_prova().binario, dat);
   std::vector<std::string> sovrascrivi = argomenti;
   sovrascrivi.insert(sovrascrivi.begin(), "--sovrascrivi");
+  // What a run killed while it replaced the texts left behind goes, under
+  // the folder's lock, with the replacement.
+  sostituisci_file(uscita + "/Prova_linea.txt.tmp-a1b2c3", std::string("mezzo"));
   e = decompila_in_processo(sovrascrivi);
+  EXPECT_FALSE(esiste_file(uscita + "/Prova_linea.txt.tmp-a1b2c3"));
   EXPECT_EQ(e.stato, decompila_differenze);
   EXPECT_NE(e.diagnostica.find("Prova_t1.dat: cella 13: attesa: trovato 7, ricostruito 0"), std::string::npos)
       << e.diagnostica;
