@@ -14,6 +14,7 @@
 #include "scenario_text/nomi_file.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/decompila/decompila.h"
+#include "tools/decompila/lettura_piano.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {
@@ -98,8 +99,8 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   const std::string file_treno = nome_completo(cartella_uscita, nome_file_treno(q.percorso, q.treno));
   // Looked at first too, so that a refusal does not wait for the decoding.
   if (gia_presente(q, file_linea, file_treno, diagnostica)) return decompila_uso;
-  const immagini_binarie immagini = leggi_immagini(q.cartella, q.percorso, q.treno);
-  const scenario_letto letto = decodifica_scenario(q.percorso, q.treno, immagini);
+  immagini_binarie immagini;
+  const scenario_letto letto = leggi_da_decompilare(q.cartella, q.percorso, q.treno, immagini);
   scrivi_danni(letto.danni, q.cartella, diagnostica);
   const bool piano_illeggibile = letto.planimetria_presente && letto.stato.con_planimetria == 0;
   if (!letto.tabella_letta || !letto.binario_letto || piano_illeggibile) {

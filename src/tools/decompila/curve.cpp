@@ -6,9 +6,13 @@
 // Consecutive rows of one curvature are one curve: its start is the row
 // before the first bent row, its length the number of bent rows.
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
+#include "rilettura/planimetria_a_blocchi.h"
 #include "tools/decompila/descrivi.h"
+#include "tools/decompila/lettura_piano.h"
 
 namespace od {
 namespace {
@@ -32,11 +36,23 @@ struct tre_righe {
   planimetria::punto penultima, ultima, riga;
 };
 
-bool genera(const tre_righe& t, double k) {
+// The row that the builder computes after the two before, with curvature k.
+planimetria::punto passo(const tre_righe& t, double k) {
   const double d1 = t.ultima.primo - t.penultima.primo;
   const double d2 = t.ultima.secondo - t.penultima.secondo;
-  if (k == 0.0) return t.riga.primo == t.ultima.primo + d1 && t.riga.secondo == t.ultima.secondo + d2;
-  return t.riga.primo == t.ultima.primo + (d1 + k * d2) && t.riga.secondo == t.ultima.secondo + (d2 - k * d1);
+  if (k == 0.0) return {t.ultima.primo + d1, t.ultima.secondo + d2};
+  return {t.ultima.primo + (d1 + k * d2), t.ultima.secondo + (d2 - k * d1)};
+}
+
+bool genera(const tre_righe& t, double k) {
+  const planimetria::punto p = passo(t, k);
+  return t.riga.primo == p.primo && t.riga.secondo == p.secondo;
+}
+
+// Equal bit for bit, as the file holds them (0.0 and -0.0 differ).
+bool stessa_riga(const planimetria::punto& a, const planimetria::punto& b) {
+  return std::bit_cast<uint64_t>(a.primo) == std::bit_cast<uint64_t>(b.primo) &&
+         std::bit_cast<uint64_t>(a.secondo) == std::bit_cast<uint64_t>(b.secondo);
 }
 
 // The curvature that gives the row exactly, trying first that of the row
@@ -102,6 +118,39 @@ std::vector<riga_descrizione> descrivi_curve(const planimetria& p) {
   });
   if (corrente.cifra != 0) righe.push_back(riga_curva(corrente, inizio, p.calcolate() - 1));
   return righe;
+}
+
+// Every row after the first two is explained by the curvature that
+// descrivi_curve would find for it, and kept as a run of that curvature
+// when the run replays it bit for bit.
+std::optional<piano_letto> piano_di_curve(const std::string& percorso) {
+  std::vector<std::pair<int32_t, double>> tratti;  // last row of each run, its curvature
+  tipo_curva corrente;
+  tre_righe r{.penultima = {0.0, 0.0}, .ultima = {0.0, 1.0}, .riga = {}};
+  int32_t m = 2;
+  bool esatto = true;
+  const std::optional<forma_planimetria> forma = sfoglia_planimetria(percorso, [&](const planimetria::punto& q) {
+    if (!esatto) return;
+    r.riga = q;
+    if (!stessa_riga(passo(r, corrente.k()), q)) {
+      const tipo_curva t = curva_di_riga(r, corrente);
+      esatto = stessa_riga(passo(r, t.k()), q);
+      if (t != corrente) tratti.emplace_back(m, t.k());
+      corrente = t;
+    }
+    if (tratti.empty()) tratti.emplace_back(m, corrente.k());
+    tratti.back().first = m;
+    r.penultima = r.ultima;
+    r.ultima = q;
+    ++m;
+  });
+  if (!forma || !esatto) return std::nullopt;
+  piano_letto letto{.piano = {}, .byte = forma->byte};
+  letto.piano.crea(forma->righe - 1);
+  if (forma->calcolate == 0) return letto;
+  letto.piano.avvia();
+  for (const auto& [fino, k] : tratti) letto.piano.prolunga(fino, k);
+  return letto;
 }
 
 }  // namespace od

@@ -6,6 +6,7 @@
 #include "output/file_binari.h"
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
+#include "rilettura/planimetria_a_blocchi.h"
 #include "run/memorizza_percorso.h"
 
 namespace od {
@@ -128,9 +129,10 @@ std::vector<std::string> differenze(const scenario_letto& letto, const immagini_
   if (immagine_binario(r.stato) != immagini.binario) {
     confronta_righe(s.binario, r.stato.binario, nomi.binario, "celle", "cella", e);
   }
-  if (immagini.planimetria && !stessi_byte(r.stato.planimetria, *immagini.planimetria)) {
-    confronta_righe_piano(s.planimetria, r.stato.planimetria, nomi.planimetria, e);
-  }
+  const bool piano_diverso =
+      (immagini.planimetria && !stessi_byte(r.stato.planimetria, *immagini.planimetria)) ||
+      (immagini.file_planimetria && !stessi_byte_del_file(r.stato.planimetria, *immagini.file_planimetria));
+  if (piano_diverso) confronta_righe_piano(s.planimetria, r.stato.planimetria, nomi.planimetria, e);
   return e.chiudi();
 }
 
