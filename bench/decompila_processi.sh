@@ -4,7 +4,7 @@
 # write both texts, rebuild them in memory and compare every byte) against
 # compila_scenario building the same files from the same texts. Both run as
 # whole processes, started directly, alternating A B A B; prints the medians,
-# the ratio (at most 2 is the target) and the peak memory of each.
+# the ratio (at most 1.5 is the target) and the peak memory of each.
 # Usage: bench/decompila_processi.sh [PAIRS]   (run from the project root)
 set -euo pipefail
 coppie=${1:-21}

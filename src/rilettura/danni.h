@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ struct danno {
 
 // "FILE: byte N: motivo", one line, the shape of every damage message.
 std::string testo_danno(const danno& d);
+
+// How a tool reports the damage it found in the files of `cartella`: one
+// line each, "CARTELLA/FILE: byte N: motivo".
+void scrivi_danni(const std::vector<danno>& danni, const std::string& cartella, std::ostream& uscita);
 
 // Thrown by a decoder when a file cannot be read on past the fault: the
 // rest of the file has no trustworthy place to start from.

@@ -251,21 +251,12 @@ bool prova(std::vector<danno>& danni, Decodifica&& decodifica) {
 
 }  // namespace
 
-scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
-                                   const immagini_binarie& immagini) {
-  const nomi_binari nomi = nomi_file_binari(percorso, treno);
-  scenario_letto s;
-  s.stato.nome_percorso = percorso;
-  s.stato.nome_treno = treno;
+namespace {
+
+// Table, cells and the checks, once the plan has its part in `s`.
+void decodifica_resto(const nomi_binari& nomi, const immagini_binarie& immagini, scenario_letto& s) {
   s.byte_tabella = immagini.tabella.size();
   s.byte_binario = immagini.binario.size();
-  if (immagini.planimetria) {
-    s.planimetria_presente = true;
-    s.byte_planimetria = immagini.planimetria->size();
-    const bool letta =
-        prova(s.danni, [&] { decodifica_planimetria(*immagini.planimetria, nomi.planimetria, s.stato.planimetria); });
-    s.stato.con_planimetria = letta ? 1 : 0;
-  }
   s.tabella_letta = prova(s.danni, [&] { decodifica_tabella(immagini.tabella, nomi.tabella, s.stato, s.inizio_voci); });
   s.binario_letto = prova(s.danni, [&] { decodifica_binario(immagini.binario, nomi.binario, s.stato); });
   if (s.tabella_letta) {
@@ -274,6 +265,40 @@ scenario_letto decodifica_scenario(const std::string& percorso, const std::strin
     s.stato.lunghezza_totale = static_cast<int32_t>(inizio_cella(s.stato.ultima_cella));
   }
   controlla_scenario(s);
+}
+
+scenario_letto con_nomi(const std::string& percorso, const std::string& treno) {
+  scenario_letto s;
+  s.stato.nome_percorso = percorso;
+  s.stato.nome_treno = treno;
+  return s;
+}
+
+}  // namespace
+
+scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
+                                   const immagini_binarie& immagini) {
+  const nomi_binari nomi = nomi_file_binari(percorso, treno);
+  scenario_letto s = con_nomi(percorso, treno);
+  if (immagini.planimetria) {
+    s.planimetria_presente = true;
+    s.byte_planimetria = immagini.planimetria->size();
+    const bool letta =
+        prova(s.danni, [&] { decodifica_planimetria(*immagini.planimetria, nomi.planimetria, s.stato.planimetria); });
+    s.stato.con_planimetria = letta ? 1 : 0;
+  }
+  decodifica_resto(nomi, immagini, s);
+  return s;
+}
+
+scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
+                                   const immagini_binarie& immagini, planimetria piano, std::size_t byte_piano) {
+  scenario_letto s = con_nomi(percorso, treno);
+  s.planimetria_presente = true;
+  s.byte_planimetria = byte_piano;
+  s.stato.planimetria = std::move(piano);
+  s.stato.con_planimetria = 1;
+  decodifica_resto(nomi_file_binari(percorso, treno), immagini, s);
   return s;
 }
 
@@ -287,11 +312,12 @@ std::string leggi_obbligatorio(const std::string& percorso) {
 
 }  // namespace
 
-immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno) {
+immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno,
+                                bool piano) {
   const nomi_binari nomi = nomi_file_binari(percorso, treno);
   immagini_binarie immagini;
-  const std::string piano = nome_completo(cartella, nomi.planimetria);
-  if (esiste_file(piano)) immagini.planimetria = leggi_obbligatorio(piano);
+  const std::string file_piano = nome_completo(cartella, nomi.planimetria);
+  if (piano && esiste_file(file_piano)) immagini.planimetria = leggi_obbligatorio(file_piano);
   immagini.tabella = leggi_obbligatorio(nome_completo(cartella, nomi.tabella));
   immagini.binario = leggi_obbligatorio(nome_completo(cartella, nomi.binario));
   return immagini;

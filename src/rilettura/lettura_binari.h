@@ -21,6 +21,9 @@ struct immagini_binarie {
   std::optional<std::string> planimetria;
   std::string tabella;
   std::string binario;
+  // The plan file's path instead of its bytes, for a reader that takes a
+  // long plan a block at a time (planimetria_a_blocchi.h).
+  std::optional<std::string> file_planimetria = std::nullopt;
 };
 
 struct scenario_letto {
@@ -45,10 +48,18 @@ void decodifica_planimetria(std::string_view dati, const std::string& file, plan
 scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
                                    const immagini_binarie& immagini);
 
+// The same, with the plan that a reader decoded from a file of `byte_piano`
+// bytes without holding it whole, in place of an image.
+scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
+                                   const immagini_binarie& immagini, planimetria piano, std::size_t byte_piano);
+
 // The bytes of CARTELLA/PERCORSO_linea.dat when present, CARTELLA/PERCORSO_TRENO.sim
 // and CARTELLA/PERCORSO_TRENO.dat. Throws errore_file when one of the last two
 // is missing or cannot be read.
-immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno);
+// With `piano` false the plan file is not read, for a reader that takes it
+// a block at a time.
+immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno,
+                                bool piano = true);
 
 // Reads CARTELLA/PERCORSO_linea.dat when present, CARTELLA/PERCORSO_TRENO.sim
 // and CARTELLA/PERCORSO_TRENO.dat. Throws errore_file when one of the last two

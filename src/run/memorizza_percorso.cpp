@@ -73,7 +73,9 @@ risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzio
     risultato.esito = esito_build::avvisi_errori;
     return risultato;
   }
-  scrivi_file_binari(stato, opzioni.cartella_uscita, *opzioni.chiamate, opzioni.sincronia_binari);
+  if (!opzioni.solo_in_memoria) {
+    scrivi_file_binari(stato, opzioni.cartella_uscita, *opzioni.chiamate, opzioni.sincronia_binari);
+  }
   return risultato;
 }
 

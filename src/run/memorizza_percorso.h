@@ -30,10 +30,13 @@ struct opzioni_build {
   // folder may leave the folder's sync to itself, once after its last.
   chiamate_file* chiamate = &chiamate_di_sistema();
   sincronia sincronia_binari = sincronia::completa;
+  // Builds the model with every stage and mark, as the files would hold it,
+  // and writes nothing: the proof of a decompiled scenario, and tests.
+  bool solo_in_memoria = false;
 };
 
 enum class esito_build {
-  completato,      // binary files written; walk warnings may be in stato.avvisi
+  completato,      // binary files written (or, in memory only, ready); walk warnings may be in stato.avvisi
   codice_lettura,  // reading left a code; nothing written
   senza_binario,   // forced, but the track was never created: nothing to write
   errore_finale,   // 1250 or 1251; nothing written

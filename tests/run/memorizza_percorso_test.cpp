@@ -76,7 +76,7 @@ struct build_di_prova {
   stato_scenario stato;
   risultato_build risultato;
 
-  build_di_prova(const std::string& treno, bool forza = false) {
+  build_di_prova(const std::string& treno, bool forza = false, bool solo_in_memoria = false) {
     cartella.scrivi("Prova_linea.txt", linea_breve);
     cartella.scrivi("Prova_t1-.txt", treno);
     stato.nome_percorso = "Prova";
@@ -86,6 +86,7 @@ struct build_di_prova {
     opzioni.sorgente.elimina = false;
     opzioni.cartella_uscita = cartella.percorso();
     opzioni.forza = forza;
+    opzioni.solo_in_memoria = solo_in_memoria;
     risultato = memorizza_percorso(stato, 0, opzioni);
   }
 };
@@ -116,6 +117,17 @@ TEST(MemorizzaPercorso, ASuccessfulBuildStoresTheMarksAndWritesTheFiles) {
   EXPECT_EQ(b.stato.binario[1].valore2, codice_gara_og(b.stato));
   EXPECT_EQ(b.cartella.elenco(),
             (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt", "Prova_t1.dat", "Prova_t1.sim"}));
+}
+
+TEST(MemorizzaPercorso, InMemoryTheModelIsBuiltWholeAndNoFileIsWritten) {
+  const std::string treno = righe_crlf({"[generale]", "numero vetture,    4", "[fine]"});
+  build_di_prova su_disco(treno);
+  build_di_prova in_memoria(treno, false, true);
+  EXPECT_EQ(in_memoria.risultato.esito, esito_build::completato);
+  EXPECT_EQ(in_memoria.cartella.elenco(), solo_testi);
+  // The marks and codes are stamped as for the files written.
+  EXPECT_EQ(in_memoria.stato.tabella, su_disco.stato.tabella);
+  EXPECT_EQ(in_memoria.stato.binario, su_disco.stato.binario);
 }
 
 TEST(MemorizzaPercorso, AForcedBuildKeepsTheReadingCodeThatTheWalkReplaces) {

@@ -230,11 +230,24 @@ TEST(DecompilaComando, StatusesOutputsAndTheReportOfADifference) {
   sostituisci_file(cartella + "/" + test::nomi_prova().binario, dat);
   std::vector<std::string> sovrascrivi = argomenti;
   sovrascrivi.insert(sovrascrivi.begin(), "--sovrascrivi");
+  // What a run killed while it replaced the texts left behind goes, under
+  // the folder's lock, with the replacement.
+  sostituisci_file(uscita + "/Prova_linea.txt.tmp-a1b2c3", std::string("mezzo"));
   e = decompila_in_processo(sovrascrivi);
+  EXPECT_FALSE(esiste_file(uscita + "/Prova_linea.txt.tmp-a1b2c3"));
   EXPECT_EQ(e.stato, decompila_differenze);
   EXPECT_NE(e.diagnostica.find("Prova_t1.dat: cella 13: attesa: trovato 7, ricostruito 0"), std::string::npos)
       << e.diagnostica;
   EXPECT_TRUE(leggi_file(uscita + "/Prova_linea.txt").has_value());
+
+  // A plan row edited by hand is no step of any curve: the plan is read
+  // whole, and the row named.
+  std::string piano = *leggi_file(cartella + "/" + test::nomi_prova().planimetria);
+  piano[8 + 10 * 98 + 2] ^= 1;  // lowest byte of row 100's first coordinate
+  sostituisci_file(cartella + "/" + test::nomi_prova().planimetria, piano);
+  e = decompila_in_processo(sovrascrivi);
+  EXPECT_EQ(e.stato, decompila_differenze);
+  EXPECT_NE(e.diagnostica.find("Prova_linea.dat: riga 100, colonna 0: trovato"), std::string::npos) << e.diagnostica;
 
   EXPECT_EQ(decompila_in_processo({cartella, test::percorso_prova, "altro"}).stato, decompila_uso);
   EXPECT_EQ(decompila_in_processo({cartella, test::percorso_prova}).stato, decompila_uso);

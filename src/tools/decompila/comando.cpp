@@ -8,11 +8,13 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/decompila/decompila.h"
+#include "tools/decompila/lettura_piano.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {
@@ -61,30 +63,52 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
 }
 
+// Without --sovrascrivi, a description file already there is refused, and
+// said so; false when the way is clear.
+bool gia_presente(const richiesta& q, const std::string& file_linea, const std::string& file_treno,
+                  std::ostream& diagnostica) {
+  for (const std::string& f : {file_linea, file_treno}) {
+    if (!q.sovrascrivi && esiste_file(f)) {
+      fmt::print(diagnostica, "{}: {} esiste gia': --sovrascrivi per sostituirlo\n", programma, f);
+      return true;
+    }
+  }
+  return false;
+}
+
+// Both texts new, or both as they were, written while no other run writes
+// in the folder. A file that appeared while the binaries were decoded is
+// still refused.
+bool scrivi_testi(const richiesta& q, const std::string& cartella_uscita, const std::string& file_linea,
+                  const std::string& file_treno, const scenario_decompilato& d, std::ostream& diagnostica) {
+  crea_cartella(cartella_uscita);
+  const blocco_cartella blocco(cartella_uscita);
+  if (gia_presente(q, file_linea, file_treno, diagnostica)) return false;
+  // Holding the lock, no temporary file of these names can be live.
+  for (const std::string& f : {file_linea, file_treno}) elimina_temporanei_rimasti(f);
+  sostituzione_insieme insieme;
+  insieme.prepara(file_linea, d.testo_linea);
+  insieme.prepara(file_treno, d.testo_treno);
+  insieme.installa();
+  return true;
+}
+
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
   const std::string cartella_uscita = q.uscita.empty() ? q.cartella : q.uscita;
   const std::string file_linea = nome_completo(cartella_uscita, nome_file_linea(q.percorso));
   const std::string file_treno = nome_completo(cartella_uscita, nome_file_treno(q.percorso, q.treno));
-  for (const std::string& f : {file_linea, file_treno}) {
-    if (!q.sovrascrivi && esiste_file(f)) {
-      fmt::print(diagnostica, "{}: {} esiste gia': --sovrascrivi per sostituirlo\n", programma, f);
-      return decompila_uso;
-    }
-  }
-  const immagini_binarie immagini = leggi_immagini(q.cartella, q.percorso, q.treno);
-  const scenario_letto letto = decodifica_scenario(q.percorso, q.treno, immagini);
-  for (const danno& d : letto.danni) {
-    fmt::print(diagnostica, "{}: byte {}: {}\n", nome_completo(q.cartella, d.file), d.byte, d.motivo);
-  }
+  // Looked at first too, so that a refusal does not wait for the decoding.
+  if (gia_presente(q, file_linea, file_treno, diagnostica)) return decompila_uso;
+  immagini_binarie immagini;
+  const scenario_letto letto = leggi_da_decompilare(q.cartella, q.percorso, q.treno, immagini);
+  scrivi_danni(letto.danni, q.cartella, diagnostica);
   const bool piano_illeggibile = letto.planimetria_presente && letto.stato.con_planimetria == 0;
   if (!letto.tabella_letta || !letto.binario_letto || piano_illeggibile) {
     fmt::print(diagnostica, "{}: i file non si decodificano come uno scenario: nessun testo scritto\n", programma);
     return decompila_uso;
   }
   const scenario_decompilato d = decompila(letto, immagini);
-  crea_cartella(cartella_uscita);
-  sostituisci_file(file_linea, d.testo_linea);
-  sostituisci_file(file_treno, d.testo_treno);
+  if (!scrivi_testi(q, cartella_uscita, file_linea, file_treno, d, diagnostica)) return decompila_uso;
   fmt::print(uscita, "scritti {} e {}\n", file_linea, file_treno);
   for (const std::string& riga : d.differenze) fmt::print(diagnostica, "{}: {}\n", programma, riga);
   if (d.differenze.empty() && letto.danni.empty()) {

@@ -5,10 +5,15 @@
 // its own, bit for bit, and a damaged row does not spoil those after it.
 // Consecutive rows of one curvature are one curve: its start is the row
 // before the first bent row, its length the number of bent rows.
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "builder/misure_linea.h"
+#include "rilettura/planimetria_a_blocchi.h"
 #include "tools/decompila/descrivi.h"
+#include "tools/decompila/lettura_piano.h"
 
 namespace od {
 namespace {
@@ -36,6 +41,12 @@ struct tre_righe {
 bool genera(const tre_righe& t, double k) {
   const planimetria::punto atteso = planimetria::passo(t.penultima, t.ultima, k);
   return t.riga.primo == atteso.primo && t.riga.secondo == atteso.secondo;
+}
+
+// Equal bit for bit, as the file holds them (0.0 and -0.0 differ).
+bool stessa_riga(const planimetria::punto& a, const planimetria::punto& b) {
+  return std::bit_cast<uint64_t>(a.primo) == std::bit_cast<uint64_t>(b.primo) &&
+         std::bit_cast<uint64_t>(a.secondo) == std::bit_cast<uint64_t>(b.secondo);
 }
 
 // The curvature that gives the row exactly, trying first that of the row
@@ -101,6 +112,39 @@ std::vector<riga_descrizione> descrivi_curve(const planimetria& p) {
   });
   if (corrente.cifra != 0) righe.push_back(riga_curva(corrente, inizio, p.calcolate() - 1));
   return righe;
+}
+
+// Every row after the first two is explained by the curvature that
+// descrivi_curve would find for it, and kept as a run of that curvature
+// when the run replays it bit for bit.
+std::optional<piano_letto> piano_di_curve(const std::string& percorso) {
+  std::vector<std::pair<int32_t, double>> tratti;  // last row of each run, its curvature
+  tipo_curva corrente;
+  tre_righe r{.penultima = {0.0, 0.0}, .ultima = {0.0, 1.0}, .riga = {}};
+  int32_t m = 2;
+  bool esatto = true;
+  const std::optional<forma_planimetria> forma = sfoglia_planimetria(percorso, [&](const planimetria::punto& q) {
+    if (!esatto) return;
+    r.riga = q;
+    if (!stessa_riga(planimetria::passo(r.penultima, r.ultima, corrente.k()), q)) {
+      const tipo_curva t = curva_di_riga(r, corrente);
+      esatto = stessa_riga(planimetria::passo(r.penultima, r.ultima, t.k()), q);
+      if (t != corrente) tratti.emplace_back(m, t.k());
+      corrente = t;
+    }
+    if (tratti.empty()) tratti.emplace_back(m, corrente.k());
+    tratti.back().first = m;
+    r.penultima = r.ultima;
+    r.ultima = q;
+    ++m;
+  });
+  if (!forma || !esatto) return std::nullopt;
+  piano_letto letto{.piano = {}, .byte = forma->byte};
+  letto.piano.crea(forma->righe - 1);
+  if (forma->calcolate == 0) return letto;
+  letto.piano.avvia();
+  for (const auto& [fino, k] : tratti) letto.piano.prolunga(fino, k);
+  return letto;
 }
 
 }  // namespace od

@@ -19,7 +19,8 @@ struct scenario_decompilato {
 };
 
 // `letto` must hold a decoded table and track (and plan, when its file was
-// there); `immagini` are the bytes it was decoded from.
+// there); `immagini` are the bytes it was decoded from (or the plan file's
+// path, when the plan was read a block at a time).
 scenario_decompilato decompila(const scenario_letto& letto, const immagini_binarie& immagini);
 
 }  // namespace od

@@ -2,11 +2,11 @@
 
 #include <fmt/format.h>
 
-#include "builder/campi.h"
 #include "builder/codici.h"
-#include "builder/memorizza_dati.h"
-#include "builder/percorso.h"
 #include "output/file_binari.h"
+#include "rilettura/confronto_campi.h"
+#include "rilettura/confronto_planimetrie.h"
+#include "rilettura/planimetria_a_blocchi.h"
 #include "run/memorizza_percorso.h"
 
 namespace od {
@@ -14,22 +14,19 @@ namespace od {
 ricostruzione ricostruisci(const std::string& percorso, const std::string& treno, const std::string& testo_linea,
                            const std::string& testo_treno, bool con_planimetria) {
   ricostruzione r;
-  stato_scenario& s = r.stato;
-  s.nome_percorso = percorso;
-  s.nome_treno = treno;
-  s.con_planimetria = con_planimetria ? 1 : 0;
-  pulisci_tabella(s);
-  sorgente_descrizioni sorgente({}, false);
-  sorgente.testo_linea = testo_linea;
-  sorgente.testo_treno = testo_treno;
-  memorizza_dati(s, sorgente);
-  r.codice_lettura = s.codice_errore;
-  r.posizione_lettura = s.posizione_errore;
+  r.stato.nome_percorso = percorso;
+  r.stato.nome_treno = treno;
+  opzioni_build opzioni;
+  opzioni.sorgente.testo_linea = testo_linea;
+  opzioni.sorgente.testo_treno = testo_treno;
   // After a reading code the build goes on as a forced one would, so that
   // the differences show where the text falls short.
-  if (s.binario.size() < 2) return r;
-  cammina_binario(s);
-  r.codice_finale = controlli_finali(s);
+  opzioni.forza = true;
+  opzioni.solo_in_memoria = true;
+  const risultato_build esito = memorizza_percorso(r.stato, con_planimetria ? 1 : 0, opzioni);
+  r.codice_lettura = esito.codice_lettura;
+  r.posizione_lettura = esito.posizione_lettura;
+  r.codice_finale = esito.codice_finale;
   return r;
 }
 
@@ -57,29 +54,10 @@ class elenco_differenze {
   std::vector<std::string> righe_;
 };
 
-std::string testo_campo(const std::string& t) { return fmt::format("\"{}\"", t); }
-template <typename Numero>
-std::string testo_campo(Numero n) {
-  return std::to_string(n);
-}
-
-// Every field of a record by name and value, in file order.
-template <typename Record>
-std::vector<std::pair<std::string_view, std::string>> campi(const Record& r) {
-  std::vector<std::pair<std::string_view, std::string>> a;
-  per_ogni_campo(r, [&a](std::string_view nome, const auto& campo) { a.emplace_back(nome, testo_campo(campo)); });
-  return a;
-}
-
 template <typename Record>
 void confronta_record(const Record& trovato, const Record& rifatto, const std::string& dove, elenco_differenze& e) {
-  if (trovato == rifatto) return;
-  const auto a = campi(trovato);
-  const auto b = campi(rifatto);
-  for (std::size_t n = 0; n < a.size(); ++n) {
-    if (a[n].second != b[n].second) {
-      e.aggiungi(fmt::format("{}: {}: trovato {}, ricostruito {}", dove, a[n].first, a[n].second, b[n].second));
-    }
+  for (const campo_diverso& c : campi_diversi(trovato, rifatto)) {
+    e.aggiungi(fmt::format("{}: {}: trovato {}, ricostruito {}", dove, c.nome, c.primo, c.secondo));
   }
 }
 
@@ -95,42 +73,17 @@ void confronta_righe(const std::vector<Record>& trovati, const std::vector<Recor
   }
 }
 
-// One row of a plan: its kind and, when computed, its point.
-struct riga_piano {
-  planimetria::tipo_riga tipo = planimetria::tipo_riga::vuota;
-  planimetria::punto punto;
-};
-
-// The rows of a plan in order, through its cursor: a rebuilt plan holds
-// runs, and asking it for one row replays them from the start.
-class righe_piano {
- public:
-  explicit righe_piano(const planimetria& p) : p_(p), c_(p) {}
-  riga_piano prossima() {
-    riga_piano r{p_.tipo(c_.riga()), {}};
-    if (r.tipo == planimetria::tipo_riga::vuota) return r;
-    c_.avanza(1, [&r](const planimetria::punto& q) { r.punto = q; });
-    return r;
-  }
-
- private:
-  const planimetria& p_;
-  planimetria::cursore c_;
-};
-
 std::string testo_riga(const riga_piano& r, bool seconda) {
   if (r.tipo == planimetria::tipo_riga::vuota) return "vuota";
   return fmt::format("{}", seconda ? r.punto.secondo : r.punto.primo);
 }
 
-void confronta_planimetrie(const planimetria& trovata, const planimetria& rifatta, const std::string& file,
+void confronta_righe_piano(const planimetria& trovata, const planimetria& rifatta, const std::string& file,
                            elenco_differenze& e) {
   if (trovata.righe() != rifatta.righe()) {
     e.aggiungi(fmt::format("{}: numero di righe: trovato {}, ricostruito {}", file, trovata.righe(), rifatta.righe()));
   }
-  righe_piano righe_trovate(trovata), righe_rifatte(rifatta);
-  for (int32_t riga = 0; riga < std::min(trovata.righe(), rifatta.righe()); ++riga) {
-    const riga_piano a = righe_trovate.prossima(), b = righe_rifatte.prossima();
+  confronta_planimetrie(trovata, rifatta, [&](int32_t riga, const riga_piano& a, const riga_piano& b) {
     for (const bool seconda : {false, true}) {
       const bool uguali = a.tipo == b.tipo && (a.tipo == planimetria::tipo_riga::vuota ||
                                                (seconda ? a.punto.secondo == b.punto.secondo
@@ -140,7 +93,7 @@ void confronta_planimetrie(const planimetria& trovata, const planimetria& rifatt
                                testo_riga(a, seconda), testo_riga(b, seconda)));
       }
     }
-  }
+  });
 }
 
 // The plan of a long line is tens of megabytes: its image is compared block
@@ -176,9 +129,10 @@ std::vector<std::string> differenze(const scenario_letto& letto, const immagini_
   if (immagine_binario(r.stato) != immagini.binario) {
     confronta_righe(s.binario, r.stato.binario, nomi.binario, "celle", "cella", e);
   }
-  if (immagini.planimetria && !stessi_byte(r.stato.planimetria, *immagini.planimetria)) {
-    confronta_planimetrie(s.planimetria, r.stato.planimetria, nomi.planimetria, e);
-  }
+  const bool piano_diverso =
+      (immagini.planimetria && !stessi_byte(r.stato.planimetria, *immagini.planimetria)) ||
+      (immagini.file_planimetria && !stessi_byte_del_file(r.stato.planimetria, *immagini.file_planimetria));
+  if (piano_diverso) confronta_righe_piano(s.planimetria, r.stato.planimetria, nomi.planimetria, e);
   return e.chiudi();
 }
 

@@ -26,7 +26,8 @@ ricostruzione ricostruisci(const std::string& percorso, const std::string& treno
 // One line per difference between the files found and the model rebuilt:
 // "FILE: cella N: campo: trovato X, ricostruito Y", and the like for table
 // entries and plan rows; at most `massimo` lines, then a count of the rest.
-// Empty when the rebuilt images equal `immagini` byte for byte.
+// Empty when the rebuilt images equal `immagini` byte for byte (a plan named
+// by its file is compared with the file a block at a time).
 std::vector<std::string> differenze(const scenario_letto& letto, const immagini_binarie& immagini,
                                     const ricostruzione& r, std::size_t massimo = 100);
 

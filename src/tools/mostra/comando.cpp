@@ -94,12 +94,6 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
 }
 
-void stampa_danni(const scenario_letto& s, const std::string& cartella, std::ostream& diagnostica) {
-  for (const danno& d : s.danni) {
-    fmt::print(diagnostica, "{}: byte {}: {}\n", nome_completo(cartella, d.file), d.byte, d.motivo);
-  }
-}
-
 // Beside the binary files, under the folder's lock, and only over documents
 // that the author asked to replace. The paths written go to `scritti`.
 int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, std::ostream* scritti,
@@ -122,7 +116,7 @@ int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, st
 
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
   const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
-  stampa_danni(s, q.cartella, diagnostica);
+  scrivi_danni(s.danni, q.cartella, diagnostica);
   int stato = s.danni.empty() ? mostra_ok : mostra_danni;
   const bool modello = s.tabella_letta && s.binario_letto;
   std::optional<intervallo_celle> celle;
@@ -157,7 +151,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   }
   if (!q.confronta.empty()) {
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
-    stampa_danni(altro, q.confronta, diagnostica);
+    scrivi_danni(altro.danni, q.confronta, diagnostica);
     const std::vector<differenza> d = confronta_scenari(s, altro);
     if (q.json) {
       scrivi_differenze_json(d, q.cartella, q.confronta, uscita);

@@ -9,46 +9,33 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "builder/campi.h"
 #include "tools/mostra/elementi.h"
+#include "rilettura/confronto_campi.h"
+#include "rilettura/confronto_planimetrie.h"
 #include "rilettura/nomi_oggetti.h"
 
 namespace od {
 namespace {
-
-using campi = std::vector<std::pair<std::string_view, std::string>>;
 
 std::string testo_oggetto(uint8_t o) {
   const std::string_view nome = nome_oggetto(o);
   return fmt::format("{} ({})", o, nome.empty() ? "sconosciuto" : nome);
 }
 
-std::string testo_campo(const std::string& testo) { return fmt::format("\"{}\"", testo); }
-template <typename Numero>
-std::string testo_campo(Numero n) {
-  return std::to_string(n);
+// A field's value as shown: a cell's item code with its name.
+std::string valore(const campo_diverso& d, const std::string& testo, const cella& c) {
+  return d.nome == "oggetto" ? testo_oggetto(c.oggetto) : testo;
 }
-
-campi campi_cella(const cella& c) {
-  campi a;
-  per_ogni_campo(c, [&a](std::string_view nome, const auto& campo) { a.emplace_back(nome, testo_campo(campo)); });
-  a.front().second = testo_oggetto(c.oggetto);
-  return a;
-}
-
-campi campi_voce(const voce& v) {
-  campi a;
-  per_ogni_campo(v, [&a](std::string_view nome, const auto& campo) { a.emplace_back(nome, testo_campo(campo)); });
-  return a;
-}
+std::string valore(const campo_diverso&, const std::string& testo, const voce&) { return testo; }
 
 // "campo a -> b" for every field that differs, joined with ", ".
-std::string cambiamenti(const campi& a, const campi& b, std::string_view salta = {}) {
+template <typename Record>
+std::string cambiamenti(const Record& a, const Record& b, std::string_view salta = {}) {
   std::string t;
-  for (std::size_t n = 0; n < a.size(); ++n) {
-    if (a[n].second == b[n].second || a[n].first == salta) continue;
+  for (const campo_diverso& c : campi_diversi(a, b)) {
+    if (c.nome == salta) continue;
     if (!t.empty()) t += ", ";
-    t += fmt::format("{} {} -> {}", a[n].first, a[n].second, b[n].second);
+    t += fmt::format("{} {} -> {}", c.nome, valore(c, c.primo, a), valore(c, c.secondo, b));
   }
   return t;
 }
@@ -81,7 +68,7 @@ void confronta_tabelle(const scenario_letto& a, const scenario_letto& b, std::ve
     const auto trovato = r.find(n);
     const ruolo_voce ruolo = trovato != r.end() ? trovato->second : ruolo_voce{};
     if (!ruolo.stazione) {
-      d.push_back({ruolo.posizione, fmt::format("voce {}", n), cambiamenti(campi_voce(va), campi_voce(vb))});
+      d.push_back({ruolo.posizione, fmt::format("voce {}", n), cambiamenti(va, vb)});
       continue;
     }
     const std::string nome = va.nome.empty() ? vb.nome : va.nome;
@@ -89,7 +76,7 @@ void confronta_tabelle(const scenario_letto& a, const scenario_letto& b, std::ve
     if (va.posizione != vb.posizione) {
       dettaglio = fmt::format("spostata da {} m a {} m", va.posizione, vb.posizione);
     }
-    const std::string resto = cambiamenti(campi_voce(va), campi_voce(vb), "posizione");
+    const std::string resto = cambiamenti(va, vb, "posizione");
     if (!resto.empty()) dettaglio += (dettaglio.empty() ? "" : "; ") + resto;
     d.push_back({ruolo.posizione, fmt::format("stazione {} {}", n, nome), dettaglio});
   }
@@ -102,7 +89,7 @@ void confronta_binari(const scenario_letto& a, const scenario_letto& b, std::vec
   for (std::size_t c = 0; c < std::min(na, nb); ++c) {
     if (a.stato.binario[c] == b.stato.binario[c]) continue;
     cambiate.emplace_back(static_cast<int32_t>(c),
-                          cambiamenti(campi_cella(a.stato.binario[c]), campi_cella(b.stato.binario[c])));
+                          cambiamenti(a.stato.binario[c], b.stato.binario[c]));
   }
   // One entry for a row of neighbouring cells with the same change, as when
   // a gradient line moves.
@@ -119,7 +106,7 @@ void confronta_binari(const scenario_letto& a, const scenario_letto& b, std::vec
   }
 }
 
-void confronta_planimetrie(const scenario_letto& a, const scenario_letto& b, std::vector<differenza>& d) {
+void confronta_piani(const scenario_letto& a, const scenario_letto& b, std::vector<differenza>& d) {
   const bool pa = a.stato.con_planimetria != 0, pb = b.stato.con_planimetria != 0;
   if (!pa || !pb) {
     if (pa != pb) d.push_back({std::nullopt, "planimetria", pa ? "presente -> assente" : "assente -> presente"});
@@ -130,20 +117,17 @@ void confronta_planimetrie(const scenario_letto& a, const scenario_letto& b, std
     d.push_back({std::nullopt, "planimetria", fmt::format("{} righe -> {} righe", x.righe(), y.righe())});
   int32_t prima = -1, diverse = 0, riga_massimo = 0;
   double massimo = 0;
-  for (int32_t r = 0; r < std::min(x.righe(), y.righe()); ++r) {
-    const bool uguali = x.tipo(r) == y.tipo(r) && (x.tipo(r) == planimetria::tipo_riga::vuota ||
-                                                   (x.primo(r) == y.primo(r) && x.secondo(r) == y.secondo(r)));
-    if (uguali) continue;
+  confronta_planimetrie(x, y, [&](int32_t r, const riga_piano& p, const riga_piano& q) {
     if (prima < 0) prima = r;
     ++diverse;
-    if (x.tipo(r) != planimetria::tipo_riga::vuota && y.tipo(r) != planimetria::tipo_riga::vuota) {
-      const double scarto = std::hypot(x.primo(r) - y.primo(r), x.secondo(r) - y.secondo(r));
+    if (p.tipo != planimetria::tipo_riga::vuota && q.tipo != planimetria::tipo_riga::vuota) {
+      const double scarto = std::hypot(p.punto.primo - q.punto.primo, p.punto.secondo - q.punto.secondo);
       if (scarto > massimo) {
         massimo = scarto;
         riga_massimo = r;
       }
     }
-  }
+  });
   if (prima < 0) return;
   d.push_back({prima, "planimetria",
                fmt::format("{} righe diverse dalla riga {}; scarto massimo {:.3f} m alla riga {}", diverse, prima,
@@ -169,7 +153,7 @@ std::vector<differenza> confronta_scenari(const scenario_letto& primo, const sce
     confronta_tabelle(primo, secondo, d);
   }
   if (primo.binario_letto && secondo.binario_letto) confronta_binari(primo, secondo, d);
-  confronta_planimetrie(primo, secondo, d);
+  confronta_piani(primo, secondo, d);
   std::stable_sort(d.begin(), d.end(), [](const differenza& x, const differenza& y) {
     if (x.posizione.has_value() != y.posizione.has_value()) return !x.posizione.has_value();
     return x.posizione.value_or(0) < y.posizione.value_or(0);
