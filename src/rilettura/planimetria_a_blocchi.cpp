@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "output/elemento_planimetria.h"
 #include "output/file_binari.h"
 
 namespace od {
@@ -74,8 +75,6 @@ class blocchi_file {
   std::size_t pos_ = 0, fine_ = 0;  // the bytes not yet handed out
 };
 
-enum : uint16_t { variante_vuota = 0, variante_intera = 2, variante_doppia = 5 };
-
 // The `quanti` bytes at `p` as an unsigned value, least significant first;
 // spelt out byte by byte, which compilers turn into one load.
 template <std::size_t quanti>
@@ -85,15 +84,17 @@ uint64_t numero(const char* p) {
   }(std::make_index_sequence<quanti>{});
 }
 
-constexpr std::size_t byte_tipo = 2, byte_doppio = 10;
+// The type code leads every element; its width is that of an empty one.
+constexpr std::size_t byte_tipo = byte_elemento_vuoto, byte_doppio = byte_elemento_doppio;
 
 // A double element at the start of `v`, which holds at least one element's bytes.
-bool e_doppio(std::string_view v) { return v.size() >= byte_doppio && numero<byte_tipo>(v.data()) == variante_doppia; }
+bool e_doppio(std::string_view v) { return v.size() >= byte_doppio && numero<byte_tipo>(v.data()) == codice_doppio; }
 double valore_doppio(std::string_view v) { return std::bit_cast<double>(numero<8>(v.data() + byte_tipo)); }
 
 bool intero(blocchi_file& b, int16_t valore) {
-  const std::string_view v = b.prendi(4);
-  return !v.empty() && numero<2>(v.data()) == variante_intera && static_cast<int16_t>(numero<2>(v.data() + 2)) == valore;
+  const std::string_view v = b.prendi(byte_elemento_intero);
+  return !v.empty() && numero<byte_tipo>(v.data()) == codice_intero &&
+         static_cast<int16_t>(numero<2>(v.data() + byte_tipo)) == valore;
 }
 
 std::optional<std::size_t> dimensione(const std::string& percorso) {
