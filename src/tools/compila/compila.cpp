@@ -131,9 +131,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
     crea_cartella(q.cartella_uscita);
     const blocco_cartella blocco(q.cartella_uscita);
     const nomi_binari binari = nomi_file_binari(q.percorso, q.treno);
-    for (const std::string& nome : {binari.planimetria, binari.tabella, binari.binario}) {
-      elimina_temporanei_rimasti(nome_completo(q.cartella_uscita, nome));
-    }
+    elimina_temporanei_rimasti(q.cartella_uscita, {binari.planimetria, binari.tabella, binari.binario});
     // A refusal comes before anything is built or written.
     if (q.controlla_accanto) r.errore_file = q.controlla_accanto();
     if (r.errore_file.empty()) r.risultato = memorizza_percorso(stato, j, opzioni);

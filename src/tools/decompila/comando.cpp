@@ -85,7 +85,7 @@ bool scrivi_testi(const richiesta& q, const std::string& cartella_uscita, const 
   const blocco_cartella blocco(cartella_uscita);
   if (gia_presente(q, file_linea, file_treno, diagnostica)) return false;
   // Holding the lock, no temporary file of these names can be live.
-  for (const std::string& f : {file_linea, file_treno}) elimina_temporanei_rimasti(f);
+  elimina_temporanei_rimasti(cartella_uscita, {nome_file_linea(q.percorso), nome_file_treno(q.percorso, q.treno)});
   sostituzione_insieme insieme;
   insieme.prepara(file_linea, d.testo_linea);
   insieme.prepara(file_treno, d.testo_treno);
