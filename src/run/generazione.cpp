@@ -68,7 +68,9 @@ risultato_build scrivi_e_costruisci(stato_scenario& stato, const std::string& ca
   opzioni.chiamate = &chiamate;
   opzioni.sincronia_binari = sincronia::senza_cartella;
   const risultato_build risultato = memorizza_percorso(stato, 1, opzioni);
-  // The description files are transient whatever happened while reading.
+  // The reader deletes each description file as it finishes with it; a
+  // reading stopped by a code in the line file never opens the train file,
+  // so the run removes what is left (deleting a missing file is no error).
   elimina_se_esiste(nome_completo(cartella, nome_file_linea(stato.nome_percorso)));
   elimina_se_esiste(nome_completo(cartella, nome_file_treno(stato.nome_percorso, stato.nome_treno)));
   return risultato;

@@ -13,6 +13,7 @@
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
 #include "rilettura/nomi_oggetti.h"
+#include "tools/comune/testo_utf8.h"
 
 namespace od {
 namespace {
@@ -184,7 +185,7 @@ void scrivi_differenze_json(const std::vector<differenza>& d, const std::string&
                       {"dettaglio", x.dettaglio}});
   }
   const json radice = {{"primo", primo}, {"secondo", secondo}, {"differenze", elenco}};
-  uscita << radice.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+  uscita << json_utf8(radice, 2) << '\n';
 }
 
 }  // namespace od
