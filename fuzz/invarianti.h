@@ -19,7 +19,7 @@
 #include "builder/memorizza_dati.h"
 #include "builder/percorso.h"
 #include "output/file_binari.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 
 namespace od::fuzz {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "builder/codici.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 
 namespace od {
 namespace {

@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "builder/modello.h"  // struct avviso
+#include "modello/modello.h"  // struct avviso
 
 namespace od {
 

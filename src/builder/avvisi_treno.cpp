@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "builder/arrotonda.h"
-#include "builder/misure_linea.h"
-#include "builder/stazioni.h"
+#include "modello/arrotonda.h"
+#include "modello/misure_linea.h"
+#include "modello/stazioni.h"
 
 namespace od {
 namespace {

@@ -16,12 +16,12 @@
 #include <string>
 #include <utility>
 
-#include "builder/arrotonda.h"
+#include "modello/arrotonda.h"
 #include "builder/avvisi_lettura.h"
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
 

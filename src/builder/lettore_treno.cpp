@@ -22,14 +22,14 @@
 #include <string_view>
 #include <vector>
 
-#include "builder/arrotonda.h"
+#include "modello/arrotonda.h"
 #include "builder/avvisi_lettura.h"
 #include "builder/avvisi_treno.h"
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
-#include "builder/misure_linea.h"
-#include "builder/stazioni.h"
+#include "modello/misure_linea.h"
+#include "modello/stazioni.h"
 #include "platform/cartella.h"
 
 namespace od {

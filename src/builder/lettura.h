@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "builder/memorizza_dati.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "scenario_text/flusso_campi.h"
 
 namespace od {

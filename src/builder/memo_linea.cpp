@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "builder/arrotonda.h"
-#include "builder/misure_linea.h"
+#include "modello/arrotonda.h"
+#include "modello/misure_linea.h"
 #include "scenario_text/flusso_campi.h"
 
 namespace od {

@@ -1,7 +1,7 @@
 #include "builder/memo_treno.h"
 
 #include "builder/codici.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 
 namespace od {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

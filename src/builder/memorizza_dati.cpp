@@ -4,7 +4,7 @@
 
 #include "builder/codici.h"
 #include "builder/lettura.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"

@@ -22,7 +22,7 @@
 #include <array>
 
 #include "builder/minimo.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 
 namespace od {
 namespace {

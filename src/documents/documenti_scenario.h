@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "scenario_text/lista_righe.h"
 
 namespace od {

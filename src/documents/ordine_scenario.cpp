@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "builder/misure_linea.h"
-#include "builder/progressiva.h"
-#include "builder/stazioni.h"
+#include "modello/misure_linea.h"
+#include "modello/progressiva.h"
+#include "modello/stazioni.h"
 #include "documents/documenti_scenario.h"
 #include "documents/impaginazione_ordine.h"
 #include "documents/testo_documenti.h"

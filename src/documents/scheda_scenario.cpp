@@ -8,9 +8,9 @@
 #include <cstddef>
 #include <string>
 
-#include "builder/misure_linea.h"
-#include "builder/progressiva.h"
-#include "builder/stazioni.h"
+#include "modello/misure_linea.h"
+#include "modello/progressiva.h"
+#include "modello/stazioni.h"
 #include "documents/documenti_scenario.h"
 #include "documents/impaginazione_scheda.h"
 #include "documents/testo_documenti.h"

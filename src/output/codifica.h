@@ -66,7 +66,7 @@ inline void put_text(buffer& b, std::string_view testo) {
 }
 
 // One record field by its width, for the writers that walk a record's fields
-// (builder/campi.h).
+// (modello/campi.h).
 inline void put_campo(buffer& b, uint8_t v) { put_u8(b, v); }
 inline void put_campo(buffer& b, int16_t v) { put_i16(b, v); }
 inline void put_campo(buffer& b, int32_t v) { put_i32(b, v); }

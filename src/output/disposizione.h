@@ -1,5 +1,5 @@
 // Where each field of a record lies in its file, computed from the one field
-// list (builder/campi.h) and the widths it implies, so that the checks that
+// list (modello/campi.h) and the widths it implies, so that the checks that
 // point at a byte and the readers that step over records never hold a number
 // of their own. A text takes its 16-bit length and then its characters.
 #pragma once
@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "builder/campi.h"
+#include "modello/campi.h"
 
 namespace od {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "builder/planimetria.h"
+#include "modello/planimetria.h"
 #include "output/codifica.h"
 
 namespace od {

@@ -1,6 +1,6 @@
 #include "output/file_binari.h"
 
-#include "builder/campi.h"
+#include "modello/campi.h"
 #include "output/disposizione.h"
 #include "output/elemento_planimetria.h"
 #include "platform/cartella.h"

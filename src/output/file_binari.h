@@ -5,13 +5,13 @@
 #include <functional>
 #include <string_view>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "output/codifica.h"
 #include "platform/file_atomico.h"
 
 namespace od {
 
-// Each record field by field, as builder/campi.h lists them (sizes and
+// Each record field by field, as modello/campi.h lists them (sizes and
 // offsets in output/disposizione.h).
 void scrivi(const cella& c, buffer& b);
 void scrivi(const voce& v, buffer& b);

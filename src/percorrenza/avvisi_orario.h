@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/orario.h"
 
 namespace od {

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/treno.h"
 
 namespace od {

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <map>
 
-#include "builder/progressiva.h"
-#include "builder/stazioni.h"
+#include "modello/progressiva.h"
+#include "modello/stazioni.h"
 #include "percorrenza/velocita_ammessa.h"
 
 namespace od {

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/marcia.h"
 #include "percorrenza/treno.h"
 

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "builder/campi.h"
+#include "modello/campi.h"
 
 namespace od {
 namespace {

@@ -1,5 +1,5 @@
 // Two records of the same kind field by field, through the one list of their
-// fields (builder/campi.h): what mostra_scenario shows as "campo a -> b" and
+// fields (modello/campi.h): what mostra_scenario shows as "campo a -> b" and
 // what decompila_scenario lists as "trovato a, ricostruito b".
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "builder/planimetria.h"
+#include "modello/planimetria.h"
 
 namespace od {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "output/codici_gara.h"
 #include "output/disposizione.h"
 #include "output/file_binari.h"

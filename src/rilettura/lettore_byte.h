@@ -35,7 +35,7 @@ class lettore_byte {
   double f64(std::string_view campo) { return std::bit_cast<double>(prendi<8>(campo)); }
   std::string testo(std::string_view campo);
   // One record field by its width, for the decoders that walk a record's
-  // fields (builder/campi.h).
+  // fields (modello/campi.h).
   void leggi(std::string_view campo, uint8_t& v) { v = u8(campo); }
   void leggi(std::string_view campo, int16_t& v) { v = i16(campo); }
   void leggi(std::string_view campo, int32_t& v) { v = i32(campo); }

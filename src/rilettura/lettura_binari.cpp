@@ -7,8 +7,8 @@
 #include <optional>
 #include <span>
 
-#include "builder/campi.h"
-#include "builder/misure_linea.h"
+#include "modello/campi.h"
+#include "modello/misure_linea.h"
 #include "output/disposizione.h"
 #include "output/elemento_planimetria.h"
 #include "output/file_binari.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "rilettura/danni.h"
 
 namespace od {

@@ -1,6 +1,6 @@
 #include "rilettura/nomi_oggetti.h"
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

@@ -6,8 +6,8 @@
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
-#include "run/diagnostica.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/diagnostica.h"
+#include "costruzione/memorizza_percorso.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/scenario_carico.h"
 

@@ -8,7 +8,7 @@
 
 #include "builder/avvisi_lettura.h"
 #include "builder/memorizza_dati.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "scenario_text/lista_righe.h"
 #include "scenario_text/scenario_carico.h"
 

@@ -12,7 +12,7 @@
 
 #include "builder/lettura.h"
 #include "builder/memorizza_dati.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"

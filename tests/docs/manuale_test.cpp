@@ -47,9 +47,9 @@
 #include <vector>
 
 #include "builder/avvisi.h"
-#include "builder/modello.h"
-#include "run/diagnostica.h"
-#include "run/memorizza_percorso.h"
+#include "modello/modello.h"
+#include "costruzione/diagnostica.h"
+#include "costruzione/memorizza_percorso.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "output/file_binari.h"
 
 namespace od {

@@ -11,7 +11,7 @@
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
 #include "platform/file_atomico.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 #include "tools/scenario_prova.h"
 
 namespace od {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "output/file_binari.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "builder/memorizza_dati.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "builder/percorso.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 #include "scenario_text/scenario_carico.h"
 
 namespace od::test {

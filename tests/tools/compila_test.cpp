@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "builder/codici.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "output/codici_gara.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"

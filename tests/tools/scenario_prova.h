@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "output/file_binari.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 #include "support/cartella_temporanea.h"
 #include "tools/mostra/comando.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 #include "scenario_text/scenario_carico.h"
 #include "tools/mostra/etichette.h"
 #include "tools/mostra/svg_disegno.h"

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "builder/codici.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "output/file_binari.h"
-#include "run/diagnostica.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/diagnostica.h"
+#include "costruzione/memorizza_percorso.h"
 #include "tools/comune/testo_utf8.h"
 #include "tools/compila/diagnostica_json.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "builder/avvisi.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/treno.h"
 
 namespace od {

@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/treno.h"
 
 namespace od {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "builder/stazioni.h"
+#include "modello/stazioni.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "documents/documenti_scenario.h"
 #include "percorrenza/orario.h"
 #include "tools/comune/opzioni_orario.h"

@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/orario.h"
 #include "tools/comune/opzioni_orario.h"
 

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "rilettura/planimetria_a_blocchi.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/lettura_piano.h"

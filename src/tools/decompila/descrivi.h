@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "tools/decompila/descrizione.h"
 
 namespace od {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "builder/planimetria.h"
+#include "modello/planimetria.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {

@@ -7,8 +7,8 @@
 #include <map>
 
 #include "builder/memo_linea.h"
-#include "builder/misure_linea.h"
-#include "builder/stazioni.h"
+#include "modello/misure_linea.h"
+#include "modello/stazioni.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/valori.h"
 

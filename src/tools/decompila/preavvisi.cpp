@@ -10,8 +10,8 @@
 #include <queue>
 #include <string>
 
-#include "builder/misure_linea.h"
-#include "builder/stazioni.h"
+#include "modello/misure_linea.h"
+#include "modello/stazioni.h"
 #include "tools/decompila/valori.h"
 
 namespace od {

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

@@ -7,7 +7,7 @@
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
 #include "rilettura/planimetria_a_blocchi.h"
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 
 namespace od {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {

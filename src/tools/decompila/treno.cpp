@@ -5,8 +5,8 @@
 #include <optional>
 #include <set>
 
-#include "builder/misure_linea.h"
-#include "builder/stazioni.h"
+#include "modello/misure_linea.h"
+#include "modello/stazioni.h"
 #include "tools/decompila/descrivi.h"
 #include "tools/decompila/preavvisi.h"
 #include "tools/decompila/valori.h"

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "builder/misure_linea.h"
-#include "builder/modello.h"
+#include "modello/misure_linea.h"
+#include "modello/modello.h"
 
 namespace od {
 

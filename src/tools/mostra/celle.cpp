@@ -6,7 +6,7 @@
 #include <charconv>
 #include <iterator>
 
-#include "builder/campi.h"
+#include "modello/campi.h"
 #include "tools/mostra/elementi.h"
 #include "rilettura/nomi_oggetti.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

@@ -24,7 +24,7 @@
 #include "tools/comune/riga_comando.h"
 #include "tools/comune/tabella_orario.h"
 #include "percorrenza/avvisi_orario.h"
-#include "run/diagnostica.h"
+#include "costruzione/diagnostica.h"
 
 namespace od {
 namespace {

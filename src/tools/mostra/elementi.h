@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "builder/misure_linea.h"
-#include "builder/modello.h"
+#include "modello/misure_linea.h"
+#include "modello/modello.h"
 
 namespace od {
 
-// Positions come back from cells through builder/misure_linea.h: a point
+// Positions come back from cells through modello/misure_linea.h: a point
 // item stands at posizione_puntuale of its cell; a change of a running value,
 // a reduction and the walk's codes count from inizio_cella.
 

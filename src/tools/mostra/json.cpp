@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "builder/campi.h"
+#include "modello/campi.h"
 #include "output/file_binari.h"
 #include "rilettura/nomi_oggetti.h"
 #include "tools/comune/testo_utf8.h"

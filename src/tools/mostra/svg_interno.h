@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/orario.h"
 #include "tools/mostra/elementi.h"
 #include "tools/mostra/svg_disegno.h"

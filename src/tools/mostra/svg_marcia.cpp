@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "builder/progressiva.h"
+#include "modello/progressiva.h"
 #include "percorrenza/velocita_ammessa.h"
 #include "tools/mostra/svg_interno.h"
 

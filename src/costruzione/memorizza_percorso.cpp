@@ -1,7 +1,7 @@
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 
 #include "builder/percorso.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
 #include "percorrenza/avvisi_orario.h"

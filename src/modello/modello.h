@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "builder/planimetria.h"
+#include "modello/planimetria.h"
 
 namespace od {
 

@@ -1,7 +1,7 @@
 // The posted progressive read back from the ordered change entries, against
 // the carried timetable sheet's column, and the kilometre posts of the
 // carried slowdown order.
-#include "builder/progressiva.h"
+#include "modello/progressiva.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "builder/avvisi.h"
 
 namespace od {

@@ -9,7 +9,7 @@
 
 #include "builder/avvisi.h"
 #include "builder/memorizza_dati.h"
-#include "builder/modello.h"
+#include "modello/modello.h"
 #include "percorrenza/treno.h"
 #include "platform/file_atomico.h"
 

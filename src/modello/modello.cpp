@@ -1,6 +1,6 @@
-#include "builder/modello.h"
+#include "modello/modello.h"
 
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 
 namespace od {
 

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 

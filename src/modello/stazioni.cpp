@@ -1,4 +1,4 @@
-#include "builder/stazioni.h"
+#include "modello/stazioni.h"
 
 #include <set>
 

@@ -1,7 +1,7 @@
 // The plan held as runs must give, bit for bit, the rows that computing and
 // storing every row gives: the reference below is that computation, row by
 // row into two vectors, as the reader's algorithm states it.
-#include "builder/planimetria.h"
+#include "modello/planimetria.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "run/memorizza_percorso.h"
+#include "costruzione/memorizza_percorso.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "run/diagnostica.h"
+#include "costruzione/diagnostica.h"
 
 #include "builder/codici.h"
-#include "builder/misure_linea.h"
+#include "modello/misure_linea.h"
 #include "platform/cartella.h"
 
 namespace od {

@@ -1,4 +1,4 @@
-#include "builder/progressiva.h"
+#include "modello/progressiva.h"
 
 namespace od {
 namespace {

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "builder/arrotonda.h"
+#include "modello/arrotonda.h"
 
 namespace od {
 

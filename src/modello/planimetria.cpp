@@ -1,4 +1,4 @@
-#include "builder/planimetria.h"
+#include "modello/planimetria.h"
 
 #include <stdexcept>
 

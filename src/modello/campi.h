@@ -9,7 +9,7 @@
 #include <concepts>
 #include <type_traits>
 
-#include "builder/modello.h"
+#include "modello/modello.h"
 
 namespace od {
 
