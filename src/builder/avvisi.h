@@ -14,7 +14,7 @@
 //      a whole belong in raccogli_avvisi_costruzione, memorizza_percorso.cpp,
 //      before the gate that decides whether the files are written);
 //   3. the compiler-style text, the JSON entry and the two options then take
-//      it as they take every other (run/diagnostica.h,
+//      it as they take every other (costruzione/diagnostica.h,
 //      tools/compila/diagnostica_json.h, applica_regole below).
 // A tool that finds warnings outside the build (in the binary files, say)
 // makes the same `avviso`s, passes them through applica_regole and prints

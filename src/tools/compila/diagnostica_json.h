@@ -1,5 +1,5 @@
 // compila_scenario --json: a reading code and the warnings as members of the
-// outcome, the same facts that run/diagnostica.h tells compiler-style:
+// outcome, the same facts that costruzione/diagnostica.h tells compiler-style:
 //   code:    {"codice", "significato", "posizione" (codes with one),
 //             "luogo", "motivo" (when there is one)}
 //   warning: {"nome", "messaggio", "luogo"}
