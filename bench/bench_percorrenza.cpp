@@ -16,7 +16,6 @@ stato_scenario linea_lunga() {
   c.vmax = 24;
   c.pendenza = 108;
   s.binario.assign(20141, c);
-  s.ultima_cella = 20140;
   s.tabella[voce_treno].posizione = 6;
   for (int i = 1; i <= 78; ++i) {
     voce& v = s.tabella[static_cast<std::size_t>(i)];

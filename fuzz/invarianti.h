@@ -64,7 +64,7 @@ inline std::string viola_se(const stato_scenario& stato) {
   if (stato.codice_errore != 0 && descrivi_codice(stato.codice_errore) == nullptr) {
     return "codice non documentato " + std::to_string(stato.codice_errore);
   }
-  if (!stato.binario.empty() && stato.binario.size() != static_cast<std::size_t>(stato.ultima_cella) + 1) {
+  if (!stato.binario.empty() && stato.binario.size() != static_cast<std::size_t>(stato.ultima_cella()) + 1) {
     return "celle diverse da ultima_cella + 1";
   }
   if (stato.planimetria.esiste() && stato.planimetria.calcolate() > stato.planimetria.righe()) {

@@ -258,7 +258,7 @@ seguito lettore_linea::chiave_corpo() {
 // the counter on by one cell each; it never passes the last cell that the
 // end of reading may fill, so the last two cells always stay 0.
 void lettore_linea::riempi_pendenza(int32_t fino) {
-  const int32_t ultima_riempita = stato.ultima_cella - 2;
+  const int32_t ultima_riempita = stato.ultima_cella() - 2;
   do {
     if (contatore_pendenza > ultima_riempita) break;
     stato.binario[static_cast<std::size_t>(contatore_pendenza)].pendenza =
@@ -315,7 +315,7 @@ seguito lettore_linea::montagna() {
   int32_t tipo = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
-  if (cella_di(int64_t{fine} - metri_cella) > stato.ultima_cella) return fuori(fine);
+  if (cella_di(int64_t{fine} - metri_cella) > stato.ultima_cella()) return fuori(fine);
   if (stato.n_montagne >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
   const int32_t tipo_cella = tipo > 10 ? tipo - 10 : tipo;
   if (tipo_cella < 0 || tipo_cella > 255) fallisci_valore(flusso, "tipo di montagna fuori dagli 8 bit");
@@ -425,7 +425,7 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
 void lettore_linea::fine_lettura() {
   elimina_letto(contesto, contesto.percorso_linea);
   // The last gradient holds up to the last three cells, which keep 0.
-  riempi_pendenza(stato.ultima_cella - 2);
+  riempi_pendenza(stato.ultima_cella() - 2);
   if (stato.con_planimetria != 0) prolunga_planimetria(stato.planimetria, stato.lunghezza_totale - 2, 0, 0.0);
 }
 

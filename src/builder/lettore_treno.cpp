@@ -201,8 +201,8 @@ class lettore_treno {
   void chiudi_lettura() {
     elimina_letto(contesto_, contesto_.percorso_treno);
     // The last three cells are past every record and keep what they hold.
-    riempi_velocita(int64_t{stato_.ultima_cella} - 2);
-    riempi(cella_aderenza_, int64_t{stato_.ultima_cella} - 2, &cella::aderenza, aderenza_pendente_);
+    riempi_velocita(int64_t{stato_.ultima_cella()} - 2);
+    riempi(cella_aderenza_, int64_t{stato_.ultima_cella()} - 2, &cella::aderenza, aderenza_pendente_);
     controlla_progressive();
   }
 
@@ -227,7 +227,7 @@ class lettore_treno {
   // the file fills, so records whose positions do not increase cannot push it
   // off the track; the cell there is simply written again.
   void riempi(int32_t& contatore, int64_t fino, uint8_t cella::*campo, uint8_t valore) {
-    const int32_t ultima = stato_.ultima_cella - 3;
+    const int32_t ultima = stato_.ultima_cella() - 3;
     if (contatore > ultima) return;  // a track too short for any running value
     while (true) {
       stato_.binario[static_cast<std::size_t>(contatore)].*campo = valore;
@@ -398,7 +398,7 @@ class lettore_treno {
     if (codice == 19) return c.fine;
     for (int64_t k = 0; k < 4; ++k) {
       const int64_t n = c.preavvisi - k;
-      if (n >= 0 && n <= stato_.ultima_cella && !cella_libera(stato_.binario[static_cast<std::size_t>(n)])) return n;
+      if (n >= 0 && n <= stato_.ultima_cella() && !cella_libera(stato_.binario[static_cast<std::size_t>(n)])) return n;
     }
     return -1;
   }
@@ -441,7 +441,7 @@ class lettore_treno {
     voce& stazione = stato_.tabella[static_cast<std::size_t>(i)];
     stazione.posizione = lungo();
     // A station needs 800 m of track after its position.
-    if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > inizio_cella(stato_.ultima_cella)) {
+    if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > inizio_cella(stato_.ultima_cella())) {
       return fine_per_posizione(stazione.posizione);
     }
     if (stazione.posizione % metri_cella != 0) return ferma(8, stazione.posizione);
@@ -529,7 +529,7 @@ class lettore_treno {
     // below it and need no test of their own.
     const bool fermata_oltre_inizio = stazione.area_fine > 100;
     const int64_t fermata = cella_di(int64_t{stazione.area_fine} - metri_cella);
-    if (con_fermata && fermata_oltre_inizio && fermata > stato_.ultima_cella) {
+    if (con_fermata && fermata_oltre_inizio && fermata > stato_.ultima_cella()) {
       return fine_per_posizione(stazione.posizione);
     }
 

@@ -6,7 +6,7 @@
 namespace od {
 namespace {
 
-bool dentro(const stato_scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella; }
+bool dentro(const stato_scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella(); }
 
 cella& cella_n(stato_scenario& stato, int64_t indice) { return stato.binario[static_cast<std::size_t>(indice)]; }
 

@@ -151,7 +151,7 @@ std::string_view nome_oggetto(uint8_t codice) {
 
 void nomina_occupante(contesto_lettura& contesto, int64_t cella) {
   stato_scenario& stato = contesto.stato;
-  if (cella < 0 || cella > stato.ultima_cella) return;
+  if (cella < 0 || cella > stato.ultima_cella()) return;
   const uint8_t codice = stato.binario[static_cast<std::size_t>(cella)].oggetto;
   if (cella_libera(stato.binario[static_cast<std::size_t>(cella)])) return;  // refused for another reason
   std::string testo = "la cella " + std::to_string(cella) + " porta gia' " + std::string(nome_oggetto(codice));
@@ -182,7 +182,7 @@ void fallisci_valore(const flusso_campi& flusso, const std::string& motivo) {
 }
 
 bool fuori_binario(const stato_scenario& stato, int64_t posizione) {
-  return posizione < 0 || posizione + 100 > inizio_cella(stato.ultima_cella);
+  return posizione < 0 || posizione + 100 > inizio_cella(stato.ultima_cella());
 }
 
 void memorizza_dati(stato_scenario& stato, const sorgente_descrizioni& sorgente) {

@@ -107,18 +107,26 @@ struct avviso_percorso {
   int32_t elemento = 0;   // cell of the signal or slowdown start concerned
 };
 
-struct stato_scenario {
+// The scenario: what the three binary files hold, and nothing of how it was
+// built. The readers fill it, the walk and the final checks change it in
+// place, the writer stores it, and the tools read it back into the same form.
+struct scenario {
   std::string nome_percorso;
   std::string nome_treno;
-  int32_t con_planimetria = 0;
-  std::vector<cella> binario;  // cells 0 .. ultima_cella
+  int32_t con_planimetria = 0;  // whether there is a plan (the line file .dat)
+  std::vector<cella> binario;   // cells 0 .. ultima_cella()
   std::array<voce, voci_tabella> tabella{};
   class planimetria planimetria;
+  int32_t lunghezza_totale = 0;  // metres of track, the line's length plus the run-out
+
+  // The last cell; -1 until the track exists.
+  int32_t ultima_cella() const { return static_cast<int32_t>(binario.size()) - 1; }
+};
+
+struct stato_scenario : scenario {
   std::array<int32_t, max_montagne + 1> montagne_inizio{};
   std::array<int32_t, max_montagne + 1> montagne_fine{};
   int32_t n_montagne = 0;
-  int32_t lunghezza_totale = 0;
-  int32_t ultima_cella = -1;  // -1 until the track exists
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
   std::string riga;  // the field just read; also the competition codes' work text

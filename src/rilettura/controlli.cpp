@@ -103,7 +103,7 @@ struct controllo {
     const int64_t totale = metri_binario(voce_n(voce_treno).area_fine);
     if (s.binario_letto) {
       const int64_t ultima = ultima_cella_di(voce_n(voce_treno).area_fine);
-      if (ultima != s.stato.ultima_cella) {
+      if (ultima != s.stato.ultima_cella()) {
         segnala(nomi.binario, s.byte_binario,
                 fmt::format("il binario ha {} celle, ma la lunghezza della linea nella voce 84 ({} m) ne vuole {}",
                             s.stato.binario.size(), voce_n(voce_treno).area_fine, ultima + 1));

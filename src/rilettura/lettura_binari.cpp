@@ -34,7 +34,6 @@ void decodifica_binario(std::string_view dati, const std::string& file, stato_sc
   for (cella& c : stato.binario) {
     per_ogni_campo(c, [&l](std::string_view nome, auto& campo) { l.leggi(nome, campo); });
   }
-  stato.ultima_cella = static_cast<int32_t>(stato.binario.size()) - 1;
 }
 
 namespace {
@@ -262,7 +261,7 @@ void decodifica_resto(const nomi_binari& nomi, const immagini_binarie& immagini,
   if (s.tabella_letta) {
     s.stato.lunghezza_totale = static_cast<int32_t>(metri_binario(s.stato.tabella[voce_treno].area_fine));
   } else if (s.binario_letto) {
-    s.stato.lunghezza_totale = static_cast<int32_t>(inizio_cella(s.stato.ultima_cella));
+    s.stato.lunghezza_totale = static_cast<int32_t>(inizio_cella(s.stato.ultima_cella()));
   }
   controlla_scenario(s);
 }

@@ -54,7 +54,7 @@ TEST(LettoreLinea, SezioneGeneraleDelloScenarioCarico) {
   ASSERT_TRUE(e.prosegue);
   EXPECT_EQ(e.stato.codice_errore, 0);
   EXPECT_EQ(e.stato.lunghezza_totale, 103000);
-  EXPECT_EQ(e.stato.ultima_cella, 2060);
+  EXPECT_EQ(e.stato.ultima_cella(), 2060);
   EXPECT_EQ(e.stato.binario.size(), 2061u);
   const auto& t = e.stato.tabella;
   EXPECT_EQ(t[81].area_inizio, 81200);
@@ -79,7 +79,7 @@ TEST(LettoreLinea, SezioneGeneraleDelloScenarioCarico) {
 }
 
 TEST(LettoreLinea, MaiuscoleEParoleDelleChiaviGenerali) {
-  EXPECT_EQ(leggi_linea("[GENERALE]\r\nLUNGHEZZA PERCORSO, 1000\r\n[x]\r\n[fine]\r\n").stato.ultima_cella, 160);
+  EXPECT_EQ(leggi_linea("[GENERALE]\r\nLUNGHEZZA PERCORSO, 1000\r\n[x]\r\n[fine]\r\n").stato.ultima_cella(), 160);
   EXPECT_EQ(leggi_linea("prima\r\n[Generale]\r\nlunghezza percorso, 1000\r\n[x]\r\n[fine]\r\n").stato.codice_errore,
             0);
   const esito_linea maiuscola =
@@ -105,13 +105,13 @@ TEST(LettoreLinea, RicercaDelGeneraleEFileMancante) {
 TEST(LettoreLinea, LunghezzaMassima) {
   const esito_linea massima = leggi_linea("[generale]\r\nlunghezza percorso, 1000000\r\n[x]\r\n[f]\r\n");
   EXPECT_EQ(massima.stato.codice_errore, 0);
-  EXPECT_EQ(massima.stato.ultima_cella, 20140);
+  EXPECT_EQ(massima.stato.ultima_cella(), 20140);
   const esito_linea oltre = leggi_linea("[generale]\r\nlunghezza percorso, 1000001\r\n[x]\r\n[f]\r\n");
   EXPECT_EQ(oltre.stato.codice_errore, 1);
   EXPECT_FALSE(oltre.prosegue);
   EXPECT_TRUE(oltre.stato.binario.empty());
   const esito_linea pari = leggi_linea("[generale]\r\nlunghezza percorso, 96025\r\n[x]\r\n[f]\r\n");
-  EXPECT_EQ(pari.stato.ultima_cella, 2060) << "103025 / 50 = 2060.5 rounds to even";
+  EXPECT_EQ(pari.stato.ultima_cella(), 2060) << "103025 / 50 = 2060.5 rounds to even";
   EXPECT_EQ(leggi_linea("[generale]\r\nlunghezza percorso, -5\r\n[x]\r\n[f]\r\n").stato.codice_errore, 25);
 }
 
@@ -144,8 +144,8 @@ TEST(LettoreLinea, CommentiEIlLoroLimite) {
   std::string dieci;
   for (int i = 0; i < 10; ++i) dieci += "- nota lunghezza percorso\r\n";
   // Ten comments in a row are passed over; the eleventh is tested as a key.
-  EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "lunghezza percorso, 1000\r\n[x]\r\n[f]\r\n").stato.ultima_cella, 160);
-  EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "- lunghezza percorso, 2000\r\n[x]\r\n[f]\r\n").stato.ultima_cella,
+  EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "lunghezza percorso, 1000\r\n[x]\r\n[f]\r\n").stato.ultima_cella(), 160);
+  EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "- lunghezza percorso, 2000\r\n[x]\r\n[f]\r\n").stato.ultima_cella(),
             180);
   // In the body two comments are passed over and a third is a key.
   const std::string base = "[generale]\r\nlunghezza percorso, 1000\r\n[x]\r\n";

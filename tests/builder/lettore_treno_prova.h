@@ -31,7 +31,7 @@ class prova_lettore_treno : public ::testing::Test {
     stato.nome_percorso = "Prova";
     stato.nome_treno = "t1";
     crea_binario(stato, 96000);
-    ASSERT_EQ(stato.ultima_cella, ultima);
+    ASSERT_EQ(stato.ultima_cella(), ultima);
   }
 
   void TearDown() override { std::filesystem::remove_all(sorgente.cartella); }

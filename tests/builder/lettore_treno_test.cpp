@@ -156,7 +156,6 @@ TEST_F(prova_valori, PosizioniCheNonCresconoScrivonoUnaCellaSenzaUscire) {
 TEST_F(prova_valori, BinarioAssenteOTroppoCorto) {
   // A line file without a length leaves no track: every position is beyond it.
   stato.binario.clear();
-  stato.ultima_cella = -1;
   leggi_generale({"numero vetture, 4", "velocita, 0, 80"});
   EXPECT_EQ(stato.codice_errore, 15);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
@@ -165,7 +164,7 @@ TEST_F(prova_valori, BinarioAssenteOTroppoCorto) {
   // Three cells (0 to 2) are all "last three cells": no running value at all.
   ricomincia();
   crea_binario(stato, -6900);
-  ASSERT_EQ(stato.ultima_cella, 2);
+  ASSERT_EQ(stato.ultima_cella(), 2);
   leggi_generale({"velocita, 0, 80", "aderenza, 0, 90", "stazione, 0, 26, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"});
   EXPECT_EQ(stato.codice_errore, 15);
   for (const cella& cc : stato.binario) EXPECT_EQ(cc, cella{});

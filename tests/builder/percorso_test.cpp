@@ -10,7 +10,6 @@ namespace {
 // A track of cells 0 .. ultima, all empty.
 stato_scenario binario_vuoto(int32_t ultima = 200) {
   stato_scenario stato;
-  stato.ultima_cella = ultima;
   stato.binario.assign(static_cast<std::size_t>(ultima) + 1, cella{});
   return stato;
 }

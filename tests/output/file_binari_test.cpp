@@ -103,15 +103,15 @@ TEST(FileBinari, TracciatoRighe96000ConPlanimetria) {
   stato_scenario stato;
   stato.con_planimetria = 1;
   crea_binario(stato, 96000);
-  EXPECT_EQ(stato.ultima_cella, 2060);
+  EXPECT_EQ(stato.ultima_cella(), 2060);
   EXPECT_EQ(stato.planimetria.righe(), 103001);
   stato.planimetria.avvia();
   while (stato.planimetria.calcolate() <= 103000 - 2) stato.planimetria.aggiungi(0.0, 1.0);
   EXPECT_EQ(immagine_planimetria(stato.planimetria).size(), 2059964u);
   crea_binario(stato, 96025);
-  EXPECT_EQ(stato.ultima_cella, 2060) << "2060.5 rounds to even";
+  EXPECT_EQ(stato.ultima_cella(), 2060) << "2060.5 rounds to even";
   crea_binario(stato, 96075);
-  EXPECT_EQ(stato.ultima_cella, 2062) << "2061.5 rounds to even";
+  EXPECT_EQ(stato.ultima_cella(), 2062) << "2061.5 rounds to even";
 }
 
 TEST(CodiciGara, EsempiCalcolati) {

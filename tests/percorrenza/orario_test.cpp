@@ -23,7 +23,6 @@ struct linea_prova {
     c.vmax = static_cast<uint8_t>(kmh / 5);
     c.pendenza = 100;
     s.binario.assign(static_cast<std::size_t>(celle), c);
-    s.ultima_cella = celle - 1;
   }
   // A station whose train stands at the start of `fermata` (a cell).
   void stazione(int voce_n, int32_t fermata, int32_t orario = 0, int sosta = 0) {

@@ -83,7 +83,7 @@ TEST(LetturaBinari, DecodesEveryFieldThatTheWriterEncodes) {
   const scenario_letto l = decodifica_scenario(s.nome_percorso, s.nome_treno, immagini_di(s));
   EXPECT_TRUE(l.danni.empty()) << testo_danno(l.danni.front());
   ASSERT_TRUE(l.tabella_letta && l.binario_letto);
-  EXPECT_EQ(l.stato.ultima_cella, s.ultima_cella);
+  EXPECT_EQ(l.stato.ultima_cella(), s.ultima_cella());
   EXPECT_EQ(l.stato.lunghezza_totale, s.lunghezza_totale);
   ASSERT_EQ(l.stato.binario.size(), s.binario.size());
   for (std::size_t c = 0; c < s.binario.size(); ++c) EXPECT_EQ(l.stato.binario[c], s.binario[c]) << "cell " << c;
@@ -115,7 +115,7 @@ TEST(LetturaBinari, AFreshBuildReadsBackToTheSameBytes) {
   EXPECT_EQ(immagine_planimetria(l.stato.planimetria), c.leggi(nomi.planimetria));
   EXPECT_EQ(immagine_tabella(l.stato), c.leggi(nomi.tabella));
   EXPECT_EQ(immagine_binario(l.stato), c.leggi(nomi.binario));
-  EXPECT_EQ(l.stato.ultima_cella, 540);  // round(27000 / 50)
+  EXPECT_EQ(l.stato.ultima_cella(), 540);  // round(27000 / 50)
   EXPECT_EQ(l.stato.lunghezza_totale, 27000);
 }
 

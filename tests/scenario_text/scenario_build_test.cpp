@@ -43,7 +43,7 @@ TEST(ScenarioBuild, CarriedScenarioBuildsWithoutAnyCode) {
   EXPECT_EQ(s.stato.codice_errore, 0) << "posizione " << s.stato.posizione_errore;
   EXPECT_EQ(s.risultato.codice_lettura, 0) << "posizione " << s.risultato.posizione_lettura;
   for (const avviso_percorso& a : s.stato.avvisi) ADD_FAILURE() << "avviso " << a.codice << " a " << a.posizione;
-  ASSERT_EQ(s.stato.ultima_cella, 2060);
+  ASSERT_EQ(s.stato.ultima_cella(), 2060);
 
   const std::array<const char*, 18> nomi{"ORSELLA",  "VALDREZZA",     "FONTEBRISA",  "CASTELGRISO", "MOLVERANO",
                                          "PRAVESSO", "BORGO TEVANO",  "LAGORSO",     "P.M. 54.250", "ROCCAVELLO",
@@ -55,7 +55,7 @@ TEST(ScenarioBuild, CarriedScenarioBuildsWithoutAnyCode) {
   EXPECT_EQ(s.stato.tabella[4].area_inizio, 12800);
   EXPECT_EQ(s.stato.tabella[4].area_fine, 13150);
 
-  for (int32_t n = 0; n <= s.stato.ultima_cella - 3; ++n) ASSERT_EQ(s.at(n).vmax, 16) << "cella " << n;
+  for (int32_t n = 0; n <= s.stato.ultima_cella() - 3; ++n) ASSERT_EQ(s.at(n).vmax, 16) << "cella " << n;
 
   // The home signal at 7850 m has its fourth approach mark on the warning
   // cell of the slowdown at 8650 m, which stays in place.

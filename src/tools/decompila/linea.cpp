@@ -21,8 +21,8 @@ const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cas
 // cells are what the simulator runs on, so they decide.
 int32_t lunghezza_linea(const stato_scenario& s) {
   const int32_t scritta = voce_n(s, voce_treno).area_fine;
-  if (scritta >= 0 && scritta <= lunghezza_massima && ultima_cella_di(scritta) == s.ultima_cella) return scritta;
-  const int64_t dalle_celle = inizio_cella(s.ultima_cella) - coda_binario;
+  if (scritta >= 0 && scritta <= lunghezza_massima && ultima_cella_di(scritta) == s.ultima_cella()) return scritta;
+  const int64_t dalle_celle = inizio_cella(s.ultima_cella()) - coda_binario;
   return static_cast<int32_t>(std::clamp<int64_t>(dalle_celle, 0, lunghezza_massima));
 }
 
@@ -108,7 +108,7 @@ std::vector<riga_descrizione> pendenze(const stato_scenario& s) {
   std::vector<riga_descrizione> righe = cambiamenti(s, &cella::pendenza, 100, riga);
   // A gradient row at the first of the last three cells carries its value
   // there too, where the final fill never reaches.
-  const int32_t terzultima = s.ultima_cella - 2;
+  const int32_t terzultima = s.ultima_cella() - 2;
   if (const int v = s.binario[static_cast<std::size_t>(terzultima)].pendenza; v != 0) {
     righe.push_back(riga(inizio_cella(terzultima), v));
   }
@@ -169,7 +169,7 @@ void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::ve
 // markers (type + 10 asks for them).
 std::vector<tratto_montagna> tratti_montagna(const stato_scenario& s) {
   std::vector<tratto_montagna> tratti_tipo;
-  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+  for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
     if (k.montagna == 0) continue;
     if (tratti_tipo.empty() || tratti_tipo.back().a != c - 1 || tratti_tipo.back().tipo != k.montagna) {
@@ -242,7 +242,7 @@ bool indicatore_sotto(const cella& k) {
 
 std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
-  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+  for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     cella k = cella_senza_segni(s, c);
     // The board goes back under its stopping point, its first value lost.
     const bool sotto_fermata = indicatore_sotto(k);
@@ -288,7 +288,7 @@ namespace {
 std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
   std::map<int, int32_t, std::greater<>> per_voce;
   std::vector<int32_t> fermate;
-  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+  for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
     if (k.oggetto == oggetto::cartello) per_voce.emplace(k.valore1, c);
     if (k.oggetto == oggetto::fermata && c > 1 && !indicatore_sotto(k)) fermate.push_back(c);

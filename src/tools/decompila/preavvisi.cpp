@@ -31,7 +31,7 @@ class ordinatore {
   ordinatore(const stato_scenario& s, int stazioni) : s_(s), sistemata_(s.binario.size(), 0) {
     for (int i = 1; i <= stazioni; ++i) scrittori_.push_back(stazione(i));
     segnale_in_.assign(s.binario.size(), -1);
-    for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+    for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
       if (s.binario[static_cast<std::size_t>(c)].oggetto != oggetto::segnale) continue;
       segnale_in_[static_cast<std::size_t>(c)] = static_cast<int>(scrittori_.size());
       scrittori_.push_back(segnale(c));
@@ -72,7 +72,7 @@ class ordinatore {
     for (int j = 1; j <= 4; ++j) {
       if (int64_t{v.area_fine} <= inizio_cella(2 + j)) continue;
       const int64_t c = cella_di(int64_t{v.area_fine} - inizio_cella(1 + j));
-      if (c > s_.ultima_cella) continue;
+      if (c > s_.ultima_cella()) continue;
       w.celle[static_cast<std::size_t>(j - 1)] = c;
       w.valori[static_cast<std::size_t>(j - 1)] = static_cast<int>(preavviso_stazione(j));
     }
@@ -131,7 +131,7 @@ class ordinatore {
       sistemata_[static_cast<std::size_t>(c)] = 1;
       // Others that write this cell may now be free to go.
       for (int j = 1; j <= 4; ++j) {
-        if (c + 2 * j <= s_.ultima_cella) prova(segnale_in_[static_cast<std::size_t>(c + 2 * j)]);
+        if (c + 2 * j <= s_.ultima_cella()) prova(segnale_in_[static_cast<std::size_t>(c + 2 * j)]);
       }
       for (int i = 0; i < stazioni_; ++i) {
         for (const int64_t d : scrittori_[static_cast<std::size_t>(i)].celle) {

@@ -16,7 +16,7 @@ namespace {
 
 const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 const cella& cella_n(const stato_scenario& s, int64_t c) { return s.binario[static_cast<std::size_t>(c)]; }
-bool dentro(const stato_scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella; }
+bool dentro(const stato_scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella(); }
 
 sezione_descrizione generale_treno(const stato_scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
@@ -109,7 +109,7 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
   const bool con_avviso = dentro(s, avviso) && cella_n(s, avviso).oggetto == oggetto::avviso_rallentamento;
   const int32_t sotto = preavvisi_sotto(s, avviso, 1) ? 1 : preavvisi_sotto(s, avviso, 2) ? 2 : 0;
   const auto vale_inizio = [&](int64_t x, bool con_preavvisi) {
-    if (x < 0 || x + 100 > inizio_cella(s.ultima_cella) || cella_puntuale(x) != c) return false;
+    if (x < 0 || x + 100 > inizio_cella(s.ultima_cella()) || cella_puntuale(x) != c) return false;
     if ((x > inizio_con_avviso) != con_avviso) return false;
     return !con_preavvisi || cella_di(x - distanza_avviso) == avviso - sotto;
   };
@@ -131,10 +131,10 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
 std::vector<riga_descrizione> rallentamenti(const stato_scenario& s) {
   std::vector<riga_descrizione> righe;
   std::set<int32_t> fini_prese;
-  for (int32_t c = 0; c <= s.ultima_cella; ++c) {
+  for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     if (cella_n(s, c).oggetto != oggetto::inizio_rallentamento) continue;
     int32_t fine = c + 1;
-    for (int32_t f = c + 1; f <= s.ultima_cella; ++f) {
+    for (int32_t f = c + 1; f <= s.ultima_cella(); ++f) {
       if (cella_n(s, f).oggetto == oggetto::fine_rallentamento && !fini_prese.contains(f)) {
         fine = f;
         break;

@@ -123,7 +123,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   if (!q.celle.empty() && !s.binario_letto) return mostra_danni;  // the damage is already shown
   if (!q.celle.empty()) {
     std::string errore;
-    celle = leggi_intervallo(q.celle, s.stato.ultima_cella, errore);
+    celle = leggi_intervallo(q.celle, s.stato.ultima_cella(), errore);
     if (!celle) {
       fmt::print(diagnostica, "{}: {}\n", programma, errore);
       return mostra_uso;

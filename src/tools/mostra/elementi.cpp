@@ -15,7 +15,7 @@ generale_letto estrai_generale(const stato_scenario& s) {
   const voce& ripetizione = voce_n(s, voce_ripetizione);
   g.lunghezza_linea = treno.area_fine;
   g.lunghezza_totale = s.lunghezza_totale;
-  g.ultima_cella = s.ultima_cella;
+  g.ultima_cella = s.ultima_cella();
   for (int n = 0; n < 3; ++n) {
     const voce& v = voce_n(s, voce_progressive + n);
     g.progressive[static_cast<std::size_t>(n)] = {v.area_inizio, v.area_fine, v.posizione};
@@ -187,7 +187,7 @@ std::vector<tratto> tratti(const stato_scenario& s, int32_t ultima, Campo campo)
 }
 
 std::vector<tratto> montagne(const stato_scenario& s) {
-  std::vector<tratto> t = tratti(s, s.ultima_cella, [](const cella& k) { return int{k.montagna}; });
+  std::vector<tratto> t = tratti(s, s.ultima_cella(), [](const cella& k) { return int{k.montagna}; });
   std::erase_if(t, [](const tratto& x) { return x.valore == 0; });
   for (tratto& x : t) {
     for (int32_t c = x.da; c <= x.a; ++c)
@@ -204,7 +204,7 @@ elementi_linea estrai_elementi(const stato_scenario& stato) {
   estrai_stazioni(stato, e);
   estrai_puntuali(stato, e);
   estrai_rallentamenti(stato, e);
-  const int32_t riempita = ultima_cella_riempita(stato.ultima_cella);
+  const int32_t riempita = ultima_cella_riempita(stato.ultima_cella());
   e.pendenze = tratti(stato, riempita, [](const cella& k) { return int{k.pendenza}; });
   e.velocita = tratti(stato, riempita, [](const cella& k) { return int{k.vmax}; });
   e.aderenze = tratti(stato, riempita, [](const cella& k) { return int{k.aderenza}; });
