@@ -9,32 +9,37 @@ namespace od {
 namespace {
 
 constexpr std::array<descrizione_avviso, 21> avvisi{{
-    {"chiave-sconosciuta", "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
-    {"valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
-    {"valori-mancanti", "un record che prende i suoi ultimi valori dalla riga dopo"},
-    {"commento-come-chiave", "un commento di troppo di fila, letto come chiave"},
-    {"generale-assente", "un file del treno senza \"[generale]\": nessun dato del treno"},
-    {"generale-vuota", "un \"[generale]\" dopo cui non viene nessun record"},
-    {"ultimo-campo-ignorato", "un ultimo campo da solo, che non e' mai letto"},
-    {"ordine-posizioni", "pendenze, curve, aderenze o velocita' non in ordine di posizione"},
-    {"inizio-senza-valore", "la prima aderenza o velocita' dopo 0 m: le celle prima valgono 0"},
-    {"valore-troncato", "un valore che la cella o la voce registra con meno bit, cambiato"},
-    {"valore-sovrapposto", "una cifra o una velocita' che nel valore impacchettato si mescola all'altra"},
-    {"velocita-arrotondata", "una velocita' non multipla di 5, registrata arrotondata"},
-    {"tempo-alzato", "un tempo di segnale da 1 a 100, che vale 101"},
-    {"campo-senza-effetto", "un valore che dove sta non ha effetto"},
-    {"ora-inesistente", "un'ora oltre 23, o minuti o secondi oltre 59"},
-    {"orario-all-indietro", "l'orario di una stazione non dopo quello della stazione precedente"},
-    {"abbattimento-senza-posto", "la costruzione non trova posto per un abbattimento (codici 11, 12, 13)"},
-    {"orario-impossibile", "un orario prima dell'ora piu' presto in cui il treno puo' esserci"},
-    {"orario-stretto", "una tratta con meno margine di --margine-minimo sul suo tempo minimo"},
-    {"orario-senza-fermata", "una fermata prevista in una stazione senza punto di fermata"},
-    {"nome-tagliato", "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
+    {tipo_avviso::chiave_sconosciuta, "chiave-sconosciuta", "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
+    {tipo_avviso::valori_in_piu, "valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
+    {tipo_avviso::valori_mancanti, "valori-mancanti", "un record che prende i suoi ultimi valori dalla riga dopo"},
+    {tipo_avviso::commento_come_chiave, "commento-come-chiave", "un commento di troppo di fila, letto come chiave"},
+    {tipo_avviso::generale_assente, "generale-assente", "un file del treno senza \"[generale]\": nessun dato del treno"},
+    {tipo_avviso::generale_vuota, "generale-vuota", "un \"[generale]\" dopo cui non viene nessun record"},
+    {tipo_avviso::ultimo_campo_ignorato, "ultimo-campo-ignorato", "un ultimo campo da solo, che non e' mai letto"},
+    {tipo_avviso::ordine_posizioni, "ordine-posizioni", "pendenze, curve, aderenze o velocita' non in ordine di posizione"},
+    {tipo_avviso::inizio_senza_valore, "inizio-senza-valore", "la prima aderenza o velocita' dopo 0 m: le celle prima valgono 0"},
+    {tipo_avviso::valore_troncato, "valore-troncato", "un valore che la cella o la voce registra con meno bit, cambiato"},
+    {tipo_avviso::valore_sovrapposto, "valore-sovrapposto", "una cifra o una velocita' che nel valore impacchettato si mescola all'altra"},
+    {tipo_avviso::velocita_arrotondata, "velocita-arrotondata", "una velocita' non multipla di 5, registrata arrotondata"},
+    {tipo_avviso::tempo_alzato, "tempo-alzato", "un tempo di segnale da 1 a 100, che vale 101"},
+    {tipo_avviso::campo_senza_effetto, "campo-senza-effetto", "un valore che dove sta non ha effetto"},
+    {tipo_avviso::ora_inesistente, "ora-inesistente", "un'ora oltre 23, o minuti o secondi oltre 59"},
+    {tipo_avviso::orario_all_indietro, "orario-all-indietro", "l'orario di una stazione non dopo quello della stazione precedente"},
+    {tipo_avviso::abbattimento_senza_posto, "abbattimento-senza-posto", "la costruzione non trova posto per un abbattimento (codici 11, 12, 13)"},
+    {tipo_avviso::orario_impossibile, "orario-impossibile", "un orario prima dell'ora piu' presto in cui il treno puo' esserci"},
+    {tipo_avviso::orario_stretto, "orario-stretto", "una tratta con meno margine di --margine-minimo sul suo tempo minimo"},
+    {tipo_avviso::orario_senza_fermata, "orario-senza-fermata", "una fermata prevista in una stazione senza punto di fermata"},
+    {tipo_avviso::nome_tagliato, "nome-tagliato", "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
 }};
 
 }  // namespace
 
 std::span<const descrizione_avviso> tutti_gli_avvisi() { return avvisi; }
+
+std::string_view nome_avviso(tipo_avviso tipo) {
+  // The table lists the kinds in their order: the warnings' test holds it.
+  return avvisi[static_cast<std::size_t>(tipo)].nome;
+}
 
 bool avviso_esiste(std::string_view nome) {
   for (const descrizione_avviso& d : avvisi) {
@@ -58,7 +63,7 @@ avviso avviso_del_percorso(const stato_scenario& stato, const avviso_percorso& a
   messaggio.append(" (codice ").append(std::to_string(a.codice)).append(", posizione ");
   messaggio.append(std::to_string(a.posizione)).append(" m, cella ").append(std::to_string(a.posizione / metri_cella));
   messaggio.append(")");
-  return {"abbattimento-senza-posto", std::move(messaggio),
+  return {std::string(nome_avviso(tipo_avviso::abbattimento_senza_posto)), std::move(messaggio),
           origine != stato.origini.end() ? origine->second : luogo_errore{}};
 }
 

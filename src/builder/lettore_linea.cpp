@@ -24,6 +24,7 @@
 #include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 namespace {
@@ -31,22 +32,6 @@ namespace {
 enum class seguito { continua, fine_lettura, interrotta };
 
 constexpr int32_t righe_planimetria_massime = 1000000;
-
-// The keys as the handbook writes them, for the warnings' suggestions.
-constexpr chiave_nota chiavi_generali[] = {
-    {"lunghezza percorso", "lunghezza", "percorso"},
-    {"progressiva chilometrica uno", "progressiva", "uno"},
-    {"progressiva chilometrica due", "progressiva", "due"},
-    {"progressiva chilometrica tre", "progressiva", "tre"},
-    {"sfondo uno", "sfondo", "uno"},
-    {"sfondo due", "sfondo", "due"},
-    {"sfondo tre", "sfondo", "tre"},
-    {"ripetizione segnali 4 codici", "ripetizione", "segnali"},
-};
-constexpr chiave_nota chiavi_corpo[] = {
-    {"pendenza", "pendenza"},         {"curvas", "curva"}, {"curvad", "curva"}, {"montagna", "montagna"},
-    {"indicatori_vmax", "indicatori_v"}, {"cartello_indicatore", "cartello", "indicat"},
-};
 
 struct lettore_linea {
   contesto_lettura& contesto;
@@ -92,11 +77,13 @@ struct lettore_linea {
   bool cerca_generale();
   seguito sezione_generale();
   seguito chiave_generale(bool& trovata);
+  seguito record_generale(tipo_record tipo, bool& trovata);
   void avvisa_corpo_senza_chiave();
   seguito lunghezza();
   seguito ripetizione();
   seguito corpo();
   seguito chiave_corpo();
+  seguito record_corpo(tipo_record tipo);
   seguito pendenza();
   seguito curva();
   seguito montagna();
@@ -132,46 +119,82 @@ seguito lettore_linea::sezione_generale() {
     if (const seguito s = chiave_generale(trovata); s != seguito::continua) return s;
     if (trovata) ++chiavi_lette;
     if (!trovata && !commento_letto) {
-      avvisa_campo_senza_chiave(contesto, chiavi_generali, chiavi_corpo, "dopo la prima intestazione di sezione");
+      avvisa_campo_senza_chiave(contesto, parte_file::linea_generale, parte_file::linea_corpo,
+                                "dopo la prima intestazione di sezione");
     }
     if (intestazione(riga)) break;
   }
   if (chiavi_lette == 0) {
-    aggiungi_avviso(contesto, "generale-vuota", "la sezione generale finisce qui senza alcun record");
+    aggiungi_avviso(contesto, tipo_avviso::generale_vuota, "la sezione generale finisce qui senza alcun record");
   }
   return seguito::continua;
 }
 
 seguito lettore_linea::chiave_generale(bool& trovata) {
-  const auto progressiva = [this](int voce_tabella) {
-    voce& v = stato.tabella[static_cast<std::size_t>(voce_tabella)];
-    v.area_inizio = flusso.leggi_numero();
-    v.area_fine = flusso.leggi_numero();
-    v.posizione = flusso.leggi_numero();
+  for (const record_schema& r : schema_record()) {
+    if (r.parte != parte_file::linea_generale) continue;
+    if (const seguito s = record_generale(r.tipo, trovata); s != seguito::continua) return s;
+  }
+  return seguito::continua;
+}
+
+// Reads the record `tipo` when the key field holds it; each one found notes
+// the record it starts, for the warnings and for a record cut short.
+seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
+  const auto letto = [&](tipo_record t) {
+    const record_schema& r = record_di(t);
+    if (!r.riconosce(riga)) return false;
+    trovata = true;
+    attendi_valori(contesto, r.nome, r.valori());
+    return true;
   };
   voce& percorso = stato.tabella[voce_percorso];
-  // Each test notes the record it starts, for the warnings and for a record
-  // cut short; the reading itself is the same either way.
-  const auto chiave = [&](bool c, std::string_view nome, int32_t valori) {
-    if (c) {
-      trovata = true;
-      attendi_valori(contesto, nome, valori);
+  switch (tipo) {
+    case tipo_record::lunghezza_percorso:
+      return letto(tipo) ? lunghezza() : seguito::continua;
+    case tipo_record::progressiva_uno: {
+      // The three changes are read from "tre" down, into entries 81 to 83.
+      const tipo_record dall_alto[] = {tipo_record::progressiva_tre, tipo_record::progressiva_due, tipo_record::progressiva_uno};
+      for (int n = 0; n < 3; ++n) {
+        if (!letto(dall_alto[n])) continue;
+        voce& v = stato.tabella[static_cast<std::size_t>(voce_progressive + n)];
+        v.area_inizio = flusso.leggi_numero();
+        v.area_fine = flusso.leggi_numero();
+        v.posizione = flusso.leggi_numero();
+      }
+      return seguito::continua;
     }
-    return c;
-  };
-  if (chiave(contiene_senza_maiuscole(riga, "lunghezza") && contiene_senza_maiuscole(riga, "percorso"),
-             "lunghezza percorso", 1)) {
-    if (const seguito s = lunghezza(); s != seguito::continua) return s;
+    case tipo_record::progressiva_due:
+    case tipo_record::progressiva_tre:
+      return seguito::continua;  // read with progressiva_uno
+    case tipo_record::sfondo_uno:
+      if (letto(tipo)) percorso.area_inizio = flusso.leggi_numero();
+      return seguito::continua;
+    case tipo_record::sfondo_due:
+      if (letto(tipo)) percorso.posizione = flusso.leggi_numero();
+      return seguito::continua;
+    case tipo_record::sfondo_tre:
+      if (letto(tipo)) percorso.area_fine = flusso.leggi_numero();
+      return seguito::continua;
+    case tipo_record::ripetizione_segnali:
+      return letto(tipo) ? ripetizione() : seguito::continua;
+    case tipo_record::pendenza:
+    case tipo_record::curva:
+    case tipo_record::montagna:
+    case tipo_record::indicatori_vmax:
+    case tipo_record::cartello_indicatore:
+    case tipo_record::massa_frenata:
+    case tipo_record::numero_vetture:
+    case tipo_record::velocita:
+    case tipo_record::aderenza:
+    case tipo_record::orologio:
+    case tipo_record::sabbia:
+    case tipo_record::segnale:
+    case tipo_record::rallentamento:
+    case tipo_record::abbattimento:
+    case tipo_record::stazione:
+      return seguito::continua;  // not of the general section
   }
-  const auto con = [this](std::string_view a, std::string_view b) { return contiene(riga, a) && contiene(riga, b); };
-  const std::string_view progressiva_nome = "progressiva chilometrica";
-  if (chiave(con("progressiva", "tre"), progressiva_nome, 3)) progressiva(voce_progressive);
-  if (chiave(con("progressiva", "due"), progressiva_nome, 3)) progressiva(voce_progressive + 1);
-  if (chiave(con("progressiva", "uno"), progressiva_nome, 3)) progressiva(voce_progressive + 2);
-  if (chiave(con("sfondo", "uno"), "sfondo", 1)) percorso.area_inizio = flusso.leggi_numero();
-  if (chiave(con("sfondo", "due"), "sfondo", 1)) percorso.posizione = flusso.leggi_numero();
-  if (chiave(con("sfondo", "tre"), "sfondo", 1)) percorso.area_fine = flusso.leggi_numero();
-  if (chiave(con("segnali", "ripetizione"), "ripetizione segnali", 2)) return ripetizione();
   return seguito::continua;
 }
 
@@ -227,30 +250,56 @@ void lettore_linea::avvisa_corpo_senza_chiave() {
     --valori_curva_da_saltare;
     return;
   }
-  if (stato.con_planimetria == 0 && contiene_senza_maiuscole(riga, "curva")) {
+  if (stato.con_planimetria == 0 && record_di(tipo_record::curva).riconosce(riga)) {
     valori_curva_da_saltare = 2;
     return;
   }
-  avvisa_campo_senza_chiave(contesto, chiavi_corpo, chiavi_generali, "nella sezione generale");
+  avvisa_campo_senza_chiave(contesto, parte_file::linea_corpo, parte_file::linea_generale, "nella sezione generale");
 }
 
 seguito lettore_linea::chiave_corpo() {
   seguito s = seguito::continua;
   bool una = false;
-  const auto prova = [&](bool trovata, seguito (lettore_linea::*gestore)()) {
-    if (s == seguito::continua && trovata) {
-      una = true;
-      s = (this->*gestore)();
-    }
-  };
-  prova(contiene_senza_maiuscole(riga, "pendenza"), &lettore_linea::pendenza);
-  prova(stato.con_planimetria != 0 && contiene_senza_maiuscole(riga, "curva"), &lettore_linea::curva);
-  prova(contiene_senza_maiuscole(riga, "montagna"), &lettore_linea::montagna);
-  prova(contiene_senza_maiuscole(riga, "indicatori_v"), &lettore_linea::indicatore);
-  prova(contiene_senza_maiuscole(riga, "cartello") && contiene_senza_maiuscole(riga, "indicat"),
-        &lettore_linea::cartello);
+  for (const record_schema& r : schema_record()) {
+    if (s != seguito::continua || r.parte != parte_file::linea_corpo || !r.riconosce(riga)) continue;
+    // Without the plan a curve is no key.
+    if (r.tipo == tipo_record::curva && stato.con_planimetria == 0) continue;
+    una = true;
+    attendi_valori(contesto, r.nome, r.valori());
+    s = record_corpo(r.tipo);
+  }
   if (!una) avvisa_corpo_senza_chiave();
   return s;
+}
+
+seguito lettore_linea::record_corpo(tipo_record tipo) {
+  switch (tipo) {
+    case tipo_record::pendenza: return pendenza();
+    case tipo_record::curva: return curva();
+    case tipo_record::montagna: return montagna();
+    case tipo_record::indicatori_vmax: return indicatore();
+    case tipo_record::cartello_indicatore: return cartello();
+    case tipo_record::lunghezza_percorso:
+    case tipo_record::progressiva_uno:
+    case tipo_record::progressiva_due:
+    case tipo_record::progressiva_tre:
+    case tipo_record::sfondo_uno:
+    case tipo_record::sfondo_due:
+    case tipo_record::sfondo_tre:
+    case tipo_record::ripetizione_segnali:
+    case tipo_record::massa_frenata:
+    case tipo_record::numero_vetture:
+    case tipo_record::velocita:
+    case tipo_record::aderenza:
+    case tipo_record::orologio:
+    case tipo_record::sabbia:
+    case tipo_record::segnale:
+    case tipo_record::rallentamento:
+    case tipo_record::abbattimento:
+    case tipo_record::stazione:
+      break;  // not of the body
+  }
+  return seguito::continua;
 }
 
 // Gives the cells from the counter on the previous gradient, up to the cell
@@ -268,7 +317,6 @@ void lettore_linea::riempi_pendenza(int32_t fino) {
 }
 
 seguito lettore_linea::pendenza() {
-  attendi_valori(contesto, "pendenza", 2);
   const int32_t p = flusso.leggi_numero();
   const int32_t g = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
@@ -281,14 +329,13 @@ seguito lettore_linea::pendenza() {
 }
 
 seguito lettore_linea::curva() {
-  attendi_valori(contesto, "curva", 2);
   const int32_t inizio = flusso.leggi_numero();
   const int32_t lunghezza_curva = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   const int64_t fine = int64_t{inizio} + lunghezza_curva;
   if (inizio < fine_curva_precedente) {
-    aggiungi_avviso(contesto, "ordine-posizioni",
+    aggiungi_avviso(contesto, tipo_avviso::ordine_posizioni,
                     "la curva comincia a " + std::to_string(inizio) + " m, prima della fine (" +
                         std::to_string(fine_curva_precedente) + " m) della curva della riga " +
                         std::to_string(riga_curva) + ": le curve vanno in ordine e senza sovrapporsi",
@@ -309,7 +356,6 @@ seguito lettore_linea::curva() {
 }
 
 seguito lettore_linea::montagna() {
-  attendi_valori(contesto, "montagna", 3);
   int32_t inizio = flusso.leggi_numero();
   int32_t fine = flusso.leggi_numero();
   int32_t tipo = flusso.leggi_numero();
@@ -324,7 +370,6 @@ seguito lettore_linea::montagna() {
 }
 
 seguito lettore_linea::indicatore() {
-  attendi_valori(contesto, "indicatori_vmax", 9);
   const int32_t posizione = flusso.leggi_numero();
   int32_t velocita[8];
   for (int32_t& v : velocita) v = flusso.leggi_numero();
@@ -357,7 +402,6 @@ seguito lettore_linea::indicatore() {
 }
 
 seguito lettore_linea::cartello() {
-  attendi_valori(contesto, "cartello_indicatore", 2);
   const int32_t p = flusso.leggi_numero();
   riga = flusso.leggi_testo();
   avvisa_se_su_piu_righe(contesto, flusso);
@@ -376,7 +420,7 @@ seguito lettore_linea::cartello() {
 
 void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
   if (posizione_pendenza >= 0 && p <= posizione_pendenza) {
-    aggiungi_avviso(contesto, "ordine-posizioni",
+    aggiungi_avviso(contesto, tipo_avviso::ordine_posizioni,
                     "la pendenza a " + std::to_string(p) + " m viene dopo quella a " +
                         std::to_string(posizione_pendenza) + " m della riga " + std::to_string(riga_pendenza) +
                         ": le pendenze vanno in ordine di posizione crescente",
@@ -387,7 +431,7 @@ void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
   // The cell holds the gradient plus 100 in one byte.
   if (g < -100 || g > 155) {
     const int32_t registrata = static_cast<uint8_t>(g + 100) - 100;
-    aggiungi_avviso(contesto, "valore-troncato",
+    aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
                     "la pendenza " + std::to_string(g) + " per mille e' registrata come " +
                         std::to_string(registrata) + ": la cella tiene da -100 a 155",
                     2);
@@ -402,12 +446,12 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
     const int32_t v = valori[i];
     const int32_t campo = i + 2;  // the position is the first value
     if (v < 0 || v > 97) {
-      aggiungi_avviso(contesto, "valore-sovrapposto",
+      aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                       "la velocita' " + std::to_string(v) + " km/h del gruppo destro esce da 0..97 e nel valore " +
                           "impacchettato si mescola a quella del gruppo sinistro",
                       campo);
     } else if (v % 5 != 0) {
-      aggiungi_avviso(contesto, "velocita-arrotondata",
+      aggiungi_avviso(contesto, tipo_avviso::velocita_arrotondata,
                       "la velocita' " + std::to_string(v) + " km/h e' registrata come " +
                           std::to_string(arrotonda_div(v, 5) * 5) + " km/h (passi di 5 km/h)",
                       campo);
@@ -415,7 +459,7 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
   }
   for (const int i : {3, 7}) {
     if (valori[i] >= 0 && valori[i] <= 9) continue;
-    aggiungi_avviso(contesto, "valore-sovrapposto",
+    aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                     "il numero di strisce " + std::to_string(valori[i]) +
                         " esce da 0..9 e si mescola con quello dell'altro gruppo",
                     i + 2);

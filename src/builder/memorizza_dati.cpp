@@ -108,10 +108,10 @@ bool record_corto(contesto_lettura& contesto, const errore_lettura& e, luogo_err
 
 }  // namespace
 
-void aggiungi_avviso(contesto_lettura& contesto, std::string_view nome, std::string messaggio, int32_t valore) {
+void aggiungi_avviso(contesto_lettura& contesto, tipo_avviso tipo, std::string messaggio, int32_t valore) {
   luogo_errore luogo = luogo_record(contesto, true);
   if (valore > 0) luogo.colonna = colonna_valore(contesto, valore);
-  contesto.stato.elenco_avvisi.push_back({std::string(nome), std::move(messaggio), std::move(luogo)});
+  contesto.stato.elenco_avvisi.push_back({std::string(nome_avviso(tipo)), std::move(messaggio), std::move(luogo)});
 }
 
 luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave) {

@@ -1,0 +1,94 @@
+// The record schema against the two readers: every key of the schema starts
+// its record where the schema puts it and takes the schema's count of values
+// (a field left after them on the line is the next key), and a key with two
+// letters swapped draws the schema's key as the suggestion.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "builder/memorizza_dati.h"
+#include "modello/modello.h"
+#include "scenario_text/schema.h"
+
+namespace od {
+namespace {
+
+const std::string linea_minima = "[generale]\nlunghezza percorso, 10000\n[fine]\n";
+const std::string treno_minimo = "[generale]\nvelocita, 0, 80\n[fine]\n";
+
+stato_scenario leggi(const std::string& linea, const std::string& treno) {
+  stato_scenario stato;
+  stato.nome_percorso = "Prova";
+  stato.nome_treno = "t1";
+  stato.con_planimetria = 1;
+  sorgente_descrizioni sorgente("/cartella-che-non-esiste", false);
+  sorgente.testo_linea = linea;
+  sorgente.testo_treno = treno;
+  memorizza_dati(stato, sorgente);
+  return stato;
+}
+
+// The record's line: its key and values that build without a code.
+std::string riga_record(const record_schema& r, const std::string& chiave) {
+  std::string riga = chiave;
+  for (const campo_schema& c : r.campi) {
+    const std::string_view n = c.nome;
+    std::string valore = "0";
+    if (c.letto == larghezza::testo) valore = "Borgo";
+    if (n == "posizione" || n == "inizio" || n == "x") valore = "1000";
+    if (n == "lunghezza" && r.parte != parte_file::linea_generale) valore = "500";
+    if (r.tipo == tipo_record::lunghezza_percorso) valore = "10000";
+    riga += ", " + valore;
+  }
+  return riga;
+}
+
+// The two files with `riga` where its record counts.
+stato_scenario leggi_riga(const record_schema& r, const std::string& riga) {
+  switch (r.parte) {
+    case parte_file::linea_generale:
+      return leggi("[generale]\nlunghezza percorso, 10000\n" + riga + "\n[corpo]\n[fine]\n", treno_minimo);
+    case parte_file::linea_corpo:
+      return leggi("[generale]\nlunghezza percorso, 10000\n[corpo]\n" + riga + "\n[fine]\n", treno_minimo);
+    case parte_file::treno:
+      return leggi(linea_minima, "[generale]\nvelocita, 0, 80\n" + riga + "\n[fine]\n");
+  }
+  return {};
+}
+
+std::string chiave_di(const record_schema& r) {
+  return std::string(r.scritta) + (r.tipo == tipo_record::curva ? "3" : "");
+}
+
+TEST(SchemaLettori, OgniChiaveDelloSchemaPrendeIlSuoNumeroDiValori) {
+  for (const record_schema& r : schema_record()) {
+    const stato_scenario s = leggi_riga(r, riga_record(r, chiave_di(r)) + ", resto");
+    EXPECT_EQ(s.codice_errore, 0) << r.scritta;
+    std::vector<std::string> avvisi;
+    for (const avviso& a : s.elenco_avvisi) {
+      if (a.nome != "ora-inesistente") avvisi.push_back(a.nome + ": " + a.messaggio);
+    }
+    ASSERT_EQ(avvisi.size(), 1u) << r.scritta << "\n" << testing::PrintToString(avvisi);
+    EXPECT_TRUE(avvisi[0].starts_with("valori-in-piu: 'resto' resta sulla riga dopo i valori del record '" +
+                                      std::string(r.nome) + "'"))
+        << avvisi[0];
+  }
+}
+
+TEST(SchemaLettori, UnaChiaveConDueLettereScambiateHaLaChiaveDelloSchemaComeProposta) {
+  for (const record_schema& r : schema_record()) {
+    std::string sbagliata(r.scritta);
+    std::size_t i = sbagliata.size() / 2;
+    while (sbagliata[i] == sbagliata[i + 1] || sbagliata[i + 1] == ' ') ++i;
+    std::swap(sbagliata[i], sbagliata[i + 1]);
+    const stato_scenario s = leggi_riga(r, sbagliata);
+    ASSERT_FALSE(s.elenco_avvisi.empty()) << sbagliata;
+    EXPECT_EQ(s.elenco_avvisi[0].nome, "chiave-sconosciuta") << sbagliata;
+    EXPECT_NE(s.elenco_avvisi[0].messaggio.find("forse '" + std::string(r.scritta) + "'?"), std::string::npos)
+        << s.elenco_avvisi[0].messaggio;
+  }
+}
+
+}  // namespace
+}  // namespace od
