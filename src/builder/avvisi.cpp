@@ -60,8 +60,8 @@ avviso avviso_del_percorso(const stato_scenario& stato, const avviso_percorso& a
   const auto origine = stato.origini.find(a.elemento);
   const descrizione_codice* d = descrivi_codice(a.codice);
   std::string messaggio = d != nullptr ? std::string(d->significato) : "codice sconosciuto";
-  messaggio.append(" (codice ").append(std::to_string(a.codice)).append(", posizione ");
-  messaggio.append(std::to_string(a.posizione)).append(" m, cella ").append(std::to_string(a.posizione / metri_cella));
+  messaggio.append(" (codice ").append(std::to_string(a.codice)).append(", ");
+  messaggio.append(testo_posizione(a.posizione, a.posizione / metri_cella));
   messaggio.append(")");
   return {std::string(nome_avviso(tipo_avviso::abbattimento_senza_posto)), std::move(messaggio),
           origine != stato.origini.end() ? origine->second : luogo_errore{}};

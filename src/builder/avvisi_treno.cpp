@@ -6,6 +6,7 @@
 #include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 namespace {
@@ -21,13 +22,19 @@ void controlla_16_bit(contesto_lettura& contesto, int64_t valore, std::string_vi
                   campo);
 }
 
+// A field of the record that the schema declares 16 bits wide in the cell.
+void controlla_campo(contesto_lettura& contesto, tipo_record tipo, int32_t campo, int64_t valore,
+                     std::string_view cosa) {
+  if (!nel_campo(tipo, campo, valore)) controlla_16_bit(contesto, valore, cosa, campo);
+}
+
 }  // namespace
 
 void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
   const int32_t* cifre[] = {&s.d1, &s.d2, &s.d3};
   for (int i = 0; i < 3; ++i) {
     const int32_t d = *cifre[i];
-    if (d < 0 || d > 9) {
+    if (!nel_campo(tipo_record::segnale, 8 + i, d)) {
       aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                       "d" + n(i + 1) + " = " + n(d) + " non e' una cifra: in 10 x s" + n(i + 1) + " + d" + n(i + 1) +
                           " si mescola con s" + n(i + 1),
@@ -53,7 +60,7 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
   if (s.tempo >= 1 && s.tempo <= 100) {
     aggiungi_avviso(contesto, tipo_avviso::tempo_alzato,
                     "il tempo " + n(s.tempo) + " s vale 101 s: un tempo dato non e' mai piu' corto", 11);
-  } else if (s.tempo < 0 || s.tempo > 255) {
+  } else if (!nel_campo(tipo_record::segnale, 11, s.tempo)) {
     aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
                     "il tempo " + n(s.tempo) + " s e' registrato come " + n(static_cast<uint8_t>(s.tempo)) +
                         " s: la cella lo tiene in un byte (da 0 a 255)",
@@ -62,9 +69,9 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
 }
 
 void avvisa_rallentamento(contesto_lettura& contesto, const dati_rallentamento& r) {
-  controlla_16_bit(contesto, r.v, "la velocita'", 2);
-  controlla_16_bit(contesto, r.f_tt, "f_tt", 4);
-  controlla_16_bit(contesto, r.d_v, "d_v", 6);
+  controlla_campo(contesto, tipo_record::rallentamento, 2, r.v, "la velocita'");
+  controlla_campo(contesto, tipo_record::rallentamento, 4, r.f_tt, "f_tt");
+  controlla_campo(contesto, tipo_record::rallentamento, 6, r.d_v, "d_v");
   if (r.x <= inizio_con_avviso && r.f_ta != 0) {
     aggiungi_avviso(contesto, tipo_avviso::campo_senza_effetto,
                     "f_ta non ha effetto: un rallentamento entro " + std::to_string(inizio_con_avviso) +
@@ -74,7 +81,7 @@ void avvisa_rallentamento(contesto_lettura& contesto, const dati_rallentamento& 
 }
 
 void avvisa_abbattimento(contesto_lettura& contesto, int32_t valore) {
-  controlla_16_bit(contesto, valore, "il valore", 2);
+  controlla_campo(contesto, tipo_record::abbattimento, 2, valore, "il valore");
 }
 
 void avvisa_velocita(contesto_lettura& contesto, int32_t velocita) {
@@ -86,7 +93,7 @@ void avvisa_velocita(contesto_lettura& contesto, int32_t velocita) {
 }
 
 void avvisa_aderenza(contesto_lettura& contesto, int32_t percentuale) {
-  if (percentuale >= 0 && percentuale <= 255) return;
+  if (nel_campo(tipo_record::aderenza, 2, percentuale)) return;
   aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
                   "l'aderenza " + n(percentuale) + " e' registrata come " + n(static_cast<uint8_t>(percentuale)) +
                       ": la cella la tiene in un byte (da 0 a 255)",

@@ -201,7 +201,7 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
 seguito lettore_linea::lunghezza() {
   const int32_t metri = flusso.leggi_numero();
   stato.tabella[voce_treno].area_fine = metri;
-  if (metri > lunghezza_massima) return interrompi(1);
+  if (metri > lunghezza_massima) return interrompi(codici::lunghezza_oltre);
   if (metri < 0) fallisci_valore(flusso, "lunghezza del percorso negativa");
   crea_binario(stato, metri);
   return seguito::continua;
@@ -211,14 +211,14 @@ seguito lettore_linea::ripetizione() {
   voce& v = stato.tabella[voce_ripetizione];
   v.area_inizio = flusso.leggi_numero();
   v.area_fine = flusso.leggi_numero();
-  if (v.area_inizio % metri_cella != 0) return interrompi(3);
-  if (v.area_fine % metri_cella != 0) return interrompi(4);
+  if (v.area_inizio % metri_cella != 0) return interrompi(codici::ripetizione_inizio);
+  if (v.area_fine % metri_cella != 0) return interrompi(codici::ripetizione_fine);
   if (contiene(riga, "4")) {
     v.posizione = 4;
   } else if (contiene(riga, "9")) {
     v.posizione = 9;
   } else {
-    return interrompi(5);
+    return interrompi(codici::ripetizione_senza_codici);
   }
   if (v.area_fine == 0) v.posizione = 0;
   return seguito::continua;
@@ -345,13 +345,13 @@ seguito lettore_linea::curva() {
   riga_curva = contesto.linea_record;
   if (fine > stato.lunghezza_totale) return fuori(fine);
   double k = curvatura_chiave(riga);
-  if (k == 0.0) return interrompi(103);
+  if (k == 0.0) return interrompi(codici::curva_impossibile);
   if (contiene_senza_maiuscole(riga, "s")) k = -k;
   const int32_t fine_curva = static_cast<int32_t>(std::max<int64_t>(fine, 0));
   // The rows stop at the 1000000th; one more would be a failure.
   prolunga_planimetria(stato.planimetria, std::min(inizio, righe_planimetria_massime),
                        std::min(fine_curva, righe_planimetria_massime), k);
-  if (stato.planimetria.calcolate() > righe_planimetria_massime) return interrompi(103);
+  if (stato.planimetria.calcolate() > righe_planimetria_massime) return interrompi(codici::curva_impossibile);
   return seguito::continua;
 }
 
@@ -384,7 +384,7 @@ seguito lettore_linea::indicatore() {
   // memo_indicatori_v_max: the board's cell must be free.
   const int64_t n = cella_puntuale(posizione);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
-  if (!cella_libera(c)) return interrompi_su_cella(21, posizione, n);
+  if (!cella_libera(c)) return interrompi_su_cella(codici::indicatore_occupata, posizione, n);
   registra_origine(contesto, static_cast<int32_t>(n));
   const valori_indicatore v = impacca_indicatore(velocita[0], velocita[1], velocita[2], strisces, velocita[4],
                                                  velocita[5], velocita[6], strisced);
@@ -408,8 +408,8 @@ seguito lettore_linea::cartello() {
   if (fuori_binario(stato, p)) return fuori(p);
   const int64_t n = cella_puntuale(p);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
-  if (!cella_libera(c)) return interrompi_su_cella(6, p, n);
-  if (contesto.contatore_cartelli < 1) return interrompi(10);
+  if (!cella_libera(c)) return interrompi_su_cella(codici::cartello_occupata, p, n);
+  if (contesto.contatore_cartelli < 1) return interrompi(codici::stazioni_nei_cartelli);
   registra_origine(contesto, static_cast<int32_t>(n));
   c.oggetto = oggetto::cartello;
   c.valore1 = static_cast<int16_t>(contesto.contatore_cartelli);
@@ -429,23 +429,25 @@ void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
   posizione_pendenza = p;
   riga_pendenza = contesto.linea_record;
   // The cell holds the gradient plus 100 in one byte.
-  if (g < -100 || g > 155) {
+  if (!nel_campo(tipo_record::pendenza, 2, g)) {
     const int32_t registrata = static_cast<uint8_t>(g + 100) - 100;
+    const campo_schema& campo = campo_di(tipo_record::pendenza, 2);
     aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
                     "la pendenza " + std::to_string(g) + " per mille e' registrata come " +
-                        std::to_string(registrata) + ": la cella tiene da -100 a 155",
+                        std::to_string(registrata) + ": la cella tiene da " + std::to_string(campo.minimo) + " a " +
+                        std::to_string(campo.massimo),
                     2);
   }
 }
 
 // The board packs each pair as left speed * 20 + right speed / 5 and the
-// stripes as left * 10 + right: a right-hand value that does not fit its
-// share runs into the left-hand one.
+// stripes as left * 10 + right: a right-hand value outside the schema's
+// range runs into the left-hand one.
 void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
   for (int i = 4; i < 7; ++i) {
     const int32_t v = valori[i];
     const int32_t campo = i + 2;  // the position is the first value
-    if (v < 0 || v > 97) {
+    if (!nel_campo(tipo_record::indicatori_vmax, campo, v)) {
       aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                       "la velocita' " + std::to_string(v) + " km/h del gruppo destro esce da 0..97 e nel valore " +
                           "impacchettato si mescola a quella del gruppo sinistro",
@@ -458,7 +460,7 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
     }
   }
   for (const int i : {3, 7}) {
-    if (valori[i] >= 0 && valori[i] <= 9) continue;
+    if (nel_campo(tipo_record::indicatori_vmax, i + 2, valori[i])) continue;
     aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                     "il numero di strisce " + std::to_string(valori[i]) +
                         " esce da 0..9 e si mescola con quello dell'altro gruppo",
@@ -480,11 +482,11 @@ bool leggi_file_linea(contesto_lettura& contesto) {
   contesto.file_corrente = nome_file_linea(stato.nome_percorso);
   const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
-    registra_codice(contesto, 101);
+    registra_codice(contesto, codici::linea_assente);
     return false;
   }
   lettore_linea lettore{contesto, stato, flusso_campi(*testo), stato.riga};
-  if (!lettore.cerca_generale()) return lettore.interrompi(102) == seguito::continua;
+  if (!lettore.cerca_generale()) return lettore.interrompi(codici::generale_assente) == seguito::continua;
   if (lettore.sezione_generale() == seguito::interrotta) return false;
   if (stato.binario.empty()) fallisci_valore(lettore.flusso, "la sezione generale non ha la riga \"lunghezza percorso\"");
   progressive_ordina(stato);

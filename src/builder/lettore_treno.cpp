@@ -215,7 +215,7 @@ class lettore_treno {
       contesto_.file_corrente = nome_senza_cartella(contesto_.percorso_linea);
       contesto_.linea_record = 0;
       contesto_.chiave_record.clear();
-      registra_codice(contesto_, 2);
+      registra_codice(contesto_, codici::progressiva_non_multipla);
       return;
     }
   }
@@ -348,7 +348,7 @@ class lettore_treno {
     const int64_t posto = cella_puntuale(s.posizione);
     const int32_t codice = memo_segnale(stato_, s);
     const seguito esito = dopo_memo(codice, s.posizione);
-    if (codice == 16) nomina_occupante(contesto_, posto);
+    if (codice == codici::segnale_occupata) nomina_occupante(contesto_, posto);
     if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(posto));
     return esito;
   }
@@ -362,7 +362,7 @@ class lettore_treno {
     const int32_t codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
-    if (codice >= 17 && codice <= 20) nomina_occupante(contesto_, cella_occupata(codice, celle));
+    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata) nomina_occupante(contesto_, cella_occupata(codice, celle));
     if (esito != seguito::continua) return esito;
     for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
     if (r.x > inizio_con_avviso) {
@@ -384,9 +384,9 @@ class lettore_treno {
             cella_di(int64_t{r.x} - distanza_avviso)};
   }
   int64_t cella_occupata(int32_t codice, const celle_rallentamento& c) const {
-    if (codice == 17) return c.avviso;
-    if (codice == 18) return c.inizio;
-    if (codice == 19) return c.fine;
+    if (codice == codici::avviso_occupata) return c.avviso;
+    if (codice == codici::inizio_occupata) return c.inizio;
+    if (codice == codici::fine_occupata) return c.fine;
     for (int64_t k = 0; k < 4; ++k) {
       const int64_t n = c.preavvisi - k;
       if (n >= 0 && n <= stato_.ultima_cella() && !cella_libera(stato_.binario[static_cast<std::size_t>(n)])) return n;
@@ -403,7 +403,7 @@ class lettore_treno {
     cella& posto = stato_.binario[static_cast<std::size_t>(cella_di(posizione))];
     const int64_t n = cella_di(posizione);
     if (!cella_libera(posto)) {
-      const seguito s = ferma(7, posizione);
+      const seguito s = ferma(codici::abbattimento_occupata, posizione);
       nomina_occupante(contesto_, n);
       return s;
     }
@@ -423,7 +423,7 @@ class lettore_treno {
     const int32_t i = numero_stazione_;
     // Entries above the sign entry counter hold sign texts: only a line file
     // that fills every one of them leaves no entry for even the first station.
-    if (i > contesto_.contatore_cartelli) return ferma(10);
+    if (i > contesto_.contatore_cartelli) return ferma(codici::stazioni_nei_cartelli);
     // Every field goes into the station's entry as it is read (only the
     // length and the time of day are working values), so a station stopped
     // half-way leaves what was read of it, and a forced build writes that.
@@ -433,10 +433,10 @@ class lettore_treno {
     if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > inizio_cella(stato_.ultima_cella())) {
       return fine_per_posizione(stazione.posizione);
     }
-    if (stazione.posizione % metri_cella != 0) return ferma(8, stazione.posizione);
+    if (stazione.posizione % metri_cella != 0) return ferma(codici::stazione_posizione, stazione.posizione);
     stazione.tipo = byte();
     const int32_t lunghezza = lungo();
-    if (lunghezza % 100 != 0) return ferma(9, stazione.posizione);
+    if (lunghezza % 100 != 0) return ferma(codici::stazione_lunghezza, stazione.posizione);
     leggi_campi_stazione(stazione);
     avvisa_opzioni_stazione(contesto_, i, stazione.tipo, lunghezza, stazione.opzione_b, stazione.opzione_c);
     avvisa_orario(stazione);
@@ -524,19 +524,19 @@ class lettore_treno {
 
     if (con_fermata && !tipo_capolinea(stazione.tipo)) metti_preavvisi_stazione(stazione.area_fine);
     if (con_fermata) {
-      if (!fermata_oltre_inizio) return ferma(24);
+      if (!fermata_oltre_inizio) return ferma(codici::fermata_all_inizio);
       cella& posto = stato_.binario[static_cast<std::size_t>(fermata)];
       posto.oggetto = oggetto::fermata;
       posto.valore1 = static_cast<int16_t>(i);
       registra_origine(contesto_, static_cast<int32_t>(fermata));
     }
     if (i > 1 && int64_t{stazione.area_inizio} - 350 < stato_.tabella[static_cast<std::size_t>(i - 1)].area_fine) {
-      const seguito s = ferma(22, stazione.posizione);
+      const seguito s = ferma(codici::stazioni_vicine, stazione.posizione);
       stato_.luogo.motivo = motivo_distanza(stazione);
       return s;
     }
     ++numero_stazione_;
-    if (numero_stazione_ >= contesto_.contatore_cartelli) return ferma(10);
+    if (numero_stazione_ >= contesto_.contatore_cartelli) return ferma(codici::stazioni_nei_cartelli);
     return seguito::continua;
   }
 

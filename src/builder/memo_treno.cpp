@@ -31,7 +31,7 @@ int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
   if (!dentro(stato, c) || !dentro(stato, c - 8)) return rifiuta(stato, codice_fuori_binario);
-  if (!libera(stato, c)) return rifiuta(stato, 16);
+  if (!libera(stato, c)) return rifiuta(stato, codici::segnale_occupata);
 
   cella& posto = cella_n(stato, c);
   posto.oggetto = oggetto::segnale;
@@ -70,13 +70,13 @@ int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
 
   // An end in the start cell (or before it) would be overwritten by the start,
   // leaving a slowdown that never ends.
-  if (e <= s) return rifiuta(stato, 19);
+  if (e <= s) return rifiuta(stato, codici::fine_occupata);
   if (!dentro(stato, s) || !dentro(stato, e)) return rifiuta(stato, codice_fuori_binario);
   if (con_avviso && (!dentro(stato, w) || !dentro(stato, b - 3))) return rifiuta(stato, codice_fuori_binario);
 
-  if (con_avviso && !libera(stato, w)) return rifiuta(stato, 17);
-  if (!libera(stato, s)) return rifiuta(stato, 18);
-  if (!libera(stato, e)) return rifiuta(stato, 19);
+  if (con_avviso && !libera(stato, w)) return rifiuta(stato, codici::avviso_occupata);
+  if (!libera(stato, s)) return rifiuta(stato, codici::inizio_occupata);
+  if (!libera(stato, e)) return rifiuta(stato, codici::fine_occupata);
 
   scrivi_valori(cella_n(stato, e), oggetto::fine_rallentamento, r);
   scrivi_valori(cella_n(stato, s), oggetto::inizio_rallentamento, r);
@@ -86,7 +86,7 @@ int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
 
   if (!con_preavvisi) return 0;
   for (int64_t k = 0; k <= 3; ++k) {
-    if (!libera(stato, b - k)) return rifiuta(stato, 20);
+    if (!libera(stato, b - k)) return rifiuta(stato, codici::preavviso_occupata);
   }
   for (int64_t k = 0; k <= 3; ++k) {
     cella& segno = cella_n(stato, b - k);

@@ -196,7 +196,7 @@ void memorizza_dati(stato_scenario& stato, const sorgente_descrizioni& sorgente)
   } catch (const errore_lettura& e) {
     // The one handler of a read failure: both description files go, and the
     // code says that the reading broke off.
-    stato.codice_errore = 25;
+    stato.codice_errore = codici::lettura;
     luogo_errore luogo = luogo_record(contesto, true);
     if (luogo.linea == 0) luogo.linea = e.linea();
     if (!record_corto(contesto, e, luogo)) {

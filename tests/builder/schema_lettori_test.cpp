@@ -37,7 +37,7 @@ std::string riga_record(const record_schema& r, const std::string& chiave) {
     std::string valore = "0";
     if (c.letto == larghezza::testo) valore = "Borgo";
     if (n == "posizione" || n == "inizio" || n == "x") valore = "1000";
-    if (n == "lunghezza" && r.parte != parte_file::linea_generale) valore = "500";
+    if ((n == "lunghezza" || n == "l") && r.parte != parte_file::linea_generale) valore = "500";
     if (r.tipo == tipo_record::lunghezza_percorso) valore = "10000";
     riga += ", " + valore;
   }
@@ -65,9 +65,12 @@ TEST(SchemaLettori, OgniChiaveDelloSchemaPrendeIlSuoNumeroDiValori) {
   for (const record_schema& r : schema_record()) {
     const stato_scenario s = leggi_riga(r, riga_record(r, chiave_di(r)) + ", resto");
     EXPECT_EQ(s.codice_errore, 0) << r.scritta;
+    // Only the warnings about keys and value counts: the values may draw others.
     std::vector<std::string> avvisi;
     for (const avviso& a : s.elenco_avvisi) {
-      if (a.nome != "ora-inesistente") avvisi.push_back(a.nome + ": " + a.messaggio);
+      if (a.nome == "valori-in-piu" || a.nome == "valori-mancanti" || a.nome == "chiave-sconosciuta") {
+        avvisi.push_back(a.nome + ": " + a.messaggio);
+      }
     }
     ASSERT_EQ(avvisi.size(), 1u) << r.scritta << "\n" << testing::PrintToString(avvisi);
     EXPECT_TRUE(avvisi[0].starts_with("valori-in-piu: 'resto' resta sulla riga dopo i valori del record '" +
@@ -78,8 +81,9 @@ TEST(SchemaLettori, OgniChiaveDelloSchemaPrendeIlSuoNumeroDiValori) {
 
 TEST(SchemaLettori, UnaChiaveConDueLettereScambiateHaLaChiaveDelloSchemaComeProposta) {
   for (const record_schema& r : schema_record()) {
+    // Two letters of the key word swapped, so that the field no longer holds it.
     std::string sbagliata(r.scritta);
-    std::size_t i = sbagliata.size() / 2;
+    std::size_t i = sbagliata.find(r.parola) + r.parola.size() / 2;
     while (sbagliata[i] == sbagliata[i + 1] || sbagliata[i + 1] == ' ') ++i;
     std::swap(sbagliata[i], sbagliata[i + 1]);
     const stato_scenario s = leggi_riga(r, sbagliata);

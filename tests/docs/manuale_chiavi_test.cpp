@@ -109,7 +109,9 @@ TEST(ManualeChiavi, LeTabelleDelleChiaviSonoLoSchema) {
         ASSERT_NE(r, nullptr) << "il manuale scrive la chiave '" << chiave << "', che lo schema non ha qui";
         trovati.insert(r->tipo);
         EXPECT_NE(std::find(parole.begin(), parole.end(), r->parola), parole.end()) << chiave;
-        if (!r->anche.empty()) EXPECT_NE(std::find(parole.begin(), parole.end(), r->anche), parole.end()) << chiave;
+        if (!r->anche.empty()) {
+          EXPECT_NE(std::find(parole.begin(), parole.end(), r->anche), parole.end()) << chiave;
+        }
         della_riga.insert({r->parola, r->anche});
         EXPECT_EQ(std::stoi(riga[colonna("Valori")]), r->valori()) << chiave;
         if (colonna("Maiuscole") < riga.size()) {
