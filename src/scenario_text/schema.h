@@ -106,10 +106,14 @@ inline bool nel_campo(tipo_record tipo, int32_t n, int64_t valore) {
 
 inline std::string_view nome_larghezza(larghezza l) {
   switch (l) {
-    case larghezza::lungo: return "lungo";
-    case larghezza::corto: return "corto";
-    case larghezza::byte: return "byte";
-    case larghezza::testo: return "testo";
+    case larghezza::lungo:
+      return "lungo";
+    case larghezza::corto:
+      return "corto";
+    case larghezza::byte:
+      return "byte";
+    case larghezza::testo:
+      return "testo";
   }
   return {};
 }

@@ -93,7 +93,8 @@ TEST(ManualeChiavi, LeTabelleDelleChiaviSonoLoSchema) {
   std::set<tipo_record> trovati;
   int tabelle_lette = 0;
   for (const tabella& t : tabelle()) {
-    const auto parte = std::find_if(parti.begin(), parti.end(), [&](const auto& p) { return t.sezione.starts_with(p.first); });
+    const auto parte =
+        std::find_if(parti.begin(), parti.end(), [&](const auto& p) { return t.sezione.starts_with(p.first); });
     if (parte == parti.end() || t.righe.empty() || t.righe[0][0].rfind("Chiave", 0) != 0) continue;
     ++tabelle_lette;
     const std::vector<std::string>& testata = t.righe[0];
@@ -130,15 +131,18 @@ TEST(ManualeChiavi, LeTabelleDelleChiaviSonoLoSchema) {
     }
   }
   EXPECT_EQ(tabelle_lette, 3);
-  for (const record_schema& r : schema_record()) EXPECT_TRUE(trovati.contains(r.tipo)) << r.scritta << " manca nel manuale";
+  for (const record_schema& r : schema_record())
+    EXPECT_TRUE(trovati.contains(r.tipo)) << r.scritta << " manca nel manuale";
 }
 
 TEST(ManualeChiavi, LeTabelleDeiCampiNominanoICampiDelloSchema) {
-  const std::map<std::string, tipo_record> tavole = {
-      {"### 4.3 ", tipo_record::segnale}, {"### 4.4 ", tipo_record::stazione}, {"### 4.5 ", tipo_record::rallentamento}};
+  const std::map<std::string, tipo_record> tavole = {{"### 4.3 ", tipo_record::segnale},
+                                                     {"### 4.4 ", tipo_record::stazione},
+                                                     {"### 4.5 ", tipo_record::rallentamento}};
   int tabelle_lette = 0;
   for (const tabella& t : tabelle()) {
-    const auto tavola = std::find_if(tavole.begin(), tavole.end(), [&](const auto& p) { return t.sezione.starts_with(p.first); });
+    const auto tavola =
+        std::find_if(tavole.begin(), tavole.end(), [&](const auto& p) { return t.sezione.starts_with(p.first); });
     if (tavola == tavole.end() || t.righe.empty() || t.righe[0][0] != "Campo") continue;
     ++tabelle_lette;
     const record_schema& r = record_di(tavola->second);
