@@ -29,17 +29,20 @@ stato_scenario leggi(const std::string& linea, const std::string& treno) {
   return stato;
 }
 
-// The record's line: its key and values that build without a code.
-std::string riga_record(const record_schema& r, const std::string& chiave) {
+// The record's line: its key and values that build without a code, but for
+// field `fuori` (1-based), which gets `valore_fuori`.
+std::string riga_record(const record_schema& r, const std::string& chiave, std::size_t fuori = 0,
+                        const std::string& valore_fuori = "") {
   std::string riga = chiave;
-  for (const campo_schema& c : r.campi) {
+  for (std::size_t k = 0; k < r.campi.size(); ++k) {
+    const campo_schema& c = r.campi[k];
     const std::string_view n = c.nome;
     std::string valore = "0";
     if (c.letto == larghezza::testo) valore = "Borgo";
     if (n == "posizione" || n == "inizio" || n == "x") valore = "1000";
     if ((n == "lunghezza" || n == "l") && r.parte != parte_file::linea_generale) valore = "500";
     if (r.tipo == tipo_record::lunghezza_percorso) valore = "10000";
-    riga += ", " + valore;
+    riga += ", " + (k + 1 == fuori ? valore_fuori : valore);
   }
   return riga;
 }
@@ -77,6 +80,22 @@ TEST(SchemaLettori, OgniChiaveDelloSchemaPrendeIlSuoNumeroDiValori) {
                                       std::string(r.nome) + "'"))
         << avvisi[0];
   }
+}
+
+TEST(SchemaLettori, UnNumeroFuoriDallaSuaLarghezzaEUnErroreDiLettura) {
+  int provati = 0;
+  for (const record_schema& r : schema_record()) {
+    for (std::size_t k = 0; k < r.campi.size(); ++k) {
+      const larghezza l = r.campi[k].letto;
+      if (l != larghezza::byte && l != larghezza::corto) continue;
+      for (const int64_t v : {l == larghezza::byte ? int64_t{256} : int64_t{32768}, int64_t{-32769}}) {
+        ++provati;
+        const stato_scenario s = leggi_riga(r, riga_record(r, chiave_di(r), k + 1, std::to_string(v)));
+        EXPECT_EQ(s.codice_errore, 25) << r.scritta << " campo " << k + 1 << " = " << v;
+      }
+    }
+  }
+  EXPECT_GT(provati, 0);
 }
 
 TEST(SchemaLettori, UnaChiaveConDueLettereScambiateHaLaChiaveDelloSchemaComeProposta) {
