@@ -45,14 +45,21 @@ constexpr std::array<descrizione_avviso, 21> avvisi{{
      "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
 }};
 
+// The table lists every kind once, in the enum's order, so that a kind is
+// its own index.
+constexpr bool in_ordine() {
+  for (std::size_t i = 0; i < avvisi.size(); ++i) {
+    if (static_cast<std::size_t>(avvisi[i].tipo) != i) return false;
+  }
+  return avvisi.size() == static_cast<std::size_t>(tipo_avviso::nome_tagliato) + 1;
+}
+static_assert(in_ordine(), "the warnings' table must list every tipo_avviso once, in order");
+
 }  // namespace
 
 std::span<const descrizione_avviso> tutti_gli_avvisi() { return avvisi; }
 
-std::string_view nome_avviso(tipo_avviso tipo) {
-  // The table lists the kinds in their order: the warnings' test holds it.
-  return avvisi[static_cast<std::size_t>(tipo)].nome;
-}
+std::string_view nome_avviso(tipo_avviso tipo) { return avvisi[static_cast<std::size_t>(tipo)].nome; }
 
 bool avviso_esiste(std::string_view nome) {
   for (const descrizione_avviso& d : avvisi) {

@@ -8,7 +8,7 @@
 //
 // To add a warning:
 //   1. add its kind to `tipo_avviso` and its name and what it catches to the
-//      table in avvisi.cpp (a test holds the two in step);
+//      table in avvisi.cpp (the compiler holds the two in step);
 //   2. where it is seen, push an `avviso` with that kind's name, its sentence and
 //      the place of the record concerned onto stato_scenario::elenco_avvisi
 //      (the readers call aggiungi_avviso in lettura.h; checks of the model as

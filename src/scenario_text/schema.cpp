@@ -158,6 +158,15 @@ constexpr std::array<record_schema, 23> records{{
     {stazione, treno, "stazione", "", "stazione", "stazione", "", false, stazione_f},
 }};
 
+// Every kind once, in the enum's order, so that a kind is its own index.
+constexpr bool in_ordine() {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (static_cast<std::size_t>(records[i].tipo) != i) return false;
+  }
+  return records.size() == static_cast<std::size_t>(tipo_record::stazione) + 1;
+}
+static_assert(in_ordine(), "the schema must list every tipo_record once, in order");
+
 }  // namespace
 
 bool record_schema::riconosce(std::string_view campo) const {
@@ -167,12 +176,7 @@ bool record_schema::riconosce(std::string_view campo) const {
 
 std::span<const record_schema> schema_record() { return records; }
 
-const record_schema& record_di(tipo_record tipo) {
-  for (const record_schema& r : records) {
-    if (r.tipo == tipo) return r;
-  }
-  return records.front();  // every kind has its entry: the schema test holds it
-}
+const record_schema& record_di(tipo_record tipo) { return records[static_cast<std::size_t>(tipo)]; }
 
 const campo_schema& campo_di(tipo_record tipo, int32_t n) {
   return record_di(tipo).campi[static_cast<std::size_t>(n - 1)];
