@@ -76,6 +76,10 @@ std::string testo_descrizione(const descrizione_file& d) {
   return testo;
 }
 
+riga_descrizione riga_numeri(tipo_record tipo, std::initializer_list<int64_t> numeri) {
+  return riga_numeri(std::string(record_di(tipo).scritta), numeri);
+}
+
 riga_descrizione riga_numeri(std::string chiave, std::initializer_list<int64_t> numeri) {
   riga_descrizione r{std::move(chiave), {}, false};
   for (const int64_t n : numeri) r.campi.push_back(std::to_string(n));
