@@ -4,6 +4,7 @@
 
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
+#include "builder/memorizza_dati.h"
 #include "support/cartella_temporanea.h"
 
 namespace od {

@@ -13,8 +13,9 @@ namespace od {
 namespace {
 
 TEST(Progressiva, CarriedStationsShowTheSheetsColumn) {
-  const scenario s = test::scenario_incorporato();
-  ASSERT_EQ(s.codice_errore, 0);
+  esito_lettura letto;
+  const scenario s = test::scenario_incorporato(&letto);
+  ASSERT_EQ(letto.codice, 0);
   const std::array<int64_t, 18> foglio{0,     8450,  13650, 16550, 22900, 31800, 42150, 50400, 54250,
                                        58100, 70850, 77750, 82350, 13100, 11950, 11400, 4900,  0};
   for (std::size_t i = 0; i < foglio.size(); ++i) {

@@ -10,7 +10,8 @@
 
 namespace od::test {
 
-inline scenario scenario_incorporato() {
+// The reading's code goes to `letto` when given.
+inline scenario scenario_incorporato(esito_lettura* letto = nullptr) {
   scenario stato;
   sessione_costruzione sessione;
   stato.nome_percorso = "Orsella_Drumvane";
@@ -19,7 +20,8 @@ inline scenario scenario_incorporato() {
   sorgente_descrizioni sorgente;
   sorgente.testo_linea = testo_righe(righe_linea());
   sorgente.testo_treno = testo_righe(righe_treno());
-  memorizza_dati(stato, sessione, sorgente);
+  const esito_lettura esito = memorizza_dati(stato, sessione, sorgente);
+  if (letto != nullptr) *letto = esito;
   cammina_binario(stato, sessione);
   return stato;
 }
