@@ -76,15 +76,14 @@ std::vector<avviso> applica_regole(const std::vector<avviso>& elenco, const rego
   return mostrati;
 }
 
-avviso avviso_del_percorso(const stato_scenario& stato, const avviso_percorso& a) {
-  const auto origine = stato.origini.find(a.elemento);
-  const descrizione_codice* d = descrivi_codice(a.codice);
+avviso avviso_del_percorso(int32_t codice, int32_t posizione, const luogo_errore* origine) {
+  const descrizione_codice* d = descrivi_codice(codice);
   std::string messaggio = d != nullptr ? std::string(d->significato) : "codice sconosciuto";
-  messaggio.append(" (codice ").append(std::to_string(a.codice)).append(", ");
-  messaggio.append(testo_posizione(a.posizione, a.posizione / metri_cella));
+  messaggio.append(" (codice ").append(std::to_string(codice)).append(", ");
+  messaggio.append(testo_posizione(posizione, posizione / metri_cella));
   messaggio.append(")");
   return {std::string(nome_avviso(tipo_avviso::abbattimento_senza_posto)), std::move(messaggio),
-          origine != stato.origini.end() ? origine->second : luogo_errore{}};
+          origine != nullptr ? *origine : luogo_errore{}, codice, posizione};
 }
 
 }  // namespace od

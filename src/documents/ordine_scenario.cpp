@@ -25,7 +25,7 @@ namespace {
 constexpr std::size_t righe_fuori_corpo = 12 + 1 + 1 + 7;
 constexpr std::size_t massimo_rallentamenti = (capacita_lista - 1 - righe_fuori_corpo) / 2;
 
-const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
+const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
 struct rallentamento_letto {
   int32_t inizio = 0;
@@ -36,7 +36,7 @@ struct rallentamento_letto {
 
 // Each start cell with the first end cell after it that no other start has
 // taken: the pairs the build puts down.
-std::vector<rallentamento_letto> rallentamenti_del_binario(const stato_scenario& s) {
+std::vector<rallentamento_letto> rallentamenti_del_binario(const scenario& s) {
   std::vector<rallentamento_letto> trovati;
   std::set<std::size_t> fini_prese;
   for (std::size_t c = 0; c < s.binario.size(); ++c) {
@@ -55,7 +55,7 @@ std::vector<rallentamento_letto> rallentamenti_del_binario(const stato_scenario&
   return trovati;
 }
 
-std::string fra_le_stazioni(const stato_scenario& s, const std::vector<int>& stazioni, int32_t x) {
+std::string fra_le_stazioni(const scenario& s, const std::vector<int>& stazioni, int32_t x) {
   const voce* prima = nullptr;
   const voce* dopo = nullptr;
   for (int n : stazioni) {
@@ -72,7 +72,7 @@ std::string fra_le_stazioni(const stato_scenario& s, const std::vector<int>& sta
 
 }  // namespace
 
-lista_righe righe_rallentamenti_scenario(const stato_scenario& stato, const testata_documenti& testata,
+lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_documenti& testata,
                                          avvisi_documenti& avvisi) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   contenuto_ordine c;

@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kmh = 1 / 3.6;
 
-int32_t numero_vetture(const stato_scenario& s) { return std::max(s.tabella[voce_treno].posizione, 0); }
+int32_t numero_vetture(const scenario& s) { return std::max(s.tabella[voce_treno].posizione, 0); }
 
 // One sweep along the track: a slowdown opens at its start cell and closes at
 // the first end cell that no earlier slowdown has taken (as the build placed
@@ -66,7 +66,7 @@ class rallentamenti_aperti {
 
 }  // namespace
 
-std::vector<double> velocita_ammesse(const stato_scenario& stato, const treno_percorrenza& treno) {
+std::vector<double> velocita_ammesse(const scenario& stato, const treno_percorrenza& treno) {
   const std::size_t n = stato.binario.size();
   const double lunghezza_treno = std::max(numero_vetture(stato) * treno.lunghezza_vettura, 0.0);
   rallentamenti_aperti rallentamenti(static_cast<std::size_t>(std::ceil(lunghezza_treno / metri_cella)));

@@ -17,16 +17,23 @@ namespace {
 const std::string linea_minima = "[generale]\nlunghezza percorso, 10000\n[fine]\n";
 const std::string treno_minimo = "[generale]\nvelocita, 0, 80\n[fine]\n";
 
-stato_scenario leggi(const std::string& linea, const std::string& treno) {
-  stato_scenario stato;
+// What the reading stage leaves: the session's warnings and the code.
+struct lettura {
+  sessione_costruzione sessione;
+  esito_lettura esito;
+};
+
+lettura leggi(const std::string& linea, const std::string& treno) {
+  scenario stato;
   stato.nome_percorso = "Prova";
   stato.nome_treno = "t1";
   stato.con_planimetria = 1;
-  sorgente_descrizioni sorgente("/cartella-che-non-esiste", false);
+  sorgente_descrizioni sorgente("/cartella-che-non-esiste");
   sorgente.testo_linea = linea;
   sorgente.testo_treno = treno;
-  memorizza_dati(stato, sorgente);
-  return stato;
+  lettura l;
+  l.esito = memorizza_dati(stato, l.sessione, sorgente);
+  return l;
 }
 
 // The record's line: its key and values that build without a code, but for
@@ -48,7 +55,7 @@ std::string riga_record(const record_schema& r, const std::string& chiave, std::
 }
 
 // The two files with `riga` where its record counts.
-stato_scenario leggi_riga(const record_schema& r, const std::string& riga) {
+lettura leggi_riga(const record_schema& r, const std::string& riga) {
   switch (r.parte) {
     case parte_file::linea_generale:
       return leggi("[generale]\nlunghezza percorso, 10000\n" + riga + "\n[corpo]\n[fine]\n", treno_minimo);
@@ -66,11 +73,11 @@ std::string chiave_di(const record_schema& r) {
 
 TEST(SchemaLettori, OgniChiaveDelloSchemaPrendeIlSuoNumeroDiValori) {
   for (const record_schema& r : schema_record()) {
-    const stato_scenario s = leggi_riga(r, riga_record(r, chiave_di(r)) + ", resto");
-    EXPECT_EQ(s.codice_errore, 0) << r.scritta;
+    const lettura s = leggi_riga(r, riga_record(r, chiave_di(r)) + ", resto");
+    EXPECT_EQ(s.esito.codice, 0) << r.scritta;
     // Only the warnings about keys and value counts: the values may draw others.
     std::vector<std::string> avvisi;
-    for (const avviso& a : s.elenco_avvisi) {
+    for (const avviso& a : s.sessione.avvisi) {
       if (a.nome == "valori-in-piu" || a.nome == "valori-mancanti" || a.nome == "chiave-sconosciuta") {
         avvisi.push_back(a.nome + ": " + a.messaggio);
       }
@@ -90,8 +97,8 @@ TEST(SchemaLettori, UnNumeroFuoriDallaSuaLarghezzaEUnErroreDiLettura) {
       if (l != larghezza::byte && l != larghezza::corto) continue;
       for (const int64_t v : {l == larghezza::byte ? int64_t{256} : int64_t{32768}, int64_t{-32769}}) {
         ++provati;
-        const stato_scenario s = leggi_riga(r, riga_record(r, chiave_di(r), k + 1, std::to_string(v)));
-        EXPECT_EQ(s.codice_errore, 25) << r.scritta << " campo " << k + 1 << " = " << v;
+        const lettura s = leggi_riga(r, riga_record(r, chiave_di(r), k + 1, std::to_string(v)));
+        EXPECT_EQ(s.esito.codice, 25) << r.scritta << " campo " << k + 1 << " = " << v;
       }
     }
   }
@@ -105,11 +112,11 @@ TEST(SchemaLettori, UnaChiaveConDueLettereScambiateHaLaChiaveDelloSchemaComeProp
     std::size_t i = sbagliata.find(r.parola) + r.parola.size() / 2;
     while (sbagliata[i] == sbagliata[i + 1] || sbagliata[i + 1] == ' ') ++i;
     std::swap(sbagliata[i], sbagliata[i + 1]);
-    const stato_scenario s = leggi_riga(r, sbagliata);
-    ASSERT_FALSE(s.elenco_avvisi.empty()) << sbagliata;
-    EXPECT_EQ(s.elenco_avvisi[0].nome, "chiave-sconosciuta") << sbagliata;
-    EXPECT_NE(s.elenco_avvisi[0].messaggio.find("forse '" + std::string(r.scritta) + "'?"), std::string::npos)
-        << s.elenco_avvisi[0].messaggio;
+    const lettura s = leggi_riga(r, sbagliata);
+    ASSERT_FALSE(s.sessione.avvisi.empty()) << sbagliata;
+    EXPECT_EQ(s.sessione.avvisi[0].nome, "chiave-sconosciuta") << sbagliata;
+    EXPECT_NE(s.sessione.avvisi[0].messaggio.find("forse '" + std::string(r.scritta) + "'?"), std::string::npos)
+        << s.sessione.avvisi[0].messaggio;
   }
 }
 

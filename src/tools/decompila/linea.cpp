@@ -15,11 +15,11 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
+const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
 // The line length: entry 84, unless the track's size says otherwise; the
 // cells are what the simulator runs on, so they decide.
-int32_t lunghezza_linea(const stato_scenario& s) {
+int32_t lunghezza_linea(const scenario& s) {
   const int32_t scritta = voce_n(s, voce_treno).area_fine;
   if (scritta >= 0 && scritta <= lunghezza_massima && ultima_cella_di(scritta) == s.ultima_cella()) return scritta;
   const int64_t dalle_celle = inizio_cella(s.ultima_cella()) - coda_binario;
@@ -33,7 +33,7 @@ struct progressiva {
 // The three progressive lines whose ordering gives entries 81 to 83 as
 // stored: each stored entry, less the 100 that its direction flag added, is
 // tried under each of the three keys, and the reader's own ordering decides.
-std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
+std::array<progressiva, 3> progressive_scritte(const scenario& s) {
   std::array<progressiva, 3> memorizzate{};
   for (int n = 0; n < 3; ++n) {
     const voce& v = voce_n(s, voce_progressive + n);
@@ -43,7 +43,7 @@ std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
   }
   std::array<int, 3> ordine{0, 1, 2};  // stored entry written as "uno", "due", "tre"
   do {
-    stato_scenario prova;
+    scenario prova;
     for (int chiave = 0; chiave < 3; ++chiave) {
       // Before ordering, entry 81 holds "tre", 82 "due", 83 "uno".
       voce& v = prova.tabella[static_cast<std::size_t>(voce_progressive + 2 - chiave)];
@@ -68,7 +68,7 @@ std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
 
 int64_t multiplo_di_cella(int64_t v) { return inizio_cella(cella_di(v)); }
 
-sezione_descrizione generale_linea(const stato_scenario& s) {
+sezione_descrizione generale_linea(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
   g.righe.push_back(riga_numeri(tipo_record::lunghezza_percorso, {lunghezza_linea(s)}));
   const std::array<progressiva, 3> p = progressive_scritte(s);
@@ -92,7 +92,7 @@ sezione_descrizione generale_linea(const stato_scenario& s) {
 // A running value held from one cell onward: a row at each change, none
 // while the value stays. The reader starts from `iniziale` before the first row.
 template <typename Riga>
-std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella::*campo, int iniziale, Riga riga) {
+std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, int iniziale, Riga riga) {
   std::vector<riga_descrizione> righe;
   int corrente = iniziale;
   for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
@@ -104,7 +104,7 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
   return righe;
 }
 
-std::vector<riga_descrizione> pendenze(const stato_scenario& s) {
+std::vector<riga_descrizione> pendenze(const scenario& s) {
   const auto riga = [](int64_t p, int v) { return riga_numeri(tipo_record::pendenza, {p, v - 100}); };
   std::vector<riga_descrizione> righe = cambiamenti(s, &cella::pendenza, 100, riga);
   // A gradient row at the first of the last three cells carries its value
@@ -123,7 +123,7 @@ struct tratto_montagna {
   int64_t inizio = 0, fine = 0;
 };
 
-bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) {
+bool oggetto_in(const scenario& s, int32_t c, uint8_t o) {
   return s.binario[static_cast<std::size_t>(c)].oggetto == o;
 }
 
@@ -132,7 +132,7 @@ bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) {
 // splits where its markers change step, or where a marker cell is empty: a
 // run with markers ends before its first empty marker cell, and runs
 // without markers fill the rest.
-void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::vector<tratto_montagna>& tratti) {
+void dividi_per_segni(const scenario& s, const tratto_montagna& t, std::vector<tratto_montagna>& tratti) {
   std::vector<int32_t> segni;
   for (int32_t c = t.da; c <= t.a; ++c) {
     if (oggetto_in(s, c, oggetto::segno_montagna)) segni.push_back(c);
@@ -168,7 +168,7 @@ void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::ve
 
 // Mountain runs: each stretch of cells of one non-zero type, split by its
 // markers (type + 10 asks for them).
-std::vector<tratto_montagna> tratti_montagna(const stato_scenario& s) {
+std::vector<tratto_montagna> tratti_montagna(const scenario& s) {
   std::vector<tratto_montagna> tratti_tipo;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
@@ -205,7 +205,7 @@ int64_t inizio_piu_tardi(const tratto_montagna& t) {
 // to end before the line does.
 bool solo_per_primo(const tratto_montagna& t) { return t.tipo != 3 && inizio_piu_tardi(t) <= distanza_tipo_3; }
 
-std::vector<riga_descrizione> montagne(const stato_scenario& s) {
+std::vector<riga_descrizione> montagne(const scenario& s) {
   std::vector<tratto_montagna> tratti = tratti_montagna(s);
   // The first run that must be read first is read first.
   const auto primo = std::find_if(tratti.begin(), tratti.end(), solo_per_primo);
@@ -241,7 +241,7 @@ bool indicatore_sotto(const cella& k) {
   return k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
 }
 
-std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
+std::vector<riga_descrizione> indicatori(const scenario& s) {
   std::vector<riga_descrizione> righe;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     cella k = cella_senza_segni(s, c);
@@ -287,7 +287,7 @@ namespace {
 // where a sign stood: the sign's entry is still there, named by no cell, and
 // goes back under one of the stopping points that no board is under, which
 // the train file then covers again.
-std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
+std::vector<riga_descrizione> cartelli(const scenario& s) {
   std::map<int, int32_t, std::greater<>> per_voce;
   std::vector<int32_t> fermate;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
@@ -314,7 +314,7 @@ std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
 
 }  // namespace
 
-std::vector<std::string> senza_testo(const stato_scenario& s) {
+std::vector<std::string> senza_testo(const scenario& s) {
   std::vector<std::string> motivi;
   std::vector<int32_t> primi;
   for (const tratto_montagna& t : tratti_montagna(s)) {
@@ -336,7 +336,7 @@ std::vector<std::string> senza_testo(const stato_scenario& s) {
   return motivi;
 }
 
-descrizione_file descrivi_linea(const stato_scenario& s) {
+descrizione_file descrivi_linea(const scenario& s) {
   descrizione_file d;
   d.sezioni.push_back(generale_linea(s));
   d.sezioni.push_back(

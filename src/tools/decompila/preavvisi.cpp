@@ -28,7 +28,7 @@ struct scrittore {
 
 class ordinatore {
  public:
-  ordinatore(const stato_scenario& s, int stazioni) : s_(s), sistemata_(s.binario.size(), 0) {
+  ordinatore(const scenario& s, int stazioni) : s_(s), sistemata_(s.binario.size(), 0) {
     for (int i = 1; i <= stazioni; ++i) scrittori_.push_back(stazione(i));
     segnale_in_.assign(s.binario.size(), -1);
     for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
@@ -141,7 +141,7 @@ class ordinatore {
     }
   }
 
-  const stato_scenario& s_;
+  const scenario& s_;
   std::vector<scrittore> scrittori_;  // stations in number order, then signals along the line
   std::vector<int> segnale_in_;       // the writer of the signal in each cell, -1 for none
   std::vector<uint8_t> sistemata_;    // a mark cell that a writer placed after holds
@@ -175,7 +175,7 @@ std::optional<lati_segnale> lati(int16_t valore4, uint8_t attesa, std::optional<
   return migliore;
 }
 
-std::vector<scrittura_preavvisi> ordine_preavvisi(const stato_scenario& s, int stazioni) {
+std::vector<scrittura_preavvisi> ordine_preavvisi(const scenario& s, int stazioni) {
   return ordinatore(s, stazioni).ordina();
 }
 

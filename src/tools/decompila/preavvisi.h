@@ -32,6 +32,6 @@ struct scrittura_preavvisi {
 };
 
 // Stations 1 to `stazioni` and every signal cell, in the order for the text.
-std::vector<scrittura_preavvisi> ordine_preavvisi(const stato_scenario& s, int stazioni);
+std::vector<scrittura_preavvisi> ordine_preavvisi(const scenario& s, int stazioni);
 
 }  // namespace od

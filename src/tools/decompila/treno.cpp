@@ -14,11 +14,11 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
-const cella& cella_n(const stato_scenario& s, int64_t c) { return s.binario[static_cast<std::size_t>(c)]; }
-bool dentro(const stato_scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella(); }
+const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
+const cella& cella_n(const scenario& s, int64_t c) { return s.binario[static_cast<std::size_t>(c)]; }
+bool dentro(const scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella(); }
 
-sezione_descrizione generale_treno(const stato_scenario& s) {
+sezione_descrizione generale_treno(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
   const voce& treno = voce_n(s, voce_treno);
   const voce& r = voce_n(s, voce_ripetizione);
@@ -35,7 +35,7 @@ sezione_descrizione generale_treno(const stato_scenario& s) {
 
 // A running value from one cell onward: a row at each change, the reader
 // holding 0 before the first.
-std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella::*campo, tipo_record chiave,
+std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, tipo_record chiave,
                                           int scala) {
   std::vector<riga_descrizione> righe;
   int corrente = 0;
@@ -49,7 +49,7 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
 }
 
 // Entries 1, 2, 3, ... that hold more than a text and that no sign names.
-int numero_stazioni(const stato_scenario& s) { return static_cast<int>(stazioni_del_percorso(s).size()); }
+int numero_stazioni(const scenario& s) { return static_cast<int>(stazioni_del_percorso(s).size()); }
 
 riga_descrizione riga_stazione(const voce& v, int numero) {
   const int64_t p = v.posizione;
@@ -93,7 +93,7 @@ std::optional<int64_t> posizione_che_vale(int64_t centro, Vale vale) {
 }
 
 // The marks 1 to 4 of a slowdown, `sotto` cells below its warning.
-bool preavvisi_sotto(const stato_scenario& s, int32_t avviso, int32_t sotto) {
+bool preavvisi_sotto(const scenario& s, int32_t avviso, int32_t sotto) {
   for (int32_t k = 0; k <= 3; ++k) {
     const int64_t c = int64_t{avviso} - sotto - k;
     if (!dentro(s, c) || cella_n(s, c).oggetto != oggetto::preavviso_rallentamento || cella_n(s, c).valore1 != k + 1) {
@@ -103,7 +103,7 @@ bool preavvisi_sotto(const stato_scenario& s, int32_t avviso, int32_t sotto) {
   return true;
 }
 
-riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t fine) {
+riga_descrizione riga_rallentamento(const scenario& s, int32_t c, int32_t fine) {
   const cella k = cella_senza_segni(s, c);
   const int32_t avviso = c - celle_avviso;
   const bool con_avviso = dentro(s, avviso) && cella_n(s, avviso).oggetto == oggetto::avviso_rallentamento;
@@ -128,7 +128,7 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
   return riga_numeri(tipo_record::rallentamento, {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
 
-std::vector<riga_descrizione> rallentamenti(const stato_scenario& s) {
+std::vector<riga_descrizione> rallentamenti(const scenario& s) {
   std::vector<riga_descrizione> righe;
   std::set<int32_t> fini_prese;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
@@ -146,7 +146,7 @@ std::vector<riga_descrizione> rallentamenti(const stato_scenario& s) {
   return righe;
 }
 
-riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<int> base) {
+riga_descrizione riga_segnale(const scenario& s, int32_t c, std::optional<int> base) {
   const cella k = cella_senza_segni(s, c);
   const lati_segnale l = lati(k.valore4, k.attesa, base).value_or(*lati(k.valore4, k.attesa, std::nullopt));
   const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
@@ -159,7 +159,7 @@ riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<
 // Stations and signals in the order that their approach marks ask for (see
 // preavvisi.h), each run of one kind under its own header; the slowdowns
 // after the last station, as the built-in scenario has them.
-void stazioni_e_segnali(const stato_scenario& s, descrizione_file& d) {
+void stazioni_e_segnali(const scenario& s, descrizione_file& d) {
   const int n = numero_stazioni(s);
   std::vector<sezione_descrizione> gruppi;
   for (const scrittura_preavvisi& w : ordine_preavvisi(s, n)) {
@@ -190,7 +190,7 @@ riga_descrizione riga_abbattimento(int32_t indice, const cella& c) {
   return riga_numeri(tipo_record::abbattimento, {inizio_cella(indice), valore});
 }
 
-descrizione_file descrivi_treno(const stato_scenario& s, const std::vector<riga_descrizione>& abbattimenti) {
+descrizione_file descrivi_treno(const scenario& s, const std::vector<riga_descrizione>& abbattimenti) {
   descrizione_file d;
   d.sezioni.push_back(generale_treno(s));
   d.sezioni.push_back({"[aderenze]", cambiamenti(s, &cella::aderenza, tipo_record::aderenza, 1)});

@@ -6,9 +6,9 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
+const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
-generale_letto estrai_generale(const stato_scenario& s) {
+generale_letto estrai_generale(const scenario& s) {
   generale_letto g;
   const voce& treno = voce_n(s, voce_treno);
   const voce& percorso = voce_n(s, voce_percorso);
@@ -80,7 +80,7 @@ indicatore_letto estrai_indicatore(int32_t c, const cella& k) {
 // the four approach marks in the four cells below the warning, whatever the
 // position: both are the start's rounding shifted by whole cells.
 
-void estrai_rallentamenti(const stato_scenario& s, elementi_linea& e) {
+void estrai_rallentamenti(const scenario& s, elementi_linea& e) {
   const auto n = static_cast<int32_t>(s.binario.size());
   std::set<int32_t> prese;
   auto oggetto_in = [&](int32_t c) -> int {
@@ -125,7 +125,7 @@ void estrai_rallentamenti(const stato_scenario& s, elementi_linea& e) {
 }
 
 // Entries 1 to 80 that hold something and that no sign names are stations.
-void estrai_stazioni(const stato_scenario& s, elementi_linea& e) {
+void estrai_stazioni(const scenario& s, elementi_linea& e) {
   std::set<int> di_cartelli;
   std::map<int, int32_t> fermate;
   for (std::size_t c = 0; c < s.binario.size(); ++c) {
@@ -144,7 +144,7 @@ void estrai_stazioni(const stato_scenario& s, elementi_linea& e) {
   }
 }
 
-void estrai_puntuali(const stato_scenario& s, elementi_linea& e) {
+void estrai_puntuali(const scenario& s, elementi_linea& e) {
   for (std::size_t i = 0; i < s.binario.size(); ++i) {
     const cella& k = s.binario[i];
     const auto c = static_cast<int32_t>(i);
@@ -173,7 +173,7 @@ void estrai_puntuali(const stato_scenario& s, elementi_linea& e) {
 }
 
 template <typename Campo>
-std::vector<tratto> tratti(const stato_scenario& s, int32_t ultima, Campo campo) {
+std::vector<tratto> tratti(const scenario& s, int32_t ultima, Campo campo) {
   std::vector<tratto> t;
   for (int32_t c = 0; c <= ultima && c < static_cast<int32_t>(s.binario.size()); ++c) {
     const int v = campo(s.binario[static_cast<std::size_t>(c)]);
@@ -186,7 +186,7 @@ std::vector<tratto> tratti(const stato_scenario& s, int32_t ultima, Campo campo)
   return t;
 }
 
-std::vector<tratto> montagne(const stato_scenario& s) {
+std::vector<tratto> montagne(const scenario& s) {
   std::vector<tratto> t = tratti(s, s.ultima_cella(), [](const cella& k) { return int{k.montagna}; });
   std::erase_if(t, [](const tratto& x) { return x.valore == 0; });
   for (tratto& x : t) {
@@ -198,7 +198,7 @@ std::vector<tratto> montagne(const stato_scenario& s) {
 
 }  // namespace
 
-elementi_linea estrai_elementi(const stato_scenario& stato) {
+elementi_linea estrai_elementi(const scenario& stato) {
   elementi_linea e;
   e.generale = estrai_generale(stato);
   estrai_stazioni(stato, e);

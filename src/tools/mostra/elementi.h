@@ -108,7 +108,7 @@ struct elementi_linea {
   std::vector<tratto> montagne;  // runs of a non-zero mountain side, over every cell
 };
 
-elementi_linea estrai_elementi(const stato_scenario& stato);
+elementi_linea estrai_elementi(const scenario& stato);
 
 // The last cell that the build fills with running values.
 inline int32_t ultima_cella_riempita(int32_t ultima_cella) { return ultima_cella - 3; }
