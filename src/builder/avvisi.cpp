@@ -9,32 +9,57 @@ namespace od {
 namespace {
 
 constexpr std::array<descrizione_avviso, 21> avvisi{{
-    {"chiave-sconosciuta", "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
-    {"valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
-    {"valori-mancanti", "un record che prende i suoi ultimi valori dalla riga dopo"},
-    {"commento-come-chiave", "un commento di troppo di fila, letto come chiave"},
-    {"generale-assente", "un file del treno senza \"[generale]\": nessun dato del treno"},
-    {"generale-vuota", "un \"[generale]\" dopo cui non viene nessun record"},
-    {"ultimo-campo-ignorato", "un ultimo campo da solo, che non e' mai letto"},
-    {"ordine-posizioni", "pendenze, curve, aderenze o velocita' non in ordine di posizione"},
-    {"inizio-senza-valore", "la prima aderenza o velocita' dopo 0 m: le celle prima valgono 0"},
-    {"valore-troncato", "un valore che la cella o la voce registra con meno bit, cambiato"},
-    {"valore-sovrapposto", "una cifra o una velocita' che nel valore impacchettato si mescola all'altra"},
-    {"velocita-arrotondata", "una velocita' non multipla di 5, registrata arrotondata"},
-    {"tempo-alzato", "un tempo di segnale da 1 a 100, che vale 101"},
-    {"campo-senza-effetto", "un valore che dove sta non ha effetto"},
-    {"ora-inesistente", "un'ora oltre 23, o minuti o secondi oltre 59"},
-    {"orario-all-indietro", "l'orario di una stazione non dopo quello della stazione precedente"},
-    {"abbattimento-senza-posto", "la costruzione non trova posto per un abbattimento (codici 11, 12, 13)"},
-    {"orario-impossibile", "un orario prima dell'ora piu' presto in cui il treno puo' esserci"},
-    {"orario-stretto", "una tratta con meno margine di --margine-minimo sul suo tempo minimo"},
-    {"orario-senza-fermata", "una fermata prevista in una stazione senza punto di fermata"},
-    {"nome-tagliato", "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
+    {tipo_avviso::chiave_sconosciuta, "chiave-sconosciuta",
+     "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
+    {tipo_avviso::valori_in_piu, "valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
+    {tipo_avviso::valori_mancanti, "valori-mancanti", "un record che prende i suoi ultimi valori dalla riga dopo"},
+    {tipo_avviso::commento_come_chiave, "commento-come-chiave", "un commento di troppo di fila, letto come chiave"},
+    {tipo_avviso::generale_assente, "generale-assente",
+     "un file del treno senza \"[generale]\": nessun dato del treno"},
+    {tipo_avviso::generale_vuota, "generale-vuota", "un \"[generale]\" dopo cui non viene nessun record"},
+    {tipo_avviso::ultimo_campo_ignorato, "ultimo-campo-ignorato", "un ultimo campo da solo, che non e' mai letto"},
+    {tipo_avviso::ordine_posizioni, "ordine-posizioni",
+     "pendenze, curve, aderenze o velocita' non in ordine di posizione"},
+    {tipo_avviso::inizio_senza_valore, "inizio-senza-valore",
+     "la prima aderenza o velocita' dopo 0 m: le celle prima valgono 0"},
+    {tipo_avviso::valore_troncato, "valore-troncato",
+     "un valore che la cella o la voce registra con meno bit, cambiato"},
+    {tipo_avviso::valore_sovrapposto, "valore-sovrapposto",
+     "una cifra o una velocita' che nel valore impacchettato si mescola all'altra"},
+    {tipo_avviso::velocita_arrotondata, "velocita-arrotondata",
+     "una velocita' non multipla di 5, registrata arrotondata"},
+    {tipo_avviso::tempo_alzato, "tempo-alzato", "un tempo di segnale da 1 a 100, che vale 101"},
+    {tipo_avviso::campo_senza_effetto, "campo-senza-effetto", "un valore che dove sta non ha effetto"},
+    {tipo_avviso::ora_inesistente, "ora-inesistente", "un'ora oltre 23, o minuti o secondi oltre 59"},
+    {tipo_avviso::orario_all_indietro, "orario-all-indietro",
+     "l'orario di una stazione non dopo quello della stazione precedente"},
+    {tipo_avviso::abbattimento_senza_posto, "abbattimento-senza-posto",
+     "la costruzione non trova posto per un abbattimento (codici 11, 12, 13)"},
+    {tipo_avviso::orario_impossibile, "orario-impossibile",
+     "un orario prima dell'ora piu' presto in cui il treno puo' esserci"},
+    {tipo_avviso::orario_stretto, "orario-stretto",
+     "una tratta con meno margine di --margine-minimo sul suo tempo minimo"},
+    {tipo_avviso::orario_senza_fermata, "orario-senza-fermata",
+     "una fermata prevista in una stazione senza punto di fermata"},
+    {tipo_avviso::nome_tagliato, "nome-tagliato",
+     "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
 }};
+
+// The table lists every kind once, in the enum's order, so that a kind is
+// its own index.
+constexpr bool in_ordine() {
+  for (std::size_t i = 0; i < avvisi.size(); ++i) {
+    if (static_cast<std::size_t>(avvisi[i].tipo) != i) return false;
+  }
+  return avvisi.size() == static_cast<std::size_t>(tipo_avviso::nome_tagliato) + 1;
+}
+static_assert(in_ordine(), "the warnings' table must list every tipo_avviso once, in order");
 
 }  // namespace
 
 std::span<const descrizione_avviso> tutti_gli_avvisi() { return avvisi; }
+
+std::string_view nome_avviso(tipo_avviso tipo) { return avvisi[static_cast<std::size_t>(tipo)].nome; }
 
 bool avviso_esiste(std::string_view nome) {
   for (const descrizione_avviso& d : avvisi) {
@@ -54,11 +79,11 @@ std::vector<avviso> applica_regole(const std::vector<avviso>& elenco, const rego
 avviso avviso_del_percorso(int32_t codice, int32_t posizione, const luogo_errore* origine) {
   const descrizione_codice* d = descrivi_codice(codice);
   std::string messaggio = d != nullptr ? std::string(d->significato) : "codice sconosciuto";
-  messaggio.append(" (codice ").append(std::to_string(codice)).append(", posizione ");
-  messaggio.append(std::to_string(posizione)).append(" m, cella ").append(std::to_string(posizione / metri_cella));
+  messaggio.append(" (codice ").append(std::to_string(codice)).append(", ");
+  messaggio.append(testo_posizione(posizione, posizione / metri_cella));
   messaggio.append(")");
-  return {"abbattimento-senza-posto", std::move(messaggio), origine != nullptr ? *origine : luogo_errore{}, codice,
-          posizione};
+  return {std::string(nome_avviso(tipo_avviso::abbattimento_senza_posto)), std::move(messaggio),
+          origine != nullptr ? *origine : luogo_errore{}, codice, posizione};
 }
 
 }  // namespace od

@@ -7,8 +7,9 @@
 // (--senza-avviso NAME) or turn all of them into a failure (--avvisi-errori).
 //
 // To add a warning:
-//   1. add its name and what it catches to the table in avvisi.cpp;
-//   2. where it is seen, push an `avviso` with that name, its sentence and
+//   1. add its kind to `tipo_avviso` and its name and what it catches to the
+//      table in avvisi.cpp (the compiler holds the two in step);
+//   2. where it is seen, push an `avviso` with that kind's name, its sentence and
 //      the place of the record concerned onto sessione_costruzione::avvisi
 //      (the readers call aggiungi_avviso in lettura.h; checks of the model as
 //      a whole belong in raccogli_avvisi_costruzione, memorizza_percorso.cpp,
@@ -31,6 +32,30 @@
 #include "modello/modello.h"
 
 namespace od {
+
+enum class tipo_avviso {
+  chiave_sconosciuta,
+  valori_in_piu,
+  valori_mancanti,
+  commento_come_chiave,
+  generale_assente,
+  generale_vuota,
+  ultimo_campo_ignorato,
+  ordine_posizioni,
+  inizio_senza_valore,
+  valore_troncato,
+  valore_sovrapposto,
+  velocita_arrotondata,
+  tempo_alzato,
+  campo_senza_effetto,
+  ora_inesistente,
+  orario_all_indietro,
+  abbattimento_senza_posto,
+  orario_impossibile,
+  orario_stretto,
+  orario_senza_fermata,
+  nome_tagliato,
+};
 
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {
@@ -57,6 +82,7 @@ struct avviso {
 };
 
 struct descrizione_avviso {
+  tipo_avviso tipo;
   std::string_view nome;
   std::string_view cosa;  // what it catches, for --help and the handbook
 };
@@ -64,6 +90,8 @@ struct descrizione_avviso {
 // Every warning name, in the handbook's order.
 std::span<const descrizione_avviso> tutti_gli_avvisi();
 bool avviso_esiste(std::string_view nome);
+// The stable name of a kind of warning, as shown and as the options take it.
+std::string_view nome_avviso(tipo_avviso tipo);
 
 // What the author asked of the warnings.
 struct regole_avvisi {

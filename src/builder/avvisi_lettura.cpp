@@ -51,6 +51,16 @@ bool intestazione(std::string_view campo) {
   return contiene(campo, "[") && contiene(campo, "]") && !commento;
 }
 
+std::vector<chiave_nota> chiavi_di(parte_file parte) {
+  std::vector<chiave_nota> chiavi;
+  for (const record_schema& r : schema_record()) {
+    if (r.parte != parte) continue;
+    chiavi.push_back({r.scritta, r.parola, r.anche});
+    if (!r.altra_scritta.empty()) chiavi.push_back({r.altra_scritta, r.parola, r.anche});
+  }
+  return chiavi;
+}
+
 std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> chiavi) {
   for (const chiave_nota& k : chiavi) {
     if (contiene_senza_maiuscole(campo, k.parola) && contiene_senza_maiuscole(campo, k.anche)) {
@@ -82,44 +92,44 @@ std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> c
   return migliore;
 }
 
-void avvisa_campo_senza_chiave(contesto_lettura& contesto, std::span<const chiave_nota> chiavi,
-                               std::span<const chiave_nota> altrove, std::string_view dove_altrove) {
+void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::optional<parte_file> altrove,
+                               std::string_view dove_altrove) {
   const std::string& campo = contesto.chiave_record;
   if (intestazione(campo) || contesto.linea_record == contesto.linea_saltata) return;
   // What follows on this line is passed over too: told once, here.
   contesto.linea_saltata = contesto.linea_record;
   if (!prima_sulla_riga(contesto)) {
     if (contesto.linea_record != contesto.linea_ultimo_record) return;
-    aggiungi_avviso(contesto, "valori-in-piu",
+    aggiungi_avviso(contesto, tipo_avviso::valori_in_piu,
                     "'" + campo + "' resta sulla riga dopo i valori del record '" +
                         std::string(contesto.record_precedente) + "': la riga ha un campo di troppo, letto come chiave");
     return;
   }
   std::string messaggio = "'" + campo + "' non e' una chiave: la riga e' saltata";
-  for (const chiave_nota& k : altrove) {
+  for (const chiave_nota& k : altrove ? chiavi_di(*altrove) : std::vector<chiave_nota>{}) {
     if (contiene_senza_maiuscole(campo, k.parola) && contiene_senza_maiuscole(campo, k.anche)) {
-      aggiungi_avviso(contesto, "chiave-sconosciuta",
+      aggiungi_avviso(contesto, tipo_avviso::chiave_sconosciuta,
                       messaggio + "; '" + std::string(k.scritta) + "' conta solo " + std::string(dove_altrove));
       return;
     }
   }
-  const std::string vicina = chiave_vicina(campo, chiavi);
+  const std::string vicina = chiave_vicina(campo, chiavi_di(qui));
   if (!vicina.empty()) {
     messaggio += ": forse '" + vicina + "'?";
     if (forma_semplice(vicina) == forma_semplice(campo)) messaggio += " (qui le maiuscole contano)";
   }
-  aggiungi_avviso(contesto, "chiave-sconosciuta", messaggio);
+  aggiungi_avviso(contesto, tipo_avviso::chiave_sconosciuta, messaggio);
 }
 
 void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_ammessi) {
-  aggiungi_avviso(contesto, "commento-come-chiave",
+  aggiungi_avviso(contesto, tipo_avviso::commento_come_chiave,
                   "commento letto come chiave: qui se ne saltano al piu' " + std::to_string(commenti_ammessi) +
                       " di fila");
 }
 
 void avvisa_ultimo_campo(contesto_lettura& contesto, const std::string& campo) {
   if (intestazione(campo) || contiene(campo, "-")) return;
-  aggiungi_avviso(contesto, "ultimo-campo-ignorato",
+  aggiungi_avviso(contesto, tipo_avviso::ultimo_campo_ignorato,
                   "'" + campo +
                       "' e' l'ultimo campo del file, da solo: non e' mai letto (chiudere il file con \"[fine]\")");
 }
@@ -127,7 +137,7 @@ void avvisa_ultimo_campo(contesto_lettura& contesto, const std::string& campo) {
 void avvisa_se_su_piu_righe(contesto_lettura& contesto, const flusso_campi& flusso) {
   if (contesto.nome_record.empty() || flusso.linea() == contesto.linea_record) return;
   const int32_t valori = contesto.valori_record;
-  aggiungi_avviso(contesto, "valori-mancanti",
+  aggiungi_avviso(contesto, tipo_avviso::valori_mancanti,
                   "al record '" + std::string(contesto.nome_record) + "' mancano valori sulla sua riga (ne vuole " +
                       std::to_string(valori) + "): gli ultimi sono presi dalla riga " + std::to_string(flusso.linea()),
                   valori);

@@ -3,11 +3,14 @@
 // only look at what the reader has just read and never change it.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "builder/lettura.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 
@@ -18,15 +21,19 @@ struct chiave_nota {
   std::string_view anche = {};  // a second word that must be there too, or empty
 };
 
+// The keys of one part of a file, every way the schema writes them, in the
+// schema's order (the first of two equally near wins).
+std::vector<chiave_nota> chiavi_di(parte_file parte);
+
 // The key nearest to `campo`: one that it holds in another letter case, or
 // one a few letters away. Empty when none is near.
 std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> chiavi);
 
-// The field just read in key position started no record. `chiavi` are the
-// keys that count where it stands, `altrove` those of the file's other part,
+// The field just read in key position started no record. `qui` is the part
+// of the file where it stands, `altrove` the file's other part, if any,
 // named by `dove_altrove` ("nella sezione generale", ...).
-void avvisa_campo_senza_chiave(contesto_lettura& contesto, std::span<const chiave_nota> chiavi,
-                               std::span<const chiave_nota> altrove, std::string_view dove_altrove);
+void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::optional<parte_file> altrove,
+                               std::string_view dove_altrove);
 
 // A comment that one too many in a row makes the reader test as a key.
 void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_ammessi);

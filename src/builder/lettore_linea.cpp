@@ -24,6 +24,7 @@
 #include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 namespace {
@@ -31,22 +32,6 @@ namespace {
 enum class seguito { continua, fine_lettura, interrotta };
 
 constexpr int32_t righe_planimetria_massime = 1000000;
-
-// The keys as the handbook writes them, for the warnings' suggestions.
-constexpr chiave_nota chiavi_generali[] = {
-    {"lunghezza percorso", "lunghezza", "percorso"},
-    {"progressiva chilometrica uno", "progressiva", "uno"},
-    {"progressiva chilometrica due", "progressiva", "due"},
-    {"progressiva chilometrica tre", "progressiva", "tre"},
-    {"sfondo uno", "sfondo", "uno"},
-    {"sfondo due", "sfondo", "due"},
-    {"sfondo tre", "sfondo", "tre"},
-    {"ripetizione segnali 4 codici", "ripetizione", "segnali"},
-};
-constexpr chiave_nota chiavi_corpo[] = {
-    {"pendenza", "pendenza"},         {"curvas", "curva"}, {"curvad", "curva"}, {"montagna", "montagna"},
-    {"indicatori_vmax", "indicatori_v"}, {"cartello_indicatore", "cartello", "indicat"},
-};
 
 struct lettore_linea {
   contesto_lettura& contesto;
@@ -91,11 +76,13 @@ struct lettore_linea {
   bool cerca_generale();
   seguito sezione_generale();
   seguito chiave_generale(bool& trovata);
+  seguito record_generale(tipo_record tipo, bool& trovata);
   void avvisa_corpo_senza_chiave();
   seguito lunghezza();
   seguito ripetizione();
   seguito corpo();
   seguito chiave_corpo();
+  seguito record_corpo(tipo_record tipo);
   seguito pendenza();
   seguito curva();
   seguito montagna();
@@ -131,53 +118,89 @@ seguito lettore_linea::sezione_generale() {
     if (const seguito s = chiave_generale(trovata); s != seguito::continua) return s;
     if (trovata) ++chiavi_lette;
     if (!trovata && !commento_letto) {
-      avvisa_campo_senza_chiave(contesto, chiavi_generali, chiavi_corpo, "dopo la prima intestazione di sezione");
+      avvisa_campo_senza_chiave(contesto, parte_file::linea_generale, parte_file::linea_corpo,
+                                "dopo la prima intestazione di sezione");
     }
     if (intestazione(riga)) break;
   }
   if (chiavi_lette == 0) {
-    aggiungi_avviso(contesto, "generale-vuota", "la sezione generale finisce qui senza alcun record");
+    aggiungi_avviso(contesto, tipo_avviso::generale_vuota, "la sezione generale finisce qui senza alcun record");
   }
   return seguito::continua;
 }
 
 seguito lettore_linea::chiave_generale(bool& trovata) {
-  const auto progressiva = [this](int voce_tabella) {
-    voce& v = stato.tabella[static_cast<std::size_t>(voce_tabella)];
-    v.area_inizio = flusso.leggi_numero();
-    v.area_fine = flusso.leggi_numero();
-    v.posizione = flusso.leggi_numero();
+  for (const record_schema& r : schema_record()) {
+    if (r.parte != parte_file::linea_generale) continue;
+    if (const seguito s = record_generale(r.tipo, trovata); s != seguito::continua) return s;
+  }
+  return seguito::continua;
+}
+
+// Reads the record `tipo` when the key field holds it; each one found notes
+// the record it starts, for the warnings and for a record cut short.
+seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
+  const auto letto = [&](tipo_record t) {
+    const record_schema& r = record_di(t);
+    if (!r.riconosce(riga)) return false;
+    trovata = true;
+    attendi_valori(contesto, r.nome, r.valori());
+    return true;
   };
   voce& percorso = stato.tabella[voce_percorso];
-  // Each test notes the record it starts, for the warnings and for a record
-  // cut short; the reading itself is the same either way.
-  const auto chiave = [&](bool c, std::string_view nome, int32_t valori) {
-    if (c) {
-      trovata = true;
-      attendi_valori(contesto, nome, valori);
+  switch (tipo) {
+    case tipo_record::lunghezza_percorso:
+      return letto(tipo) ? lunghezza() : seguito::continua;
+    case tipo_record::progressiva_uno: {
+      // The three changes are read from "tre" down, into entries 81 to 83.
+      const tipo_record dall_alto[] = {tipo_record::progressiva_tre, tipo_record::progressiva_due, tipo_record::progressiva_uno};
+      for (int n = 0; n < 3; ++n) {
+        if (!letto(dall_alto[n])) continue;
+        voce& v = stato.tabella[static_cast<std::size_t>(voce_progressive + n)];
+        v.area_inizio = flusso.leggi_numero();
+        v.area_fine = flusso.leggi_numero();
+        v.posizione = flusso.leggi_numero();
+      }
+      return seguito::continua;
     }
-    return c;
-  };
-  if (chiave(contiene_senza_maiuscole(riga, "lunghezza") && contiene_senza_maiuscole(riga, "percorso"),
-             "lunghezza percorso", 1)) {
-    if (const seguito s = lunghezza(); s != seguito::continua) return s;
+    case tipo_record::progressiva_due:
+    case tipo_record::progressiva_tre:
+      return seguito::continua;  // read with progressiva_uno
+    case tipo_record::sfondo_uno:
+      if (letto(tipo)) percorso.area_inizio = flusso.leggi_numero();
+      return seguito::continua;
+    case tipo_record::sfondo_due:
+      if (letto(tipo)) percorso.posizione = flusso.leggi_numero();
+      return seguito::continua;
+    case tipo_record::sfondo_tre:
+      if (letto(tipo)) percorso.area_fine = flusso.leggi_numero();
+      return seguito::continua;
+    case tipo_record::ripetizione_segnali:
+      return letto(tipo) ? ripetizione() : seguito::continua;
+    case tipo_record::pendenza:
+    case tipo_record::curva:
+    case tipo_record::montagna:
+    case tipo_record::indicatori_vmax:
+    case tipo_record::cartello_indicatore:
+    case tipo_record::massa_frenata:
+    case tipo_record::numero_vetture:
+    case tipo_record::velocita:
+    case tipo_record::aderenza:
+    case tipo_record::orologio:
+    case tipo_record::sabbia:
+    case tipo_record::segnale:
+    case tipo_record::rallentamento:
+    case tipo_record::abbattimento:
+    case tipo_record::stazione:
+      return seguito::continua;  // not of the general section
   }
-  const auto con = [this](std::string_view a, std::string_view b) { return contiene(riga, a) && contiene(riga, b); };
-  const std::string_view progressiva_nome = "progressiva chilometrica";
-  if (chiave(con("progressiva", "tre"), progressiva_nome, 3)) progressiva(voce_progressive);
-  if (chiave(con("progressiva", "due"), progressiva_nome, 3)) progressiva(voce_progressive + 1);
-  if (chiave(con("progressiva", "uno"), progressiva_nome, 3)) progressiva(voce_progressive + 2);
-  if (chiave(con("sfondo", "uno"), "sfondo", 1)) percorso.area_inizio = flusso.leggi_numero();
-  if (chiave(con("sfondo", "due"), "sfondo", 1)) percorso.posizione = flusso.leggi_numero();
-  if (chiave(con("sfondo", "tre"), "sfondo", 1)) percorso.area_fine = flusso.leggi_numero();
-  if (chiave(con("segnali", "ripetizione"), "ripetizione segnali", 2)) return ripetizione();
   return seguito::continua;
 }
 
 seguito lettore_linea::lunghezza() {
   const int32_t metri = flusso.leggi_numero();
   stato.tabella[voce_treno].area_fine = metri;
-  if (metri > lunghezza_massima) return interrompi(1);
+  if (metri > lunghezza_massima) return interrompi(codici::lunghezza_oltre);
   if (metri < 0) fallisci_valore(flusso, "lunghezza del percorso negativa");
   crea_binario(stato, metri);
   return seguito::continua;
@@ -187,14 +210,14 @@ seguito lettore_linea::ripetizione() {
   voce& v = stato.tabella[voce_ripetizione];
   v.area_inizio = flusso.leggi_numero();
   v.area_fine = flusso.leggi_numero();
-  if (v.area_inizio % metri_cella != 0) return interrompi(3);
-  if (v.area_fine % metri_cella != 0) return interrompi(4);
+  if (v.area_inizio % metri_cella != 0) return interrompi(codici::ripetizione_inizio);
+  if (v.area_fine % metri_cella != 0) return interrompi(codici::ripetizione_fine);
   if (contiene(riga, "4")) {
     v.posizione = 4;
   } else if (contiene(riga, "9")) {
     v.posizione = 9;
   } else {
-    return interrompi(5);
+    return interrompi(codici::ripetizione_senza_codici);
   }
   if (v.area_fine == 0) v.posizione = 0;
   return seguito::continua;
@@ -226,30 +249,56 @@ void lettore_linea::avvisa_corpo_senza_chiave() {
     --valori_curva_da_saltare;
     return;
   }
-  if (stato.con_planimetria == 0 && contiene_senza_maiuscole(riga, "curva")) {
+  if (stato.con_planimetria == 0 && record_di(tipo_record::curva).riconosce(riga)) {
     valori_curva_da_saltare = 2;
     return;
   }
-  avvisa_campo_senza_chiave(contesto, chiavi_corpo, chiavi_generali, "nella sezione generale");
+  avvisa_campo_senza_chiave(contesto, parte_file::linea_corpo, parte_file::linea_generale, "nella sezione generale");
 }
 
 seguito lettore_linea::chiave_corpo() {
   seguito s = seguito::continua;
   bool una = false;
-  const auto prova = [&](bool trovata, seguito (lettore_linea::*gestore)()) {
-    if (s == seguito::continua && trovata) {
-      una = true;
-      s = (this->*gestore)();
-    }
-  };
-  prova(contiene_senza_maiuscole(riga, "pendenza"), &lettore_linea::pendenza);
-  prova(stato.con_planimetria != 0 && contiene_senza_maiuscole(riga, "curva"), &lettore_linea::curva);
-  prova(contiene_senza_maiuscole(riga, "montagna"), &lettore_linea::montagna);
-  prova(contiene_senza_maiuscole(riga, "indicatori_v"), &lettore_linea::indicatore);
-  prova(contiene_senza_maiuscole(riga, "cartello") && contiene_senza_maiuscole(riga, "indicat"),
-        &lettore_linea::cartello);
+  for (const record_schema& r : schema_record()) {
+    if (s != seguito::continua || r.parte != parte_file::linea_corpo || !r.riconosce(riga)) continue;
+    // Without the plan a curve is no key.
+    if (r.tipo == tipo_record::curva && stato.con_planimetria == 0) continue;
+    una = true;
+    attendi_valori(contesto, r.nome, r.valori());
+    s = record_corpo(r.tipo);
+  }
   if (!una) avvisa_corpo_senza_chiave();
   return s;
+}
+
+seguito lettore_linea::record_corpo(tipo_record tipo) {
+  switch (tipo) {
+    case tipo_record::pendenza: return pendenza();
+    case tipo_record::curva: return curva();
+    case tipo_record::montagna: return montagna();
+    case tipo_record::indicatori_vmax: return indicatore();
+    case tipo_record::cartello_indicatore: return cartello();
+    case tipo_record::lunghezza_percorso:
+    case tipo_record::progressiva_uno:
+    case tipo_record::progressiva_due:
+    case tipo_record::progressiva_tre:
+    case tipo_record::sfondo_uno:
+    case tipo_record::sfondo_due:
+    case tipo_record::sfondo_tre:
+    case tipo_record::ripetizione_segnali:
+    case tipo_record::massa_frenata:
+    case tipo_record::numero_vetture:
+    case tipo_record::velocita:
+    case tipo_record::aderenza:
+    case tipo_record::orologio:
+    case tipo_record::sabbia:
+    case tipo_record::segnale:
+    case tipo_record::rallentamento:
+    case tipo_record::abbattimento:
+    case tipo_record::stazione:
+      break;  // not of the body
+  }
+  return seguito::continua;
 }
 
 // Gives the cells from the counter on the previous gradient, up to the cell
@@ -267,7 +316,6 @@ void lettore_linea::riempi_pendenza(int32_t fino) {
 }
 
 seguito lettore_linea::pendenza() {
-  attendi_valori(contesto, "pendenza", 2);
   const int32_t p = flusso.leggi_numero();
   const int32_t g = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
@@ -280,14 +328,13 @@ seguito lettore_linea::pendenza() {
 }
 
 seguito lettore_linea::curva() {
-  attendi_valori(contesto, "curva", 2);
   const int32_t inizio = flusso.leggi_numero();
   const int32_t lunghezza_curva = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   const int64_t fine = int64_t{inizio} + lunghezza_curva;
   if (inizio < fine_curva_precedente) {
-    aggiungi_avviso(contesto, "ordine-posizioni",
+    aggiungi_avviso(contesto, tipo_avviso::ordine_posizioni,
                     "la curva comincia a " + std::to_string(inizio) + " m, prima della fine (" +
                         std::to_string(fine_curva_precedente) + " m) della curva della riga " +
                         std::to_string(riga_curva) + ": le curve vanno in ordine e senza sovrapporsi",
@@ -297,18 +344,17 @@ seguito lettore_linea::curva() {
   riga_curva = contesto.linea_record;
   if (fine > stato.lunghezza_totale) return fuori(fine);
   double k = curvatura_chiave(riga);
-  if (k == 0.0) return interrompi(103);
+  if (k == 0.0) return interrompi(codici::curva_impossibile);
   if (contiene_senza_maiuscole(riga, "s")) k = -k;
   const int32_t fine_curva = static_cast<int32_t>(std::max<int64_t>(fine, 0));
   // The rows stop at the 1000000th; one more would be a failure.
   prolunga_planimetria(stato.planimetria, std::min(inizio, righe_planimetria_massime),
                        std::min(fine_curva, righe_planimetria_massime), k);
-  if (stato.planimetria.calcolate() > righe_planimetria_massime) return interrompi(103);
+  if (stato.planimetria.calcolate() > righe_planimetria_massime) return interrompi(codici::curva_impossibile);
   return seguito::continua;
 }
 
 seguito lettore_linea::montagna() {
-  attendi_valori(contesto, "montagna", 3);
   int32_t inizio = flusso.leggi_numero();
   int32_t fine = flusso.leggi_numero();
   int32_t tipo = flusso.leggi_numero();
@@ -323,7 +369,6 @@ seguito lettore_linea::montagna() {
 }
 
 seguito lettore_linea::indicatore() {
-  attendi_valori(contesto, "indicatori_vmax", 9);
   const int32_t posizione = flusso.leggi_numero();
   int32_t velocita[8];
   for (int32_t& v : velocita) v = flusso.leggi_numero();
@@ -338,7 +383,7 @@ seguito lettore_linea::indicatore() {
   // memo_indicatori_v_max: the board's cell must be free.
   const int64_t n = cella_puntuale(posizione);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
-  if (!cella_libera(c)) return interrompi_su_cella(21, posizione, n);
+  if (!cella_libera(c)) return interrompi_su_cella(codici::indicatore_occupata, posizione, n);
   registra_origine(contesto, static_cast<int32_t>(n));
   const valori_indicatore v = impacca_indicatore(velocita[0], velocita[1], velocita[2], strisces, velocita[4],
                                                  velocita[5], velocita[6], strisced);
@@ -356,15 +401,14 @@ seguito lettore_linea::indicatore() {
 }
 
 seguito lettore_linea::cartello() {
-  attendi_valori(contesto, "cartello_indicatore", 2);
   const int32_t p = flusso.leggi_numero();
   riga = flusso.leggi_testo();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
   const int64_t n = cella_puntuale(p);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
-  if (!cella_libera(c)) return interrompi_su_cella(6, p, n);
-  if (contesto.contatore_cartelli < 1) return interrompi(10);
+  if (!cella_libera(c)) return interrompi_su_cella(codici::cartello_occupata, p, n);
+  if (contesto.contatore_cartelli < 1) return interrompi(codici::stazioni_nei_cartelli);
   registra_origine(contesto, static_cast<int32_t>(n));
   c.oggetto = oggetto::cartello;
   c.valore1 = static_cast<int16_t>(contesto.contatore_cartelli);
@@ -375,7 +419,7 @@ seguito lettore_linea::cartello() {
 
 void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
   if (posizione_pendenza >= 0 && p <= posizione_pendenza) {
-    aggiungi_avviso(contesto, "ordine-posizioni",
+    aggiungi_avviso(contesto, tipo_avviso::ordine_posizioni,
                     "la pendenza a " + std::to_string(p) + " m viene dopo quella a " +
                         std::to_string(posizione_pendenza) + " m della riga " + std::to_string(riga_pendenza) +
                         ": le pendenze vanno in ordine di posizione crescente",
@@ -384,37 +428,39 @@ void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
   posizione_pendenza = p;
   riga_pendenza = contesto.linea_record;
   // The cell holds the gradient plus 100 in one byte.
-  if (g < -100 || g > 155) {
+  if (!nel_campo(tipo_record::pendenza, 2, g)) {
     const int32_t registrata = static_cast<uint8_t>(g + 100) - 100;
-    aggiungi_avviso(contesto, "valore-troncato",
+    const campo_schema& campo = campo_di(tipo_record::pendenza, 2);
+    aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
                     "la pendenza " + std::to_string(g) + " per mille e' registrata come " +
-                        std::to_string(registrata) + ": la cella tiene da -100 a 155",
+                        std::to_string(registrata) + ": la cella tiene da " + std::to_string(campo.minimo) + " a " +
+                        std::to_string(campo.massimo),
                     2);
   }
 }
 
 // The board packs each pair as left speed * 20 + right speed / 5 and the
-// stripes as left * 10 + right: a right-hand value that does not fit its
-// share runs into the left-hand one.
+// stripes as left * 10 + right: a right-hand value outside the schema's
+// range runs into the left-hand one.
 void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
   for (int i = 4; i < 7; ++i) {
     const int32_t v = valori[i];
     const int32_t campo = i + 2;  // the position is the first value
-    if (v < 0 || v > 97) {
-      aggiungi_avviso(contesto, "valore-sovrapposto",
+    if (!nel_campo(tipo_record::indicatori_vmax, campo, v)) {
+      aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                       "la velocita' " + std::to_string(v) + " km/h del gruppo destro esce da 0..97 e nel valore " +
                           "impacchettato si mescola a quella del gruppo sinistro",
                       campo);
     } else if (v % 5 != 0) {
-      aggiungi_avviso(contesto, "velocita-arrotondata",
+      aggiungi_avviso(contesto, tipo_avviso::velocita_arrotondata,
                       "la velocita' " + std::to_string(v) + " km/h e' registrata come " +
                           std::to_string(arrotonda_div(v, 5) * 5) + " km/h (passi di 5 km/h)",
                       campo);
     }
   }
   for (const int i : {3, 7}) {
-    if (valori[i] >= 0 && valori[i] <= 9) continue;
-    aggiungi_avviso(contesto, "valore-sovrapposto",
+    if (nel_campo(tipo_record::indicatori_vmax, i + 2, valori[i])) continue;
+    aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
                     "il numero di strisce " + std::to_string(valori[i]) +
                         " esce da 0..9 e si mescola con quello dell'altro gruppo",
                     i + 2);
@@ -434,11 +480,11 @@ bool leggi_file_linea(contesto_lettura& contesto) {
   contesto.file_corrente = nome_file_linea(stato.nome_percorso);
   const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
-    registra_codice(contesto, 101);
+    registra_codice(contesto, codici::linea_assente);
     return false;
   }
   lettore_linea lettore{contesto, stato, flusso_campi(*testo), {}};
-  if (!lettore.cerca_generale()) return lettore.interrompi(102) == seguito::continua;
+  if (!lettore.cerca_generale()) return lettore.interrompi(codici::generale_assente) == seguito::continua;
   if (lettore.sezione_generale() == seguito::interrotta) return false;
   if (stato.binario.empty()) fallisci_valore(lettore.flusso, "la sezione generale non ha la riga \"lunghezza percorso\"");
   progressive_ordina(stato);

@@ -31,6 +31,7 @@
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "platform/cartella.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 namespace {
@@ -40,19 +41,6 @@ enum class seguito {
   continua,      // next field in key position
   fine_lettura,  // final fill and checks: end of the file, or code 15
   ferma,         // a code stopped the reading; nothing more runs
-};
-
-constexpr chiave_nota chiavi_treno[] = {
-    {"percentuale massa frenata", "frenata", "massa"},
-    {"numero vetture", "vetture"},
-    {"velocita", "velocit"},
-    {"aderenza", "aderenza"},
-    {"orologio", "orologio"},
-    {"sabbia", "sabbia"},
-    {"segnale", "segnale"},
-    {"rallentamento", "rallentamento"},
-    {"abbattimento", "abbattimento"},
-    {"stazione", "stazione"},
 };
 
 // A running value (speed limit, adhesion) as far as the warnings go: where
@@ -74,14 +62,14 @@ class lettore_treno {
 
   void leggi() {
     if (!cerca_generale()) {
-      aggiungi_avviso(contesto_, "generale-assente",
+      aggiungi_avviso(contesto_, tipo_avviso::generale_assente,
                       "nessun campo \"[generale]\": il file non da' alcun dato del treno (nessuna stazione, "
                       "velocita' 0 ovunque)");
     }
     const seguito esito = leggi_record();
     if (records_letti_ == 0 && generale_trovata_) {
       contesto_.sessione.avvisi.push_back(
-          {"generale-vuota", "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno",
+          {std::string(nome_avviso(tipo_avviso::generale_vuota)), "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno",
            luogo_generale_});
     }
     if (esito == seguito::ferma) return;
@@ -125,7 +113,7 @@ class lettore_treno {
       if (commento) avvisa_commento_come_chiave(contesto_, 2);
       bool trovata = false;
       if (const seguito s = applica_chiavi(riga_, trovata); s != seguito::continua) return s;
-      if (!trovata && !commento) avvisa_campo_senza_chiave(contesto_, chiavi_treno, {}, "");
+      if (!trovata && !commento) avvisa_campo_senza_chiave(contesto_, parte_file::treno, std::nullopt, "");
     }
     return seguito::fine_lettura;
   }
@@ -135,32 +123,44 @@ class lettore_treno {
     return seguito::fine_lettura;
   }
 
+  // Every record whose key words the field holds, in the schema's order.
   seguito applica_chiavi(const std::string& riga, bool& trovata) {
-    using lettura_record = seguito (lettore_treno::*)();
-    struct chiave {
-      std::string_view parola;
-      std::string_view anche;  // a second word that must be there too, or empty
-      lettura_record leggi;
-    };
-    // The order is part of the format: a key text with two words reads its
-    // records in this order.
-    static constexpr chiave chiavi[] = {
-        {"frenata", "massa", &lettore_treno::leggi_massa_frenata},
-        {"vetture", "", &lettore_treno::leggi_vetture},
-        {"velocit", "", &lettore_treno::leggi_velocita},
-        {"aderenza", "", &lettore_treno::leggi_aderenza},
-        {"orologio", "", &lettore_treno::leggi_orologio},
-        {"sabbia", "", &lettore_treno::leggi_sabbia},
-        {"segnale", "", &lettore_treno::leggi_segnale},
-        {"rallentamento", "", &lettore_treno::leggi_rallentamento},
-        {"abbattimento", "", &lettore_treno::leggi_abbattimento},
-        {"stazione", "", &lettore_treno::leggi_stazione},
-    };
-    for (const chiave& k : chiavi) {
-      if (!contiene_senza_maiuscole(riga, k.parola) || !contiene_senza_maiuscole(riga, k.anche)) continue;
+    for (const record_schema& r : schema_record()) {
+      if (r.parte != parte_file::treno || !r.riconosce(riga)) continue;
       trovata = true;
       ++records_letti_;
-      if (const seguito s = (this->*k.leggi)(); s != seguito::continua) return s;
+      attendi_valori(contesto_, r.nome, r.valori());
+      if (const seguito s = leggi_record(r.tipo); s != seguito::continua) return s;
+    }
+    return seguito::continua;
+  }
+
+  seguito leggi_record(tipo_record tipo) {
+    switch (tipo) {
+      case tipo_record::massa_frenata: return leggi_massa_frenata();
+      case tipo_record::numero_vetture: return leggi_vetture();
+      case tipo_record::velocita: return leggi_velocita();
+      case tipo_record::aderenza: return leggi_aderenza();
+      case tipo_record::orologio: return leggi_orologio();
+      case tipo_record::sabbia: return leggi_sabbia();
+      case tipo_record::segnale: return leggi_segnale();
+      case tipo_record::rallentamento: return leggi_rallentamento();
+      case tipo_record::abbattimento: return leggi_abbattimento();
+      case tipo_record::stazione: return leggi_stazione();
+      case tipo_record::lunghezza_percorso:
+      case tipo_record::progressiva_uno:
+      case tipo_record::progressiva_due:
+      case tipo_record::progressiva_tre:
+      case tipo_record::sfondo_uno:
+      case tipo_record::sfondo_due:
+      case tipo_record::sfondo_tre:
+      case tipo_record::ripetizione_segnali:
+      case tipo_record::pendenza:
+      case tipo_record::curva:
+      case tipo_record::montagna:
+      case tipo_record::indicatori_vmax:
+      case tipo_record::cartello_indicatore:
+        break;  // line records
     }
     return seguito::continua;
   }
@@ -212,7 +212,7 @@ class lettore_treno {
       contesto_.file_corrente = nome_senza_cartella(contesto_.percorso_linea);
       contesto_.linea_record = 0;
       contesto_.chiave_record.clear();
-      registra_codice(contesto_, 2);
+      registra_codice(contesto_, codici::progressiva_non_multipla);
       return;
     }
   }
@@ -238,13 +238,13 @@ class lettore_treno {
   // warnings; `cosa` names the record in the sentence.
   void avvisa_ordine(valore_precedente& prima, int32_t posizione, const std::string& cosa) {
     if (prima.posizione < 0 && cella_di(posizione) > 0) {  // some cells lie before it
-      aggiungi_avviso(contesto_, "inizio-senza-valore",
+      aggiungi_avviso(contesto_, tipo_avviso::inizio_senza_valore,
                       "il primo record '" + cosa + "' e' a " + std::to_string(posizione) +
                           " m: le celle prima valgono 0 (il primo va a 0 m)",
                       1);
     }
     if (prima.posizione >= 0 && posizione <= prima.posizione) {
-      aggiungi_avviso(contesto_, "ordine-posizioni",
+      aggiungi_avviso(contesto_, tipo_avviso::ordine_posizioni,
                       "'" + cosa + "' a " + std::to_string(posizione) + " m viene dopo quello a " +
                           std::to_string(prima.posizione) + " m della riga " + std::to_string(prima.riga) +
                           ": questi record vanno in ordine di posizione crescente",
@@ -253,7 +253,6 @@ class lettore_treno {
     prima = {posizione, contesto_.linea_record};
   }
 
-  void valori_del_record(std::string_view nome, int32_t valori) { attendi_valori(contesto_, nome, valori); }
   void fine_valori() { avvisa_se_su_piu_righe(contesto_, flusso_); }
 
   // The speed is kept as written and turned into steps of 5 km/h only when
@@ -262,7 +261,6 @@ class lettore_treno {
   // speed before it, and a forced build writes them. The failure is told at
   // the record that wrote the speed, not at the one that made the fill.
   seguito leggi_velocita() {
-    valori_del_record("velocita", 2);
     const int32_t posizione = lungo();
     const int32_t velocita = lungo();
     const record_velocita letto{velocita, contesto_.linea_record, contesto_.colonna_chiave, contesto_.chiave_record,
@@ -292,7 +290,6 @@ class lettore_treno {
   }
 
   seguito leggi_aderenza() {
-    valori_del_record("aderenza", 2);
     const int32_t posizione = lungo();
     const int32_t percentuale = lungo();
     fine_valori();
@@ -308,21 +305,18 @@ class lettore_treno {
   // --- the train ---
 
   seguito leggi_massa_frenata() {
-    valori_del_record("percentuale massa frenata", 1);
     stato_.tabella[voce_treno].area_inizio = lungo();
     fine_valori();
     return seguito::continua;
   }
 
   seguito leggi_vetture() {
-    valori_del_record("numero vetture", 1);
     stato_.tabella[voce_treno].posizione = lungo();
     fine_valori();
     return seguito::continua;
   }
 
   seguito leggi_orologio() {
-    valori_del_record("orologio", 3);
     voce& treno = stato_.tabella[voce_ripetizione];
     treno.terna_b1 = static_cast<int16_t>(corto());
     treno.terna_b2 = static_cast<int16_t>(corto());
@@ -333,7 +327,6 @@ class lettore_treno {
   }
 
   seguito leggi_sabbia() {
-    valori_del_record("sabbia", 1);
     stato_.tabella[voce_ripetizione].terna_a1 = static_cast<int16_t>(corto());
     fine_valori();
     return seguito::continua;
@@ -342,7 +335,6 @@ class lettore_treno {
   // --- items on the track ---
 
   seguito leggi_segnale() {
-    valori_del_record("segnale", 11);
     dati_segnale s;
     for (int32_t* campo : {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1, &s.d2, &s.d3, &s.tempo}) {
       *campo = lungo();
@@ -353,13 +345,12 @@ class lettore_treno {
     const int64_t posto = cella_puntuale(s.posizione);
     const int32_t codice = memo_segnale(stato_, s);
     const seguito esito = dopo_memo(codice, s.posizione);
-    if (codice == 16) nomina_occupante(contesto_, posto);
+    if (codice == codici::segnale_occupata) nomina_occupante(contesto_, posto);
     if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(posto));
     return esito;
   }
 
   seguito leggi_rallentamento() {
-    valori_del_record("rallentamento", 6);
     dati_rallentamento r;
     for (int32_t* campo : {&r.x, &r.v, &r.l, &r.f_tt, &r.f_ta, &r.d_v}) *campo = lungo();
     fine_valori();
@@ -368,7 +359,7 @@ class lettore_treno {
     const int32_t codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
-    if (codice >= 17 && codice <= 20) nomina_occupante(contesto_, cella_occupata(codice, celle));
+    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata) nomina_occupante(contesto_, cella_occupata(codice, celle));
     if (esito != seguito::continua) return esito;
     for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
     if (r.x > inizio_con_avviso) {
@@ -390,9 +381,9 @@ class lettore_treno {
             cella_di(int64_t{r.x} - distanza_avviso)};
   }
   int64_t cella_occupata(int32_t codice, const celle_rallentamento& c) const {
-    if (codice == 17) return c.avviso;
-    if (codice == 18) return c.inizio;
-    if (codice == 19) return c.fine;
+    if (codice == codici::avviso_occupata) return c.avviso;
+    if (codice == codici::inizio_occupata) return c.inizio;
+    if (codice == codici::fine_occupata) return c.fine;
     for (int64_t k = 0; k < 4; ++k) {
       const int64_t n = c.preavvisi - k;
       if (n >= 0 && n <= stato_.ultima_cella() && !cella_libera(stato_.binario[static_cast<std::size_t>(n)])) return n;
@@ -401,7 +392,6 @@ class lettore_treno {
   }
 
   seguito leggi_abbattimento() {
-    valori_del_record("abbattimento", 2);
     const int32_t posizione = lungo();
     const int32_t valore = lungo();
     fine_valori();
@@ -410,7 +400,7 @@ class lettore_treno {
     cella& posto = stato_.binario[static_cast<std::size_t>(cella_di(posizione))];
     const int64_t n = cella_di(posizione);
     if (!cella_libera(posto)) {
-      const seguito s = ferma(7, posizione);
+      const seguito s = ferma(codici::abbattimento_occupata, posizione);
       nomina_occupante(contesto_, n);
       return s;
     }
@@ -427,11 +417,10 @@ class lettore_treno {
   // --- stations ---
 
   seguito leggi_stazione() {
-    valori_del_record("stazione", 17);
     const int32_t i = numero_stazione_;
     // Entries above the sign entry counter hold sign texts: only a line file
     // that fills every one of them leaves no entry for even the first station.
-    if (i > contesto_.contatore_cartelli) return ferma(10);
+    if (i > contesto_.contatore_cartelli) return ferma(codici::stazioni_nei_cartelli);
     // Every field goes into the station's entry as it is read (only the
     // length and the time of day are working values), so a station stopped
     // half-way leaves what was read of it, and a forced build writes that.
@@ -441,10 +430,10 @@ class lettore_treno {
     if (stazione.posizione < 0 || int64_t{stazione.posizione} + 800 > inizio_cella(stato_.ultima_cella())) {
       return fine_per_posizione(stazione.posizione);
     }
-    if (stazione.posizione % metri_cella != 0) return ferma(8, stazione.posizione);
+    if (stazione.posizione % metri_cella != 0) return ferma(codici::stazione_posizione, stazione.posizione);
     stazione.tipo = byte();
     const int32_t lunghezza = lungo();
-    if (lunghezza % 100 != 0) return ferma(9, stazione.posizione);
+    if (lunghezza % 100 != 0) return ferma(codici::stazione_lunghezza, stazione.posizione);
     leggi_campi_stazione(stazione);
     avvisa_opzioni_stazione(contesto_, i, stazione.tipo, lunghezza, stazione.opzione_b, stazione.opzione_c);
     avvisa_orario(stazione);
@@ -484,7 +473,7 @@ class lettore_treno {
     if (stazione.orario == 0) return;
     if (orario_precedente_ >= 0 && stazione.orario <= orario_precedente_) {
       const voce& prima = stato_.tabella[static_cast<std::size_t>(stazione_orario_)];
-      aggiungi_avviso(contesto_, "orario-all-indietro",
+      aggiungi_avviso(contesto_, tipo_avviso::orario_all_indietro,
                       "l'orario " + ora_del_giorno(stazione.orario) + " non viene dopo quello di '" + prima.nome +
                           "' (" + ora_del_giorno(prima.orario) + ", riga " +
                           std::to_string(righe_stazioni_[static_cast<std::size_t>(stazione_orario_)].linea) + ")",
@@ -532,19 +521,19 @@ class lettore_treno {
 
     if (con_fermata && !tipo_capolinea(stazione.tipo)) metti_preavvisi_stazione(stazione.area_fine);
     if (con_fermata) {
-      if (!fermata_oltre_inizio) return ferma(24);
+      if (!fermata_oltre_inizio) return ferma(codici::fermata_all_inizio);
       cella& posto = stato_.binario[static_cast<std::size_t>(fermata)];
       posto.oggetto = oggetto::fermata;
       posto.valore1 = static_cast<int16_t>(i);
       registra_origine(contesto_, static_cast<int32_t>(fermata));
     }
     if (i > 1 && int64_t{stazione.area_inizio} - 350 < stato_.tabella[static_cast<std::size_t>(i - 1)].area_fine) {
-      const seguito s = ferma(22, stazione.posizione);
+      const seguito s = ferma(codici::stazioni_vicine, stazione.posizione);
       contesto_.esito.luogo.motivo = motivo_distanza(stazione);
       return s;
     }
     ++numero_stazione_;
-    if (numero_stazione_ >= contesto_.contatore_cartelli) return ferma(10);
+    if (numero_stazione_ >= contesto_.contatore_cartelli) return ferma(codici::stazioni_nei_cartelli);
     return seguito::continua;
   }
 

@@ -61,10 +61,10 @@ int32_t colonna_valore(const contesto_lettura& contesto, int32_t n) {
 
 }  // namespace
 
-void aggiungi_avviso(contesto_lettura& contesto, std::string_view nome, std::string messaggio, int32_t valore) {
+void aggiungi_avviso(contesto_lettura& contesto, tipo_avviso tipo, std::string messaggio, int32_t valore) {
   luogo_errore luogo = luogo_record(contesto, true);
   if (valore > 0) luogo.colonna = colonna_valore(contesto, valore);
-  contesto.sessione.avvisi.push_back({std::string(nome), std::move(messaggio), std::move(luogo)});
+  contesto.sessione.avvisi.push_back({std::string(nome_avviso(tipo)), std::move(messaggio), std::move(luogo)});
 }
 
 luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave) {

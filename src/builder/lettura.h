@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "builder/avvisi.h"
 #include "builder/sessione.h"
 #include "builder/sorgente.h"
 #include "modello/modello.h"
@@ -63,7 +64,7 @@ void attendi_valori(contesto_lettura& contesto, std::string_view record, int32_t
 
 // A warning about the record under way, the caret under its key (`valore`
 // 0) or under its n-th value field on the record's line.
-void aggiungi_avviso(contesto_lettura& contesto, std::string_view nome, std::string messaggio, int32_t valore = 0);
+void aggiungi_avviso(contesto_lettura& contesto, tipo_avviso tipo, std::string messaggio, int32_t valore = 0);
 
 // Line half: returns true when the reading goes on with the train file (the
 // normal end and code 15), false after any other code.

@@ -26,7 +26,7 @@ int32_t memo_segnale(scenario& stato, dati_segnale& segnale) {
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
   if (!dentro(stato, c) || !dentro(stato, c - 8)) return codice_fuori_binario;
-  if (!libera(stato, c)) return 16;
+  if (!libera(stato, c)) return codici::segnale_occupata;
 
   cella& posto = cella_n(stato, c);
   posto.oggetto = oggetto::segnale;
@@ -65,13 +65,13 @@ int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
 
   // An end in the start cell (or before it) would be overwritten by the start,
   // leaving a slowdown that never ends.
-  if (e <= s) return 19;
+  if (e <= s) return codici::fine_occupata;
   if (!dentro(stato, s) || !dentro(stato, e)) return codice_fuori_binario;
   if (con_avviso && (!dentro(stato, w) || !dentro(stato, b - 3))) return codice_fuori_binario;
 
-  if (con_avviso && !libera(stato, w)) return 17;
-  if (!libera(stato, s)) return 18;
-  if (!libera(stato, e)) return 19;
+  if (con_avviso && !libera(stato, w)) return codici::avviso_occupata;
+  if (!libera(stato, s)) return codici::inizio_occupata;
+  if (!libera(stato, e)) return codici::fine_occupata;
 
   scrivi_valori(cella_n(stato, e), oggetto::fine_rallentamento, r);
   scrivi_valori(cella_n(stato, s), oggetto::inizio_rallentamento, r);
@@ -81,7 +81,7 @@ int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
 
   if (!con_preavvisi) return 0;
   for (int64_t k = 0; k <= 3; ++k) {
-    if (!libera(stato, b - k)) return 20;
+    if (!libera(stato, b - k)) return codici::preavviso_occupata;
   }
   for (int64_t k = 0; k <= 3; ++k) {
     cella& segno = cella_n(stato, b - k);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "builder/codici.h"
 #include "builder/lettura.h"
 #include "platform/cartella.h"
 #include "scenario_text/nomi_file.h"
@@ -67,7 +68,7 @@ esito_lettura memorizza_dati(scenario& stato, sessione_costruzione& sessione, co
       luogo.colonna = e.colonna();
       luogo.motivo = e.what();
     }
-    contesto.esito.codice = 25;
+    contesto.esito.codice = codici::lettura;
     contesto.esito.luogo = std::move(luogo);
   }
   return contesto.esito;

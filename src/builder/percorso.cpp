@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 
+#include "builder/codici.h"
 #include "builder/minimo.h"
 #include "modello/misure_linea.h"
 
@@ -38,9 +39,9 @@ constexpr int32_t celle_dopo_fine = 12;      // B5 looks this far ahead
 // downwards.
 constexpr std::array<int32_t, 3> distanze_inizio{5, 11, 18};
 
-constexpr int32_t codice_segnale = 11;
-constexpr int32_t codice_inizio = 12;
-constexpr int32_t codice_rallentamento = 13;
+constexpr int32_t codice_segnale = codici::posto_segnale;
+constexpr int32_t codice_inizio = codici::posto_inizio;
+constexpr int32_t codice_rallentamento = codici::posto_rallentamento;
 
 class cammino {
  public:

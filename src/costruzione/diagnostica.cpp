@@ -43,8 +43,7 @@ std::string messaggio(const luogo_errore& luogo, const std::string& tipo, int32_
   std::string testo = intestazione(luogo, cartella, programma);
   testo.append(": ").append(tipo).append(" ").append(std::to_string(codice)).append(": ").append(significato(codice));
   if (con_posizione) {
-    testo.append(" (posizione ").append(std::to_string(posizione)).append(" m, cella ");
-    testo.append(std::to_string(cella)).append(")");
+    testo.append(" (").append(testo_posizione(posizione, cella)).append(")");
   }
   if (!luogo.motivo.empty()) testo.append(": ").append(luogo.motivo);
   testo.append("\n").append(riga_e_segno(luogo));
@@ -66,9 +65,9 @@ std::string diagnostica_finale(const sessione_costruzione& sessione, int32_t cod
                                const std::string& programma) {
   const auto origine = sessione.origini.find(1);
   luogo_errore luogo = origine != sessione.origini.end() ? origine->second : luogo_errore{};
-  const std::string valore = codice == 1250 ? "primo" : "secondo";
-  luogo.motivo = "il " + valore + " valore della cella 1 porta un " + (codice == 1250 ? "contrassegno" : "codice") +
-                 " del simulatore, e ";
+  const bool primo = codice == codici::cella1_primo;
+  luogo.motivo = std::string("il ") + (primo ? "primo" : "secondo") + " valore della cella 1 porta un " +
+                 (primo ? "contrassegno" : "codice") + " del simulatore, e ";
   luogo.motivo += origine != sessione.origini.end()
                       ? "questo record vi mette un oggetto: spostalo oltre i primi 75 m della linea"
                       : "un oggetto l'ha gia' preso: sposta oltre i primi 75 m della linea ogni oggetto che vi cade";

@@ -1,5 +1,6 @@
 #include "costruzione/memorizza_percorso.h"
 
+#include "builder/codici.h"
 #include "builder/memorizza_dati.h"
 #include "builder/percorso.h"
 #include "modello/misure_linea.h"
@@ -14,10 +15,10 @@ int32_t controlli_finali(scenario& stato) {
   voce& percorso = stato.tabella[voce_percorso];
   if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
   cella& cella1 = stato.binario[1];
-  if (percorso.terna_a1 != 0 || cella1.valore1 != 0) return 1250;
+  if (percorso.terna_a1 != 0 || cella1.valore1 != 0) return codici::cella1_primo;
   percorso.terna_a1 = segno_tabella;
   cella1.valore1 = segno_binario;
-  if (percorso.orario != 0 || cella1.valore2 != 0) return 1251;
+  if (percorso.orario != 0 || cella1.valore2 != 0) return codici::cella1_secondo;
   percorso.orario = codice_gara_st(stato);
   cella1.valore2 = codice_gara_og(stato);
   return 0;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "builder/avvisi.h"
 
 namespace od {
 namespace {
@@ -64,13 +65,13 @@ std::string ora_esatta(double x) {
 std::string nome_avviso(const avviso_orario& a) {
   switch (a.genere) {
     case avviso_orario::tipo::impossibile:
-      return "orario-impossibile";
+      return std::string(nome_avviso(tipo_avviso::orario_impossibile));
     case avviso_orario::tipo::stretto:
-      return "orario-stretto";
+      return std::string(nome_avviso(tipo_avviso::orario_stretto));
     case avviso_orario::tipo::fermata_senza_punto:
       break;
   }
-  return "orario-senza-fermata";
+  return std::string(nome_avviso(tipo_avviso::orario_senza_fermata));
 }
 
 std::string frase_avviso(const tabella_orario& t, const avviso_orario& a) {

@@ -14,7 +14,7 @@
 
 namespace od {
 
-// "orario-impossibile", "orario-stretto", "orario-senza-fermata".
+// tipo_avviso::orario_impossibile, orario_stretto or orario_senza_fermata.
 std::string nome_avviso(const avviso_orario& a);
 std::string frase_avviso(const tabella_orario& t, const avviso_orario& a);
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "builder/avvisi.h"
 #include "modello/stazioni.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
@@ -121,7 +122,7 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
   } catch (const std::length_error& e) {
     throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
   }
-  for (std::string& a : avvisi) avvisi_scenario.push_back({"nome-tagliato", std::move(a), {}});
+  for (std::string& a : avvisi) avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::nome_tagliato)), std::move(a), {}});
   // Both new, or both as they were.
   const std::vector<std::string> file{nome_completo(cartella, nomi.scheda), nome_completo(cartella, nomi.rallentamenti)};
   sostituzione_insieme insieme;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "scenario_text/schema.h"
+
 namespace od {
 
 struct riga_descrizione {
@@ -32,7 +34,9 @@ struct descrizione_file {
 // The whole file, CR LF after every line, ending with "[fine]".
 std::string testo_descrizione(const descrizione_file& d);
 
-// A row of numbers under `chiave`.
+// A row of numbers under `chiave`, or under the key of record `tipo` as the
+// schema writes it.
 riga_descrizione riga_numeri(std::string chiave, std::initializer_list<int64_t> numeri);
+riga_descrizione riga_numeri(tipo_record tipo, std::initializer_list<int64_t> numeri);
 
 }  // namespace od

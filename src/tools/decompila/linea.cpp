@@ -70,16 +70,17 @@ int64_t multiplo_di_cella(int64_t v) { return inizio_cella(cella_di(v)); }
 
 sezione_descrizione generale_linea(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
-  g.righe.push_back(riga_numeri("lunghezza percorso", {lunghezza_linea(s)}));
+  g.righe.push_back(riga_numeri(tipo_record::lunghezza_percorso, {lunghezza_linea(s)}));
   const std::array<progressiva, 3> p = progressive_scritte(s);
-  const char* nomi[3] = {"uno", "due", "tre"};
+  const tipo_record chiavi[3] = {tipo_record::progressiva_uno, tipo_record::progressiva_due,
+                                 tipo_record::progressiva_tre};
   for (std::size_t n = 0; n < 3; ++n) {
-    g.righe.push_back(riga_numeri(std::string("progressiva chilometrica ") + nomi[n], {p[n].x, p[n].y, p[n].z}));
+    g.righe.push_back(riga_numeri(chiavi[n], {p[n].x, p[n].y, p[n].z}));
   }
   const voce& percorso = voce_n(s, voce_percorso);
-  g.righe.push_back(riga_numeri("sfondo uno", {percorso.area_inizio}));
-  g.righe.push_back(riga_numeri("sfondo due", {percorso.posizione}));
-  g.righe.push_back(riga_numeri("sfondo tre", {percorso.area_fine}));
+  g.righe.push_back(riga_numeri(tipo_record::sfondo_uno, {percorso.area_inizio}));
+  g.righe.push_back(riga_numeri(tipo_record::sfondo_due, {percorso.posizione}));
+  g.righe.push_back(riga_numeri(tipo_record::sfondo_tre, {percorso.area_fine}));
   // The key names the number of codes; a second value of 0 stores none.
   const voce& r = voce_n(s, voce_ripetizione);
   const char* codici = r.posizione == 9 ? "9" : "4";
@@ -104,7 +105,7 @@ std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*cam
 }
 
 std::vector<riga_descrizione> pendenze(const scenario& s) {
-  const auto riga = [](int64_t p, int v) { return riga_numeri("pendenza", {p, v - 100}); };
+  const auto riga = [](int64_t p, int v) { return riga_numeri(tipo_record::pendenza, {p, v - 100}); };
   std::vector<riga_descrizione> righe = cambiamenti(s, &cella::pendenza, 100, riga);
   // A gradient row at the first of the last three cells carries its value
   // there too, where the final fill never reaches.
@@ -211,7 +212,7 @@ std::vector<riga_descrizione> montagne(const scenario& s) {
   if (primo != tratti.end()) std::rotate(tratti.begin(), primo, primo + 1);
   std::vector<riga_descrizione> righe;
   const auto riga = [&righe](int64_t inizio, int64_t fine, int tipo) {
-    righe.push_back(riga_numeri("montagna", {inizio, fine, tipo}));
+    righe.push_back(riga_numeri(tipo_record::montagna, {inizio, fine, tipo}));
   };
   for (std::size_t n = 0; n < tratti.size(); ++n) {
     tratto_montagna& t = tratti[n];
@@ -256,9 +257,10 @@ std::vector<riga_descrizione> indicatori(const scenario& s) {
       sinistra[n] = quoziente_basso(valori[n], 20);
       destra[n] = resto_basso(valori[n], 20) * 5;
     }
-    riga_descrizione r = riga_numeri("indicatori_vmax", {posizione_puntuale(c), sinistra[0], sinistra[1], sinistra[2],
-                                                         quoziente_basso(k.valore4, 10), destra[0], destra[1],
-                                                         destra[2], resto_basso(k.valore4, 10)});
+    riga_descrizione r =
+        riga_numeri(tipo_record::indicatori_vmax,
+                    {posizione_puntuale(c), sinistra[0], sinistra[1], sinistra[2], quoziente_basso(k.valore4, 10),
+                     destra[0], destra[1], destra[2], resto_basso(k.valore4, 10)});
     // Nothing on the right is left empty, as the built-in scenario writes it.
     if (destra[0] == 0 && destra[1] == 0 && destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
     righe.push_back(std::move(r));
@@ -302,7 +304,7 @@ std::vector<riga_descrizione> cartelli(const scenario& s) {
   std::vector<riga_descrizione> righe;
   for (const auto& [n, c] : per_voce) {
     const std::string testo = n >= 0 && n < voci_tabella ? voce_n(s, n).nome : std::string();
-    riga_descrizione r = riga_numeri("cartello_indicatore", {posizione_puntuale(c)});
+    riga_descrizione r = riga_numeri(tipo_record::cartello_indicatore, {posizione_puntuale(c)});
     r.campi.push_back(testo_leggibile(testo));
     r.ultimo_testo = true;
     righe.push_back(std::move(r));

@@ -22,12 +22,12 @@ sezione_descrizione generale_treno(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
   const voce& treno = voce_n(s, voce_treno);
   const voce& r = voce_n(s, voce_ripetizione);
-  g.righe.push_back(riga_numeri("numero vetture", {treno.posizione}));
-  g.righe.push_back(riga_numeri("percentuale massa frenata", {treno.area_inizio}));
-  g.righe.push_back(riga_numeri("sabbia", {r.terna_a1}));
+  g.righe.push_back(riga_numeri(tipo_record::numero_vetture, {treno.posizione}));
+  g.righe.push_back(riga_numeri(tipo_record::massa_frenata, {treno.area_inizio}));
+  g.righe.push_back(riga_numeri(tipo_record::sabbia, {r.terna_a1}));
   // The clock's three numbers are parted by blanks only.
   g.righe.push_back(
-      {"orologio",
+      {std::string(record_di(tipo_record::orologio).scritta),
        {std::to_string(r.terna_b1) + "  " + std::to_string(r.terna_b2) + "  " + std::to_string(r.terna_b3)},
        false});
   return g;
@@ -35,7 +35,7 @@ sezione_descrizione generale_treno(const scenario& s) {
 
 // A running value from one cell onward: a row at each change, the reader
 // holding 0 before the first.
-std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, const char* chiave,
+std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, tipo_record chiave,
                                           int scala) {
   std::vector<riga_descrizione> righe;
   int corrente = 0;
@@ -64,9 +64,9 @@ riga_descrizione riga_stazione(const voce& v, int numero) {
     opzione_c = numero == 1 ? (v.area_fine - (p + lunghezza / 2) == allungo_area ? 1 : 0) : v.opzione_c;
   }
   const int64_t o = v.orario;
-  riga_descrizione r = riga_numeri(
-      "stazione", {p, v.tipo, lunghezza, v.opzione_a, v.opzione_b, opzione_c, v.terna_a1, v.terna_a2, v.terna_a3,
-                   v.terna_b1, v.terna_b2, v.terna_b3, v.sosta, o / 3600, o % 3600 / 60, o % 60});
+  riga_descrizione r = riga_numeri(tipo_record::stazione, {p, v.tipo, lunghezza, v.opzione_a, v.opzione_b, opzione_c,
+                                                           v.terna_a1, v.terna_a2, v.terna_a3, v.terna_b1, v.terna_b2,
+                                                           v.terna_b3, v.sosta, o / 3600, o % 3600 / 60, o % 60});
   r.campi.push_back(testo_leggibile(v.nome));
   r.ultimo_testo = true;
   return r;
@@ -125,7 +125,7 @@ riga_descrizione riga_rallentamento(const scenario& s, int32_t c, int32_t fine) 
   const int64_t l = posizione_che_vale(lunghezza, [&](int64_t prova) {
                       return prova > 0 && cella_puntuale(inizio + prova) == fine;
                     }).value_or(lunghezza);
-  return riga_numeri("rallentamento", {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
+  return riga_numeri(tipo_record::rallentamento, {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
 
 std::vector<riga_descrizione> rallentamenti(const scenario& s) {
@@ -152,8 +152,8 @@ riga_descrizione riga_segnale(const scenario& s, int32_t c, std::optional<int> b
   const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
   const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
   const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
-  return riga_numeri(
-      "segnale", {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
+  return riga_numeri(tipo_record::segnale, {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0),
+                                            d_n(1), d_n(2), k.attesa});
 }
 
 // Stations and signals in the order that their approach marks ask for (see
@@ -187,14 +187,14 @@ riga_descrizione riga_abbattimento(int32_t indice, const cella& c) {
   // A value above 0 marks a reduction point and keeps its low 16 bits; 0 or
   // less, the end of a reduction.
   const int64_t valore = c.oggetto == oggetto::fine_abbattimento ? 0 : c.valore1 > 0 ? c.valore1 : c.valore1 + 65536;
-  return riga_numeri("abbattimento", {inizio_cella(indice), valore});
+  return riga_numeri(tipo_record::abbattimento, {inizio_cella(indice), valore});
 }
 
 descrizione_file descrivi_treno(const scenario& s, const std::vector<riga_descrizione>& abbattimenti) {
   descrizione_file d;
   d.sezioni.push_back(generale_treno(s));
-  d.sezioni.push_back({"[aderenze]", cambiamenti(s, &cella::aderenza, "aderenza", 1)});
-  d.sezioni.push_back({"[vel_limite]", cambiamenti(s, &cella::vmax, "velocita", 5)});
+  d.sezioni.push_back({"[aderenze]", cambiamenti(s, &cella::aderenza, tipo_record::aderenza, 1)});
+  d.sezioni.push_back({"[vel_limite]", cambiamenti(s, &cella::vmax, tipo_record::velocita, 5)});
   stazioni_e_segnali(s, d);
   d.sezioni.push_back({"[abbattimenti]", abbattimenti});
   d.sezioni.push_back({"[codici]", {}});
