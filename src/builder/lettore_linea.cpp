@@ -21,6 +21,8 @@
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
+#include "elementi/indicatori.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
@@ -149,7 +151,6 @@ seguito lettore_linea::chiave_generale(bool& trovata) {
     v.area_fine = flusso.leggi_numero();
     v.posizione = flusso.leggi_numero();
   };
-  voce& percorso = stato.tabella[voce_percorso];
   // Each test notes the record it starts, for the warnings and for a record
   // cut short; the reading itself is the same either way.
   const auto chiave = [&](bool c, std::string_view nome, int32_t valori) {
@@ -168,16 +169,16 @@ seguito lettore_linea::chiave_generale(bool& trovata) {
   if (chiave(con("progressiva", "tre"), progressiva_nome, 3)) progressiva(voce_progressive);
   if (chiave(con("progressiva", "due"), progressiva_nome, 3)) progressiva(voce_progressive + 1);
   if (chiave(con("progressiva", "uno"), progressiva_nome, 3)) progressiva(voce_progressive + 2);
-  if (chiave(con("sfondo", "uno"), "sfondo", 1)) percorso.area_inizio = flusso.leggi_numero();
-  if (chiave(con("sfondo", "due"), "sfondo", 1)) percorso.posizione = flusso.leggi_numero();
-  if (chiave(con("sfondo", "tre"), "sfondo", 1)) percorso.area_fine = flusso.leggi_numero();
+  if (chiave(con("sfondo", "uno"), "sfondo", 1)) sfondo_uno(stato) = flusso.leggi_numero();
+  if (chiave(con("sfondo", "due"), "sfondo", 1)) sfondo_due(stato) = flusso.leggi_numero();
+  if (chiave(con("sfondo", "tre"), "sfondo", 1)) sfondo_tre(stato) = flusso.leggi_numero();
   if (chiave(con("segnali", "ripetizione"), "ripetizione segnali", 2)) return ripetizione();
   return seguito::continua;
 }
 
 seguito lettore_linea::lunghezza() {
   const int32_t metri = flusso.leggi_numero();
-  stato.tabella[voce_treno].area_fine = metri;
+  lunghezza_linea(stato) = metri;
   if (metri > lunghezza_massima) return interrompi(1);
   if (metri < 0) fallisci_valore(flusso, "lunghezza del percorso negativa");
   crea_binario(stato, metri);
@@ -185,19 +186,21 @@ seguito lettore_linea::lunghezza() {
 }
 
 seguito lettore_linea::ripetizione() {
-  voce& v = stato.tabella[voce_ripetizione];
-  v.area_inizio = flusso.leggi_numero();
-  v.area_fine = flusso.leggi_numero();
-  if (v.area_inizio % metri_cella != 0) return interrompi(3);
-  if (v.area_fine % metri_cella != 0) return interrompi(4);
+  int32_t& primo = ripetizione_primo(stato);
+  int32_t& secondo = ripetizione_secondo(stato);
+  int32_t& codici = ripetizione_codici(stato);
+  primo = flusso.leggi_numero();
+  secondo = flusso.leggi_numero();
+  if (primo % metri_cella != 0) return interrompi(3);
+  if (secondo % metri_cella != 0) return interrompi(4);
   if (contiene(riga, "4")) {
-    v.posizione = 4;
+    codici = 4;
   } else if (contiene(riga, "9")) {
-    v.posizione = 9;
+    codici = 9;
   } else {
     return interrompi(5);
   }
-  if (v.area_fine == 0) v.posizione = 0;
+  if (secondo == 0) codici = 0;
   return seguito::continua;
 }
 
@@ -255,10 +258,10 @@ seguito lettore_linea::chiave_corpo() {
 
 // Gives the cells from the counter on the previous gradient, up to the cell
 // before `fino` and at least one cell. Positions that do not increase move
-// the counter on by one cell each; it never passes the last cell that the
-// end of reading may fill, so the last two cells always stay 0.
+// the counter on by one cell each; it never passes the cell after the last
+// one that the end of reading fills, so the last two cells always stay 0.
 void lettore_linea::riempi_pendenza(int32_t fino) {
-  const int32_t ultima_riempita = stato.ultima_cella() - 2;
+  const int32_t ultima_riempita = ultima_cella_riempita(stato) + 1;
   do {
     if (contatore_pendenza > ultima_riempita) break;
     stato.binario[static_cast<std::size_t>(contatore_pendenza)].pendenza =
@@ -425,7 +428,7 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
 void lettore_linea::fine_lettura() {
   elimina_letto(contesto, contesto.percorso_linea);
   // The last gradient holds up to the last three cells, which keep 0.
-  riempi_pendenza(stato.ultima_cella() - 2);
+  riempi_pendenza(ultima_cella_riempita(stato) + 1);
   if (stato.con_planimetria != 0) prolunga_planimetria(stato.planimetria, stato.lunghezza_totale - 2, 0, 0.0);
 }
 

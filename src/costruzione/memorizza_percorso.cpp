@@ -1,6 +1,7 @@
 #include "costruzione/memorizza_percorso.h"
 
 #include "builder/percorso.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
@@ -10,15 +11,13 @@
 namespace od {
 
 int32_t controlli_finali(stato_scenario& stato) {
-  voce& percorso = stato.tabella[voce_percorso];
   if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
-  cella& cella1 = stato.binario[1];
-  if (percorso.terna_a1 != 0 || cella1.valore1 != 0) return 1250;
-  percorso.terna_a1 = segno_tabella;
-  cella1.valore1 = segno_binario;
-  if (percorso.orario != 0 || cella1.valore2 != 0) return 1251;
-  percorso.orario = codice_gara_st(stato);
-  cella1.valore2 = codice_gara_og(stato);
+  if (segno_in_tabella(stato) != 0 || segno_in_binario(stato) != 0) return 1250;
+  segno_in_tabella(stato) = segno_tabella;
+  segno_in_binario(stato) = segno_binario;
+  if (codice_st(stato) != 0 || codice_og(stato) != 0) return 1251;
+  codice_st(stato) = codice_gara_st(stato);
+  codice_og(stato) = codice_gara_og(stato);
   return 0;
 }
 

@@ -11,7 +11,7 @@ bool solo_testo(const voce& v) {
   return senza_nome == voce{};
 }
 
-std::vector<int> stazioni_del_percorso(const stato_scenario& stato) {
+std::vector<int> stazioni_del_percorso(const scenario& stato) {
   std::set<int> di_cartelli;
   for (const cella& c : stato.binario) {
     if (c.oggetto == oggetto::cartello) di_cartelli.insert(c.valore1);

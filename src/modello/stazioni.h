@@ -23,6 +23,6 @@ constexpr bool tipo_simmetrico(int32_t tipo) { return tipo == 7 || tipo == 8; }
 bool solo_testo(const voce& v);
 
 // Entries of the item table, in increasing order.
-std::vector<int> stazioni_del_percorso(const stato_scenario& stato);
+std::vector<int> stazioni_del_percorso(const scenario& stato);
 
 }  // namespace od

@@ -17,7 +17,7 @@ namespace od {
 inline constexpr double velocita_minima_kmh = 5;
 
 // Metres per second for every cell 0 .. ultima_cella.
-std::vector<double> velocita_ammesse(const stato_scenario& stato, const treno_percorrenza& treno);
+std::vector<double> velocita_ammesse(const scenario& stato, const treno_percorrenza& treno);
 
 // The gradient of cell c in per mille, positive uphill.
 inline int pendenza_cella(const cella& c) { return int{c.pendenza} - 100; }

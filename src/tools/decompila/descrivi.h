@@ -15,11 +15,11 @@ namespace od {
 
 // General values, curves (from the plan, when there is one), gradients,
 // mountain runs, boards and signs.
-descrizione_file descrivi_linea(const stato_scenario& s);
+descrizione_file descrivi_linea(const scenario& s);
 
 // One line for each thing in the model that no text read without an error
 // produces, and why; empty when there is none.
-std::vector<std::string> senza_testo(const stato_scenario& s);
+std::vector<std::string> senza_testo(const scenario& s);
 
 // The curve rows that bend the plan as it is stored: one row per stretch of
 // rows turned by the same curvature.
@@ -27,7 +27,7 @@ std::vector<riga_descrizione> descrivi_curve(const planimetria& p);
 
 // Train values, adhesion, speed limit, stations, slowdowns, signals, and the
 // given reduction records.
-descrizione_file descrivi_treno(const stato_scenario& s, const std::vector<riga_descrizione>& abbattimenti);
+descrizione_file descrivi_treno(const scenario& s, const std::vector<riga_descrizione>& abbattimenti);
 
 // A reduction record that puts `c` back into cell `indice`.
 riga_descrizione riga_abbattimento(int32_t indice, const cella& c);

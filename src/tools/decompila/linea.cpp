@@ -7,6 +7,7 @@
 #include <map>
 
 #include "builder/memo_linea.h"
+#include "elementi/indicatori.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "tools/decompila/descrivi.h"
@@ -15,12 +16,10 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
-
 // The line length: entry 84, unless the track's size says otherwise; the
 // cells are what the simulator runs on, so they decide.
-int32_t lunghezza_linea(const stato_scenario& s) {
-  const int32_t scritta = voce_n(s, voce_treno).area_fine;
+int32_t lunghezza_descritta(const scenario& s) {
+  const int32_t scritta = lunghezza_linea(s);
   if (scritta >= 0 && scritta <= lunghezza_massima && ultima_cella_di(scritta) == s.ultima_cella()) return scritta;
   const int64_t dalle_celle = inizio_cella(s.ultima_cella()) - coda_binario;
   return static_cast<int32_t>(std::clamp<int64_t>(dalle_celle, 0, lunghezza_massima));
@@ -33,7 +32,7 @@ struct progressiva {
 // The three progressive lines whose ordering gives entries 81 to 83 as
 // stored: each stored entry, less the 100 that its direction flag added, is
 // tried under each of the three keys, and the reader's own ordering decides.
-std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
+std::array<progressiva, 3> progressive_scritte(const scenario& s) {
   std::array<progressiva, 3> memorizzate{};
   for (int n = 0; n < 3; ++n) {
     const voce& v = voce_n(s, voce_progressive + n);
@@ -68,33 +67,31 @@ std::array<progressiva, 3> progressive_scritte(const stato_scenario& s) {
 
 int64_t multiplo_di_cella(int64_t v) { return inizio_cella(cella_di(v)); }
 
-sezione_descrizione generale_linea(const stato_scenario& s) {
+sezione_descrizione generale_linea(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
-  g.righe.push_back(riga_numeri("lunghezza percorso", {lunghezza_linea(s)}));
+  g.righe.push_back(riga_numeri("lunghezza percorso", {lunghezza_descritta(s)}));
   const std::array<progressiva, 3> p = progressive_scritte(s);
   const char* nomi[3] = {"uno", "due", "tre"};
   for (std::size_t n = 0; n < 3; ++n) {
     g.righe.push_back(riga_numeri(std::string("progressiva chilometrica ") + nomi[n], {p[n].x, p[n].y, p[n].z}));
   }
-  const voce& percorso = voce_n(s, voce_percorso);
-  g.righe.push_back(riga_numeri("sfondo uno", {percorso.area_inizio}));
-  g.righe.push_back(riga_numeri("sfondo due", {percorso.posizione}));
-  g.righe.push_back(riga_numeri("sfondo tre", {percorso.area_fine}));
+  g.righe.push_back(riga_numeri("sfondo uno", {sfondo_uno(s)}));
+  g.righe.push_back(riga_numeri("sfondo due", {sfondo_due(s)}));
+  g.righe.push_back(riga_numeri("sfondo tre", {sfondo_tre(s)}));
   // The key names the number of codes; a second value of 0 stores none.
-  const voce& r = voce_n(s, voce_ripetizione);
-  const char* codici = r.posizione == 9 ? "9" : "4";
+  const char* codici = ripetizione_codici(s) == 9 ? "9" : "4";
   g.righe.push_back(riga_numeri(std::string("ripetizione segnali ") + codici + " codici",
-                                {multiplo_di_cella(r.area_inizio), multiplo_di_cella(r.area_fine)}));
+                                {multiplo_di_cella(ripetizione_primo(s)), multiplo_di_cella(ripetizione_secondo(s))}));
   return g;
 }
 
 // A running value held from one cell onward: a row at each change, none
 // while the value stays. The reader starts from `iniziale` before the first row.
 template <typename Riga>
-std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella::*campo, int iniziale, Riga riga) {
+std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, int iniziale, Riga riga) {
   std::vector<riga_descrizione> righe;
   int corrente = iniziale;
-  for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
+  for (int32_t c = 0; c <= ultima_cella_riempita(s); ++c) {
     const int v = s.binario[static_cast<std::size_t>(c)].*campo;
     if (v == corrente) continue;
     righe.push_back(riga(inizio_cella(c), v));
@@ -103,12 +100,12 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
   return righe;
 }
 
-std::vector<riga_descrizione> pendenze(const stato_scenario& s) {
+std::vector<riga_descrizione> pendenze(const scenario& s) {
   const auto riga = [](int64_t p, int v) { return riga_numeri("pendenza", {p, v - 100}); };
   std::vector<riga_descrizione> righe = cambiamenti(s, &cella::pendenza, 100, riga);
   // A gradient row at the first of the last three cells carries its value
   // there too, where the final fill never reaches.
-  const int32_t terzultima = s.ultima_cella() - 2;
+  const int32_t terzultima = ultima_cella_riempita(s) + 1;
   if (const int v = s.binario[static_cast<std::size_t>(terzultima)].pendenza; v != 0) {
     righe.push_back(riga(inizio_cella(terzultima), v));
   }
@@ -122,7 +119,7 @@ struct tratto_montagna {
   int64_t inizio = 0, fine = 0;
 };
 
-bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) {
+bool oggetto_in(const scenario& s, int32_t c, uint8_t o) {
   return s.binario[static_cast<std::size_t>(c)].oggetto == o;
 }
 
@@ -131,7 +128,7 @@ bool oggetto_in(const stato_scenario& s, int32_t c, uint8_t o) {
 // splits where its markers change step, or where a marker cell is empty: a
 // run with markers ends before its first empty marker cell, and runs
 // without markers fill the rest.
-void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::vector<tratto_montagna>& tratti) {
+void dividi_per_segni(const scenario& s, const tratto_montagna& t, std::vector<tratto_montagna>& tratti) {
   std::vector<int32_t> segni;
   for (int32_t c = t.da; c <= t.a; ++c) {
     if (oggetto_in(s, c, oggetto::segno_montagna)) segni.push_back(c);
@@ -167,7 +164,7 @@ void dividi_per_segni(const stato_scenario& s, const tratto_montagna& t, std::ve
 
 // Mountain runs: each stretch of cells of one non-zero type, split by its
 // markers (type + 10 asks for them).
-std::vector<tratto_montagna> tratti_montagna(const stato_scenario& s) {
+std::vector<tratto_montagna> tratti_montagna(const scenario& s) {
   std::vector<tratto_montagna> tratti_tipo;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     const cella& k = s.binario[static_cast<std::size_t>(c)];
@@ -204,7 +201,7 @@ int64_t inizio_piu_tardi(const tratto_montagna& t) {
 // to end before the line does.
 bool solo_per_primo(const tratto_montagna& t) { return t.tipo != 3 && inizio_piu_tardi(t) <= distanza_tipo_3; }
 
-std::vector<riga_descrizione> montagne(const stato_scenario& s) {
+std::vector<riga_descrizione> montagne(const scenario& s) {
   std::vector<tratto_montagna> tratti = tratti_montagna(s);
   // The first run that must be read first is read first.
   const auto primo = std::find_if(tratti.begin(), tratti.end(), solo_per_primo);
@@ -240,7 +237,7 @@ bool indicatore_sotto(const cella& k) {
   return k.oggetto == oggetto::fermata && (k.valore2 != 0 || k.valore3 != 0 || k.valore4 != 0);
 }
 
-std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
+std::vector<riga_descrizione> indicatori(const scenario& s) {
   std::vector<riga_descrizione> righe;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
     cella k = cella_senza_segni(s, c);
@@ -250,17 +247,12 @@ std::vector<riga_descrizione> indicatori(const stato_scenario& s) {
     if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
     // Each value packs left / 20 + right / 5: the left speed in twenties and
     // the right in fives below 100 give it back.
-    int64_t sinistra[3], destra[3];
-    const int16_t valori[3] = {k.valore1, k.valore2, k.valore3};
-    for (std::size_t n = 0; n < 3; ++n) {
-      sinistra[n] = quoziente_basso(valori[n], 20);
-      destra[n] = resto_basso(valori[n], 20) * 5;
-    }
-    riga_descrizione r = riga_numeri("indicatori_vmax", {posizione_puntuale(c), sinistra[0], sinistra[1], sinistra[2],
-                                                         quoziente_basso(k.valore4, 10), destra[0], destra[1],
-                                                         destra[2], resto_basso(k.valore4, 10)});
+    const indicatore_spacchettato b = spacca_indicatore(k);
+    riga_descrizione r = riga_numeri(
+        "indicatori_vmax", {posizione_puntuale(c), b.sinistra[0], b.sinistra[1], b.sinistra[2], b.strisce_sinistra,
+                            b.destra[0], b.destra[1], b.destra[2], b.strisce_destra});
     // Nothing on the right is left empty, as the built-in scenario writes it.
-    if (destra[0] == 0 && destra[1] == 0 && destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
+    if (b.destra[0] == 0 && b.destra[1] == 0 && b.destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
     righe.push_back(std::move(r));
   }
   return righe;
@@ -285,7 +277,7 @@ namespace {
 // where a sign stood: the sign's entry is still there, named by no cell, and
 // goes back under one of the stopping points that no board is under, which
 // the train file then covers again.
-std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
+std::vector<riga_descrizione> cartelli(const scenario& s) {
   std::map<int, int32_t, std::greater<>> per_voce;
   std::vector<int32_t> fermate;
   for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
@@ -312,7 +304,7 @@ std::vector<riga_descrizione> cartelli(const stato_scenario& s) {
 
 }  // namespace
 
-std::vector<std::string> senza_testo(const stato_scenario& s) {
+std::vector<std::string> senza_testo(const scenario& s) {
   std::vector<std::string> motivi;
   std::vector<int32_t> primi;
   for (const tratto_montagna& t : tratti_montagna(s)) {
@@ -334,7 +326,7 @@ std::vector<std::string> senza_testo(const stato_scenario& s) {
   return motivi;
 }
 
-descrizione_file descrivi_linea(const stato_scenario& s) {
+descrizione_file descrivi_linea(const scenario& s) {
   descrizione_file d;
   d.sezioni.push_back(generale_linea(s));
   d.sezioni.push_back(

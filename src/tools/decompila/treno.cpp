@@ -3,8 +3,10 @@
 // from entry 1 up, slowdowns from their start cells, signals from their
 // cells and approach marks, and the reduction records asked for.
 #include <optional>
-#include <set>
 
+#include "elementi/abbattimenti.h"
+#include "elementi/rallentamenti.h"
+#include "elementi/segnali.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "tools/decompila/descrivi.h"
@@ -14,32 +16,29 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const stato_scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
-const cella& cella_n(const stato_scenario& s, int64_t c) { return s.binario[static_cast<std::size_t>(c)]; }
-bool dentro(const stato_scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella(); }
+const cella& cella_n(const scenario& s, int64_t c) { return s.binario[static_cast<std::size_t>(c)]; }
+bool dentro(const scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella(); }
 
-sezione_descrizione generale_treno(const stato_scenario& s) {
+sezione_descrizione generale_treno(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
-  const voce& treno = voce_n(s, voce_treno);
-  const voce& r = voce_n(s, voce_ripetizione);
-  g.righe.push_back(riga_numeri("numero vetture", {treno.posizione}));
-  g.righe.push_back(riga_numeri("percentuale massa frenata", {treno.area_inizio}));
-  g.righe.push_back(riga_numeri("sabbia", {r.terna_a1}));
+  g.righe.push_back(riga_numeri("numero vetture", {vetture(s)}));
+  g.righe.push_back(riga_numeri("percentuale massa frenata", {massa_frenata(s)}));
+  g.righe.push_back(riga_numeri("sabbia", {sabbia(s)}));
   // The clock's three numbers are parted by blanks only.
-  g.righe.push_back(
-      {"orologio",
-       {std::to_string(r.terna_b1) + "  " + std::to_string(r.terna_b2) + "  " + std::to_string(r.terna_b3)},
-       false});
+  g.righe.push_back({"orologio",
+                     {std::to_string(orologio_ore(s)) + "  " + std::to_string(orologio_minuti(s)) + "  " +
+                      std::to_string(orologio_secondi(s))},
+                     false});
   return g;
 }
 
 // A running value from one cell onward: a row at each change, the reader
 // holding 0 before the first.
-std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella::*campo, const char* chiave,
+std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, const char* chiave,
                                           int scala) {
   std::vector<riga_descrizione> righe;
   int corrente = 0;
-  for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
+  for (int32_t c = 0; c <= ultima_cella_riempita(s); ++c) {
     const int v = cella_n(s, c).*campo;
     if (v == corrente) continue;
     righe.push_back(riga_numeri(chiave, {inizio_cella(c), int64_t{v} * scala}));
@@ -49,7 +48,7 @@ std::vector<riga_descrizione> cambiamenti(const stato_scenario& s, uint8_t cella
 }
 
 // Entries 1, 2, 3, ... that hold more than a text and that no sign names.
-int numero_stazioni(const stato_scenario& s) { return static_cast<int>(stazioni_del_percorso(s).size()); }
+int numero_stazioni(const scenario& s) { return static_cast<int>(stazioni_del_percorso(s).size()); }
 
 riga_descrizione riga_stazione(const voce& v, int numero) {
   const int64_t p = v.posizione;
@@ -93,7 +92,7 @@ std::optional<int64_t> posizione_che_vale(int64_t centro, Vale vale) {
 }
 
 // The marks 1 to 4 of a slowdown, `sotto` cells below its warning.
-bool preavvisi_sotto(const stato_scenario& s, int32_t avviso, int32_t sotto) {
+bool preavvisi_sotto(const scenario& s, int32_t avviso, int32_t sotto) {
   for (int32_t k = 0; k <= 3; ++k) {
     const int64_t c = int64_t{avviso} - sotto - k;
     if (!dentro(s, c) || cella_n(s, c).oggetto != oggetto::preavviso_rallentamento || cella_n(s, c).valore1 != k + 1) {
@@ -103,7 +102,7 @@ bool preavvisi_sotto(const stato_scenario& s, int32_t avviso, int32_t sotto) {
   return true;
 }
 
-riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t fine) {
+riga_descrizione riga_rallentamento(const scenario& s, int32_t c, int32_t fine) {
   const cella k = cella_senza_segni(s, c);
   const int32_t avviso = c - celle_avviso;
   const bool con_avviso = dentro(s, avviso) && cella_n(s, avviso).oggetto == oggetto::avviso_rallentamento;
@@ -128,30 +127,21 @@ riga_descrizione riga_rallentamento(const stato_scenario& s, int32_t c, int32_t 
   return riga_numeri("rallentamento", {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
 
-std::vector<riga_descrizione> rallentamenti(const stato_scenario& s) {
+// A start without an end is described as ending in the next cell.
+std::vector<riga_descrizione> rallentamenti(const scenario& s) {
   std::vector<riga_descrizione> righe;
-  std::set<int32_t> fini_prese;
-  for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
-    if (cella_n(s, c).oggetto != oggetto::inizio_rallentamento) continue;
-    int32_t fine = c + 1;
-    for (int32_t f = c + 1; f <= s.ultima_cella(); ++f) {
-      if (cella_n(s, f).oggetto == oggetto::fine_rallentamento && !fini_prese.contains(f)) {
-        fine = f;
-        break;
-      }
-    }
-    fini_prese.insert(fine);
-    righe.push_back(riga_rallentamento(s, c, fine));
+  for (const coppia_rallentamento& r : coppie_rallentamenti(s)) {
+    righe.push_back(riga_rallentamento(s, r.inizio, r.fine >= 0 ? r.fine : r.inizio + 1));
   }
   return righe;
 }
 
-riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<int> base) {
+riga_descrizione riga_segnale(const scenario& s, int32_t c, std::optional<int> base) {
   const cella k = cella_senza_segni(s, c);
   const lati_segnale l = lati(k.valore4, k.attesa, base).value_or(*lati(k.valore4, k.attesa, std::nullopt));
-  const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
-  const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
-  const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
+  const coppia_segnale v[3] = {spacca_coppia(k.valore1), spacca_coppia(k.valore2), spacca_coppia(k.valore3)};
+  const auto s_n = [&](std::size_t n) { return v[n].s; };
+  const auto d_n = [&](std::size_t n) { return v[n].d; };
   return riga_numeri(
       "segnale", {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
 }
@@ -159,7 +149,7 @@ riga_descrizione riga_segnale(const stato_scenario& s, int32_t c, std::optional<
 // Stations and signals in the order that their approach marks ask for (see
 // preavvisi.h), each run of one kind under its own header; the slowdowns
 // after the last station, as the built-in scenario has them.
-void stazioni_e_segnali(const stato_scenario& s, descrizione_file& d) {
+void stazioni_e_segnali(const scenario& s, descrizione_file& d) {
   const int n = numero_stazioni(s);
   std::vector<sezione_descrizione> gruppi;
   for (const scrittura_preavvisi& w : ordine_preavvisi(s, n)) {
@@ -184,13 +174,10 @@ void stazioni_e_segnali(const stato_scenario& s, descrizione_file& d) {
 }  // namespace
 
 riga_descrizione riga_abbattimento(int32_t indice, const cella& c) {
-  // A value above 0 marks a reduction point and keeps its low 16 bits; 0 or
-  // less, the end of a reduction.
-  const int64_t valore = c.oggetto == oggetto::fine_abbattimento ? 0 : c.valore1 > 0 ? c.valore1 : c.valore1 + 65536;
-  return riga_numeri("abbattimento", {inizio_cella(indice), valore});
+  return riga_numeri("abbattimento", {inizio_cella(indice), valore_abbattimento(c)});
 }
 
-descrizione_file descrivi_treno(const stato_scenario& s, const std::vector<riga_descrizione>& abbattimenti) {
+descrizione_file descrivi_treno(const scenario& s, const std::vector<riga_descrizione>& abbattimenti) {
   descrizione_file d;
   d.sezioni.push_back(generale_treno(s));
   d.sezioni.push_back({"[aderenze]", cambiamenti(s, &cella::aderenza, "aderenza", 1)});
