@@ -38,7 +38,7 @@ constexpr int64_t cella_preavviso_segnale(int64_t c, int64_t j) { return c - 2 *
 constexpr int64_t base_preavvisi_segnale(int64_t sx, int64_t dx) { return 30 * sx + 10 * dx; }
 constexpr int64_t preavviso_stazione(int64_t j) { return 80 + j; }
 // Mark j before the stopping point of a station whose area ends at
-// `area_fine`; none when the mark would fall in cell 1 or before it.
+// `area_fine`; none when the area ends within 50 (2 + j) m of the start.
 constexpr std::optional<int64_t> cella_preavviso_stazione(int64_t area_fine, int64_t j) {
   if (area_fine <= inizio_cella(2 + j)) return std::nullopt;
   return cella_di(area_fine - inizio_cella(1 + j));
