@@ -10,8 +10,8 @@
 namespace od {
 namespace {
 
-stato_scenario linea_lunga() {
-  stato_scenario s;
+scenario linea_lunga() {
+  scenario s;
   cella c;
   c.vmax = 24;
   c.pendenza = 108;
@@ -36,7 +36,7 @@ stato_scenario linea_lunga() {
 }
 
 void BM_OrarioLinea1000000(benchmark::State& state) {
-  const stato_scenario s = linea_lunga();
+  const scenario s = linea_lunga();
   for (auto _ : state) benchmark::DoNotOptimize(calcola_orario(s, treno_percorrenza{}, 3));
 }
 BENCHMARK(BM_OrarioLinea1000000)->Unit(benchmark::kMillisecond);

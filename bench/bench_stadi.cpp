@@ -21,19 +21,25 @@ std::string cartella_di_lavoro() {
 }
 
 sorgente_descrizioni in_memoria(bool con_treno) {
-  sorgente_descrizioni s("/nessuna-cartella", false);
+  sorgente_descrizioni s("/nessuna-cartella");
   s.testo_linea = testo_righe(righe_linea());
   s.testo_treno = con_treno ? testo_righe(righe_treno()) : std::string("[generale]\r\n[fine]\r\n");
   return s;
 }
 
-stato_scenario letto(int32_t con_planimetria, const sorgente_descrizioni& sorgente) {
-  stato_scenario stato;
+// The scenario read; the session that the reading fills goes to `sessione`.
+scenario letto(int32_t con_planimetria, const sorgente_descrizioni& sorgente, sessione_costruzione& sessione) {
+  scenario stato;
   stato.nome_percorso = "Orsella_Drumvane";
   stato.nome_treno = "xr40318";
   stato.con_planimetria = con_planimetria;
-  memorizza_dati(stato, sorgente);
+  memorizza_dati(stato, sessione, sorgente);
   return stato;
+}
+
+scenario letto(int32_t con_planimetria, const sorgente_descrizioni& sorgente) {
+  sessione_costruzione sessione;
+  return letto(con_planimetria, sorgente, sessione);
 }
 
 void BM_ScritturaDescrizioni(benchmark::State& state) {
@@ -53,7 +59,7 @@ void BM_LetturaDescrizioni(benchmark::State& state) {
     dati_linea(cartella, "Orsella_Drumvane");
     dati_treno(cartella, "Orsella_Drumvane", "xr40318");
     state.ResumeTiming();
-    stato_scenario stato = letto(0, sorgente_descrizioni(cartella, true));
+    scenario stato = letto(0, sorgente_descrizioni(cartella));
     benchmark::DoNotOptimize(stato.binario.data());
   }
   std::filesystem::remove_all(cartella);
@@ -63,26 +69,28 @@ BENCHMARK(BM_LetturaDescrizioni)->Unit(benchmark::kMicrosecond);
 void BM_Planimetria(benchmark::State& state) {
   const sorgente_descrizioni sorgente = in_memoria(false);
   for (auto _ : state) {
-    stato_scenario stato = letto(1, sorgente);
+    scenario stato = letto(1, sorgente);
     benchmark::DoNotOptimize(stato.planimetria.calcolate());
   }
 }
 BENCHMARK(BM_Planimetria)->Unit(benchmark::kMicrosecond);
 
 void BM_Cammino(benchmark::State& state) {
-  const stato_scenario base = letto(0, in_memoria(true));
+  sessione_costruzione sessione_base;
+  const scenario base = letto(0, in_memoria(true), sessione_base);
   for (auto _ : state) {
     state.PauseTiming();
-    stato_scenario stato = base;
+    scenario stato = base;
+    sessione_costruzione sessione = sessione_base;
     state.ResumeTiming();
-    cammina_binario(stato);
+    cammina_binario(stato, sessione);
     benchmark::DoNotOptimize(stato.binario.data());
   }
 }
 BENCHMARK(BM_Cammino)->Unit(benchmark::kMicrosecond);
 
 void BM_ImmaginiBinarie(benchmark::State& state) {
-  const stato_scenario stato = letto(1, in_memoria(true));
+  const scenario stato = letto(1, in_memoria(true));
   for (auto _ : state) {
     const buffer p = immagine_planimetria(stato.planimetria);
     const buffer t = immagine_tabella(stato);

@@ -60,9 +60,9 @@ struct immagini {
   bool operator==(const immagini&) const = default;
 };
 
-inline std::string viola_se(const stato_scenario& stato) {
-  if (stato.codice_errore != 0 && descrivi_codice(stato.codice_errore) == nullptr) {
-    return "codice non documentato " + std::to_string(stato.codice_errore);
+inline std::string viola_se(const scenario& stato, const sessione_costruzione& sessione) {
+  if (sessione.codice.codice != 0 && descrivi_codice(sessione.codice.codice) == nullptr) {
+    return "codice non documentato " + std::to_string(sessione.codice.codice);
   }
   if (!stato.binario.empty() && stato.binario.size() != static_cast<std::size_t>(stato.ultima_cella()) + 1) {
     return "celle diverse da ultima_cella + 1";
@@ -70,8 +70,8 @@ inline std::string viola_se(const stato_scenario& stato) {
   if (stato.planimetria.esiste() && stato.planimetria.calcolate() > stato.planimetria.righe()) {
     return "planimetria oltre le sue righe";
   }
-  for (const avviso_percorso& a : stato.avvisi) {
-    if (a.codice < 11 || a.codice > 13) return "avviso fuori da 11..13";
+  for (const avviso& a : sessione.avvisi) {
+    if (a.codice != 0 && (a.codice < 11 || a.codice > 13)) return "avviso fuori da 11..13";
   }
   return {};
 }
@@ -80,19 +80,20 @@ inline std::string viola_se(const stato_scenario& stato) {
 // all in memory; `con_planimetria` is the geometry flag.
 inline immagini costruisci(const std::string& linea, const std::string& treno, bool completa,
                            int32_t con_planimetria) {
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   stato.nome_percorso = "F";
   stato.nome_treno = "t";
   stato.con_planimetria = con_planimetria;
-  sorgente_descrizioni sorgente("/nessuna-cartella-di-fuzz", false);
+  sorgente_descrizioni sorgente("/nessuna-cartella-di-fuzz");
   sorgente.testo_linea = linea;
   sorgente.testo_treno = treno;
-  memorizza_dati(stato, sorgente);
+  sessione.codice = memorizza_dati(stato, sessione, sorgente);
   immagini esito;
-  esito.violazione = viola_se(stato);
+  esito.violazione = viola_se(stato, sessione);
   if (completa && esito.violazione.empty() && !stato.binario.empty()) {
-    cammina_binario(stato);
-    esito.violazione = viola_se(stato);
+    cammina_binario(stato, sessione);
+    esito.violazione = viola_se(stato, sessione);
     if (esito.violazione.empty() && controlli_finali(stato) == 0) {
       esito.binario = immagine_binario(stato);
       esito.tabella = immagine_tabella(stato);
@@ -101,8 +102,8 @@ inline immagini costruisci(const std::string& linea, const std::string& treno, b
     }
   }
   esito.lunghezza = stato.lunghezza_totale;
-  esito.codice = stato.codice_errore;
-  esito.posizione = stato.posizione_errore;
+  esito.codice = sessione.codice.codice;
+  esito.posizione = sessione.codice.posizione;
   return esito;
 }
 

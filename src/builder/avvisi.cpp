@@ -51,15 +51,14 @@ std::vector<avviso> applica_regole(const std::vector<avviso>& elenco, const rego
   return mostrati;
 }
 
-avviso avviso_del_percorso(const stato_scenario& stato, const avviso_percorso& a) {
-  const auto origine = stato.origini.find(a.elemento);
-  const descrizione_codice* d = descrivi_codice(a.codice);
+avviso avviso_del_percorso(int32_t codice, int32_t posizione, const luogo_errore* origine) {
+  const descrizione_codice* d = descrivi_codice(codice);
   std::string messaggio = d != nullptr ? std::string(d->significato) : "codice sconosciuto";
-  messaggio.append(" (codice ").append(std::to_string(a.codice)).append(", posizione ");
-  messaggio.append(std::to_string(a.posizione)).append(" m, cella ").append(std::to_string(a.posizione / metri_cella));
+  messaggio.append(" (codice ").append(std::to_string(codice)).append(", posizione ");
+  messaggio.append(std::to_string(posizione)).append(" m, cella ").append(std::to_string(posizione / metri_cella));
   messaggio.append(")");
-  return {"abbattimento-senza-posto", std::move(messaggio),
-          origine != stato.origini.end() ? origine->second : luogo_errore{}};
+  return {"abbattimento-senza-posto", std::move(messaggio), origine != nullptr ? *origine : luogo_errore{}, codice,
+          posizione};
 }
 
 }  // namespace od

@@ -9,7 +9,7 @@
 // To add a warning:
 //   1. add its name and what it catches to the table in avvisi.cpp;
 //   2. where it is seen, push an `avviso` with that name, its sentence and
-//      the place of the record concerned onto stato_scenario::elenco_avvisi
+//      the place of the record concerned onto sessione_costruzione::avvisi
 //      (the readers call aggiungi_avviso in lettura.h; checks of the model as
 //      a whole belong in raccogli_avvisi_costruzione, memorizza_percorso.cpp,
 //      before the gate that decides whether the files are written);
@@ -28,9 +28,33 @@
 #include <string_view>
 #include <vector>
 
-#include "modello/modello.h"  // struct avviso
+#include "modello/modello.h"
 
 namespace od {
+
+// Where a reading code was recorded, for messages only; stored in no file.
+struct luogo_errore {
+  std::string file;          // file name, without the folder
+  int32_t linea = 0;         // 1-based line where the record at fault starts
+  int32_t linea_campo = 0;   // 1-based line of the field at fault (0: the whole record)
+  int32_t colonna = 0;       // 1-based column of that field on its line (0: unknown)
+  std::string chiave;        // key text of that record
+  std::string motivo;        // why a field could not be read (read failures only)
+  std::string testo;         // the text of line `linea`, for showing it
+};
+
+// A warning: what the build passes over or stores otherwise than written.
+// For messages only; nothing built depends on it.
+struct avviso {
+  std::string nome;       // short stable name, e.g. "chiave-sconosciuta"
+  std::string messaggio;  // what and why, in one sentence
+  luogo_errore luogo;     // file, line, column, line text (file empty: none)
+  // A code of the walk (11, 12 or 13) that goes on after it, and its
+  // position in metres; 0 for every other warning. The generator shows
+  // these alone.
+  int32_t codice = 0;
+  int32_t posizione = 0;
+};
 
 struct descrizione_avviso {
   std::string_view nome;
@@ -50,8 +74,8 @@ struct regole_avvisi {
 // The warnings that are shown, in the order found: all but the silenced.
 std::vector<avviso> applica_regole(const std::vector<avviso>& avvisi, const regole_avvisi& regole);
 
-// A code of the walk (11 to 13) as a warning, pointing at the record that
-// placed the signal or slowdown concerned.
-avviso avviso_del_percorso(const stato_scenario& stato, const avviso_percorso& a);
+// A code of the walk (11 to 13) at `posizione` as a warning, pointing at the
+// record that placed the signal or slowdown concerned (`origine`, when known).
+avviso avviso_del_percorso(int32_t codice, int32_t posizione, const luogo_errore* origine);
 
 }  // namespace od

@@ -52,9 +52,9 @@ constexpr chiave_nota chiavi_corpo[] = {
 
 struct lettore_linea {
   contesto_lettura& contesto;
-  stato_scenario& stato;
+  scenario& stato;
   flusso_campi flusso;
-  std::string& riga;
+  std::string riga;  // the field just read in key position
   // Working state of the body.
   int32_t contatore_pendenza = 0;
   int32_t pendenza_precedente = 0;
@@ -69,11 +69,10 @@ struct lettore_linea {
 
   seguito interrompi(int32_t codice) {
     registra_codice(contesto, codice);
-    elimina_letto(contesto, contesto.percorso_linea);
     return seguito::interrotta;
   }
   seguito interrompi(int32_t codice, int32_t posizione) {
-    stato.posizione_errore = posizione;
+    contesto.esito.posizione = posizione;
     return interrompi(codice);
   }
   seguito interrompi_su_cella(int32_t codice, int32_t posizione, int64_t cella) {
@@ -319,10 +318,10 @@ seguito lettore_linea::montagna() {
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   if (cella_di(int64_t{fine} - metri_cella) > stato.ultima_cella()) return fuori(fine);
-  if (stato.n_montagne >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
+  if (contesto.sessione.montagne.quanti >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
   const int32_t tipo_cella = tipo > 10 ? tipo - 10 : tipo;
   if (tipo_cella < 0 || tipo_cella > 255) fallisci_valore(flusso, "tipo di montagna fuori dagli 8 bit");
-  memo_montagna(stato, inizio, fine, tipo);
+  memo_montagna(stato, contesto.sessione.montagne, inizio, fine, tipo);
   return seguito::continua;
 }
 
@@ -426,7 +425,6 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
 }
 
 void lettore_linea::fine_lettura() {
-  elimina_letto(contesto, contesto.percorso_linea);
   // The last gradient holds up to the last three cells, which keep 0.
   riempi_pendenza(ultima_cella_riempita(stato) + 1);
   if (stato.con_planimetria != 0) prolunga_planimetria(stato.planimetria, stato.lunghezza_totale - 2, 0, 0.0);
@@ -435,19 +433,19 @@ void lettore_linea::fine_lettura() {
 }  // namespace
 
 bool leggi_file_linea(contesto_lettura& contesto) {
-  stato_scenario& stato = contesto.stato;
+  scenario& stato = contesto.stato;
   contesto.file_corrente = nome_file_linea(stato.nome_percorso);
   const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
     registra_codice(contesto, 101);
     return false;
   }
-  lettore_linea lettore{contesto, stato, flusso_campi(*testo), stato.riga};
+  lettore_linea lettore{contesto, stato, flusso_campi(*testo), {}};
   if (!lettore.cerca_generale()) return lettore.interrompi(102) == seguito::continua;
   if (lettore.sezione_generale() == seguito::interrotta) return false;
   if (stato.binario.empty()) fallisci_valore(lettore.flusso, "la sezione generale non ha la riga \"lunghezza percorso\"");
   progressive_ordina(stato);
-  stato.n_montagne = 0;
+  contesto.sessione.montagne = {};
   contesto.contatore_cartelli = prima_voce_cartelli;
   if (stato.con_planimetria != 0) stato.planimetria.avvia();
   if (lettore.corpo() == seguito::interrotta) return false;

@@ -12,7 +12,7 @@
 // record's cell receive the previous record's value, and the end of the file
 // fills the rest of the track with the last one.
 //
-// There are three ways out, and each deletes the file: the end of the file or
+// There are three ways out, none of which touches the file: the end of the file or
 // a position beyond the track (code 15) run the final fill and the check of
 // the progressive changes; any other code stops at once; a field that cannot
 // be read throws errore_lettura to the handler in memorizza_dati.
@@ -83,7 +83,7 @@ class lettore_treno {
     }
     const seguito esito = leggi_record();
     if (records_letti_ == 0 && generale_trovata_) {
-      stato_.elenco_avvisi.push_back(
+      contesto_.sessione.avvisi.push_back(
           {"generale-vuota", "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno",
            luogo_generale_});
     }
@@ -96,9 +96,9 @@ class lettore_treno {
 
   bool cerca_generale() {
     while (!flusso_.fine()) {
-      stato_.riga = flusso_.leggi_testo();
-      if (contiene_senza_maiuscole(stato_.riga, "[generale]")) {
-        inizia_record(contesto_, flusso_, stato_.riga);
+      riga_ = flusso_.leggi_testo();
+      if (contiene_senza_maiuscole(riga_, "[generale]")) {
+        inizia_record(contesto_, flusso_, riga_);
         generale_trovata_ = true;
         luogo_generale_ = luogo_record(contesto_, true);
         return true;
@@ -108,9 +108,9 @@ class lettore_treno {
   }
 
   const std::string& campo_chiave() {
-    stato_.riga = flusso_.leggi_testo();
-    inizia_record(contesto_, flusso_, stato_.riga);
-    return stato_.riga;
+    riga_ = flusso_.leggi_testo();
+    inizia_record(contesto_, flusso_, riga_);
+    return riga_;
   }
 
   // A lone field at the very end of the file is never interpreted, so the end
@@ -120,21 +120,21 @@ class lettore_treno {
       campo_chiave();
       if (flusso_.fine()) return ultimo_campo();
       // Two comment fields in a row are passed over; a third is tried as a key.
-      for (int commenti = 0; commenti < 2 && contiene(stato_.riga, "-"); ++commenti) {
+      for (int commenti = 0; commenti < 2 && contiene(riga_, "-"); ++commenti) {
         campo_chiave();
         if (flusso_.fine()) return ultimo_campo();
       }
-      const bool commento = contiene(stato_.riga, "-");
+      const bool commento = contiene(riga_, "-");
       if (commento) avvisa_commento_come_chiave(contesto_, 2);
       bool trovata = false;
-      if (const seguito s = applica_chiavi(stato_.riga, trovata); s != seguito::continua) return s;
+      if (const seguito s = applica_chiavi(riga_, trovata); s != seguito::continua) return s;
       if (!trovata && !commento) avvisa_campo_senza_chiave(contesto_, chiavi_treno, {}, "");
     }
     return seguito::fine_lettura;
   }
 
   seguito ultimo_campo() {
-    avvisa_ultimo_campo(contesto_, stato_.riga);
+    avvisa_ultimo_campo(contesto_, riga_);
     return seguito::fine_lettura;
   }
 
@@ -182,13 +182,11 @@ class lettore_treno {
   }
 
   seguito ferma(int32_t codice) {
-    elimina_letto(contesto_, contesto_.percorso_treno);
     registra_codice(contesto_, codice);
     return seguito::ferma;
   }
 
   seguito ferma(int32_t codice, int32_t posizione) {
-    elimina_letto(contesto_, contesto_.percorso_treno);
     registra_codice(contesto_, codice, posizione);
     return seguito::ferma;
   }
@@ -202,7 +200,6 @@ class lettore_treno {
   }
 
   void chiudi_lettura() {
-    elimina_letto(contesto_, contesto_.percorso_treno);
     // The last three cells are past every record and keep what they hold.
     riempi_velocita(int64_t{stato_.ultima_cella()} - 2);
     riempi(cella_aderenza_, int64_t{stato_.ultima_cella()} - 2, &cella::aderenza, aderenza_pendente_);
@@ -540,7 +537,7 @@ class lettore_treno {
     }
     if (i > 1 && int64_t{stazione.area_inizio} - 350 < stato_.tabella[static_cast<std::size_t>(i - 1)].area_fine) {
       const seguito s = ferma(22, stazione.posizione);
-      stato_.luogo.motivo = motivo_distanza(stazione);
+      contesto_.esito.luogo.motivo = motivo_distanza(stazione);
       return s;
     }
     ++numero_stazione_;
@@ -576,8 +573,9 @@ class lettore_treno {
   }
 
   contesto_lettura& contesto_;
-  stato_scenario& stato_;
+  scenario& stato_;
   flusso_campi flusso_;
+  std::string riga_;  // the field just read in key position
   int32_t numero_stazione_ = 1;
   int32_t cella_vmax_ = 0;       // next cell to receive a speed limit
   int32_t cella_aderenza_ = 0;   // next cell to receive an adhesion value

@@ -1,35 +1,42 @@
-// What the two halves of the reading stage share: the files, the sign entry
-// counter that the line half hands to the train half, and the way a code is
-// recorded. A read failure travels as errore_lettura (from the field stream
+// What the two halves of the reading stage share: the files, the reader's
+// cursor over them, the sign entry counter that the line half hands to the
+// train half, and the code the reading comes to, which memorizza_dati
+// returns. A read failure travels as errore_lettura (from the field stream
 // or from a value that does not fit) to its one handler in memorizza_dati.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "builder/memorizza_dati.h"
+#include "builder/sessione.h"
+#include "builder/sorgente.h"
 #include "modello/modello.h"
 #include "scenario_text/flusso_campi.h"
 
 namespace od {
 
 struct contesto_lettura {
-  contesto_lettura(stato_scenario& stato_letto, const sorgente_descrizioni& sorgente_letta, std::string linea,
-                   std::string treno)
+  contesto_lettura(scenario& stato_letto, sessione_costruzione& sessione_lettura,
+                   const sorgente_descrizioni& sorgente_letta, std::string linea, std::string treno)
       : stato(stato_letto),
+        sessione(sessione_lettura),
         sorgente(sorgente_letta),
         percorso_linea(std::move(linea)),
         percorso_treno(std::move(treno)) {}
 
-  stato_scenario& stato;
+  scenario& stato;                  // what the files build
+  sessione_costruzione& sessione;   // the warnings, the records' places, the mountain runs
   const sorgente_descrizioni& sorgente;
   std::string percorso_linea;  // full path of the line description file
   std::string percorso_treno;  // full path of the train description file
   // Next free sign entry of tabella, counting down from 80; the stations of
   // the train file must stay below it.
   int32_t contatore_cartelli = prima_voce_cartelli;
+  // The code the reading has come to, and where; what the reading returns.
+  esito_lettura esito;
   // The record under way, kept up to date by the readers whenever they read
   // a field in key position, so that a failure can point at it.
   std::string file_corrente;
@@ -68,9 +75,6 @@ void leggi_file_treno(contesto_lettura& contesto);
 // the file's content; nothing when the file does not exist.
 std::optional<std::string> leggi_descrizione(const contesto_lettura& contesto, const std::string& percorso);
 
-// Deletes a description file when the caller asked for it.
-void elimina_letto(const contesto_lettura& contesto, const std::string& percorso);
-
 // Notes a field just read in key position as the record under way.
 void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const std::string& chiave);
 
@@ -87,7 +91,7 @@ void registra_origine(contesto_lettura& contesto, int32_t cella);
 void nomina_occupante(contesto_lettura& contesto, int64_t cella);
 
 // Records a code against the record under way; the position, where one goes
-// with the code, is set by the caller in posizione_errore.
+// with the code, is set by the caller in esito.posizione.
 void registra_codice(contesto_lettura& contesto, int32_t codice);
 void registra_codice(contesto_lettura& contesto, int32_t codice, int32_t posizione);
 
@@ -97,6 +101,6 @@ void registra_codice(contesto_lettura& contesto, int32_t codice, int32_t posizio
 
 // The position test: (p + 100) / 50 must not exceed the last cell, and p
 // must not be negative.
-bool fuori_binario(const stato_scenario& stato, int64_t posizione);
+bool fuori_binario(const scenario& stato, int64_t posizione);
 
 }  // namespace od

@@ -43,7 +43,7 @@ std::array<progressiva, 3> ordina_per_progressiva(const progressiva& t, const pr
 
 }  // namespace
 
-void progressive_ordina(stato_scenario& stato) {
+void progressive_ordina(scenario& stato) {
   const progressiva t = leggi_progressiva(stato.tabella[voce_progressive]);
   const progressiva d = leggi_progressiva(stato.tabella[voce_progressive + 1]);
   const progressiva u = leggi_progressiva(stato.tabella[voce_progressive + 2]);
@@ -55,13 +55,13 @@ void progressive_ordina(stato_scenario& stato) {
   }
 }
 
-void memo_montagna(stato_scenario& stato, int32_t& inizio, int32_t& fine, int32_t& tipo) {
+void memo_montagna(scenario& stato, montagne_lette& montagne, int32_t& inizio, int32_t& fine, int32_t& tipo) {
   const bool con_segni = tipo > 10;
   if (con_segni) tipo -= 10;
-  const int32_t n = ++stato.n_montagne;
-  stato.montagne_inizio[n] = inizio;
-  stato.montagne_fine[n] = fine;
-  if (n > 1 && int64_t{stato.montagne_inizio[n]} - stato.montagne_fine[n - 1] <= 150) tipo = 3;
+  const int32_t n = ++montagne.quanti;
+  montagne.inizio[n] = inizio;
+  montagne.fine[n] = fine;
+  if (n > 1 && int64_t{montagne.inizio[n]} - montagne.fine[n - 1] <= 150) tipo = 3;
   const int64_t prima = cella_di(inizio);
   const int64_t ultima = cella_di(int64_t{fine} - metri_cella);
   int64_t conteggio = 0;

@@ -7,17 +7,12 @@
 namespace od {
 namespace {
 
-bool dentro(const stato_scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella(); }
+bool dentro(const scenario& stato, int64_t indice) { return indice >= 0 && indice <= stato.ultima_cella(); }
 
-cella& cella_n(stato_scenario& stato, int64_t indice) { return stato.binario[static_cast<std::size_t>(indice)]; }
+cella& cella_n(scenario& stato, int64_t indice) { return stato.binario[static_cast<std::size_t>(indice)]; }
 
-bool libera(const stato_scenario& stato, int64_t indice) {
+bool libera(const scenario& stato, int64_t indice) {
   return cella_libera(stato.binario[static_cast<std::size_t>(indice)]);
-}
-
-int32_t rifiuta(stato_scenario& stato, int32_t codice) {
-  stato.codice_errore = codice;
-  return codice;
 }
 
 // The fields of a cell are narrower than the file's numbers and keep their
@@ -27,12 +22,12 @@ uint8_t basso8(int64_t valore) { return static_cast<uint8_t>(valore); }
 
 }  // namespace
 
-int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
+int32_t memo_segnale(scenario& stato, dati_segnale& segnale) {
   const int64_t c = cella_puntuale(segnale.posizione);
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
-  if (!dentro(stato, c) || !dentro(stato, cella_preavviso_segnale(c, preavvisi_per_segnale))) return rifiuta(stato, codice_fuori_binario);
-  if (!libera(stato, c)) return rifiuta(stato, 16);
+  if (!dentro(stato, c) || !dentro(stato, cella_preavviso_segnale(c, preavvisi_per_segnale))) return codice_fuori_binario;
+  if (!libera(stato, c)) return 16;
 
   cella& posto = cella_n(stato, c);
   posto.oggetto = oggetto::segnale;
@@ -46,7 +41,9 @@ int32_t memo_segnale(stato_scenario& stato, dati_segnale& segnale) {
   posto.attesa = segnale.sx == 2 ? basso8(segnale.tempo) : 0;
 
   const int64_t base = base_preavvisi_segnale(segnale.sx, segnale.dx);
-  for (int32_t j = 1; j <= preavvisi_per_segnale; ++j) cella_n(stato, cella_preavviso_segnale(c, j)).preavviso = basso8(base + j);
+  for (int32_t j = 1; j <= preavvisi_per_segnale; ++j) {
+    cella_n(stato, cella_preavviso_segnale(c, j)).preavviso = basso8(base + j);
+  }
   return 0;
 }
 
@@ -61,7 +58,7 @@ void scrivi_valori(cella& posto, uint8_t codice, const dati_rallentamento& r) {
 
 }  // namespace
 
-int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
+int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
   const bool con_avviso = r.x > inizio_con_avviso;
   const bool con_preavvisi = con_avviso && r.f_ta != 0;
   const int64_t w = cella_puntuale(int64_t{r.x} - distanza_avviso);
@@ -71,13 +68,13 @@ int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
 
   // An end in the start cell (or before it) would be overwritten by the start,
   // leaving a slowdown that never ends.
-  if (e <= s) return rifiuta(stato, 19);
-  if (!dentro(stato, s) || !dentro(stato, e)) return rifiuta(stato, codice_fuori_binario);
-  if (con_avviso && (!dentro(stato, w) || !dentro(stato, b - 3))) return rifiuta(stato, codice_fuori_binario);
+  if (e <= s) return 19;
+  if (!dentro(stato, s) || !dentro(stato, e)) return codice_fuori_binario;
+  if (con_avviso && (!dentro(stato, w) || !dentro(stato, b - 3))) return codice_fuori_binario;
 
-  if (con_avviso && !libera(stato, w)) return rifiuta(stato, 17);
-  if (!libera(stato, s)) return rifiuta(stato, 18);
-  if (!libera(stato, e)) return rifiuta(stato, 19);
+  if (con_avviso && !libera(stato, w)) return 17;
+  if (!libera(stato, s)) return 18;
+  if (!libera(stato, e)) return 19;
 
   scrivi_valori(cella_n(stato, e), oggetto::fine_rallentamento, r);
   scrivi_valori(cella_n(stato, s), oggetto::inizio_rallentamento, r);
@@ -87,7 +84,7 @@ int32_t memo_rallentamento(stato_scenario& stato, const dati_rallentamento& r) {
 
   if (!con_preavvisi) return 0;
   for (int64_t k = 0; k <= 3; ++k) {
-    if (!libera(stato, b - k)) return rifiuta(stato, 20);
+    if (!libera(stato, b - k)) return 20;
   }
   for (int64_t k = 0; k <= 3; ++k) {
     cella& segno = cella_n(stato, b - k);

@@ -44,8 +44,8 @@ constexpr int32_t codice_rallentamento = 13;
 
 class cammino {
  public:
-  explicit cammino(stato_scenario& stato)
-      : stato_(stato), ultima_(static_cast<int32_t>(stato.binario.size()) - 1) {}
+  cammino(scenario& stato, sessione_costruzione& sessione)
+      : stato_(stato), sessione_(sessione), ultima_(static_cast<int32_t>(stato.binario.size()) - 1) {}
 
   int32_t ultima() const { return ultima_; }
   bool sul_binario(int32_t n) const { return n >= 0 && n <= ultima_; }
@@ -65,13 +65,16 @@ class cammino {
   // slowdown start) in cell `elemento`; the walk goes on.
   void registra(int32_t codice, int32_t n, int32_t elemento) {
     const int32_t posizione = n * metri_cella;
-    stato_.codice_errore = codice;
-    stato_.posizione_errore = posizione;
-    stato_.avvisi.push_back({codice, posizione, elemento});
+    sessione_.codice.codice = codice;
+    sessione_.codice.posizione = posizione;
+    const auto origine = sessione_.origini.find(elemento);
+    sessione_.avvisi.push_back(
+        avviso_del_percorso(codice, posizione, origine != sessione_.origini.end() ? &origine->second : nullptr));
   }
 
  private:
-  stato_scenario& stato_;
+  scenario& stato_;
+  sessione_costruzione& sessione_;
   int32_t ultima_;  // taken once, from the size of the track
 };
 
@@ -157,8 +160,8 @@ void regola_b(cammino& w, int32_t i) {
 
 }  // namespace
 
-void cammina_binario(stato_scenario& stato) {
-  cammino w(stato);
+void cammina_binario(scenario& stato, sessione_costruzione& sessione) {
+  cammino w(stato, sessione);
   for (int32_t i = 1; i <= w.ultima() - 2; ++i) {
     const uint8_t codice = w.at(i).oggetto;
     if (codice == oggetto::avviso_rallentamento) {

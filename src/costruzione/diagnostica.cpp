@@ -53,23 +53,23 @@ std::string messaggio(const luogo_errore& luogo, const std::string& tipo, int32_
 
 }  // namespace
 
-std::string diagnostica_codice(const stato_scenario& stato, int32_t codice, int32_t posizione,
+std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int32_t posizione,
                                const std::string& cartella, const std::string& programma) {
   const descrizione_codice* d = descrivi_codice(codice);
   const bool con_posizione = d != nullptr && d->con_posizione;
   // The cell that a point item at that position takes.
   const int64_t cella = cella_puntuale(posizione);
-  return messaggio(stato.luogo, "errore", codice, con_posizione, posizione, cella, cartella, programma);
+  return messaggio(luogo, "errore", codice, con_posizione, posizione, cella, cartella, programma);
 }
 
-std::string diagnostica_finale(const stato_scenario& stato, int32_t codice, const std::string& cartella,
+std::string diagnostica_finale(const sessione_costruzione& sessione, int32_t codice, const std::string& cartella,
                                const std::string& programma) {
-  const auto origine = stato.origini.find(1);
-  luogo_errore luogo = origine != stato.origini.end() ? origine->second : luogo_errore{};
+  const auto origine = sessione.origini.find(1);
+  luogo_errore luogo = origine != sessione.origini.end() ? origine->second : luogo_errore{};
   const std::string valore = codice == 1250 ? "primo" : "secondo";
   luogo.motivo = "il " + valore + " valore della cella 1 porta un " + (codice == 1250 ? "contrassegno" : "codice") +
                  " del simulatore, e ";
-  luogo.motivo += origine != stato.origini.end()
+  luogo.motivo += origine != sessione.origini.end()
                       ? "questo record vi mette un oggetto: spostalo oltre i primi 75 m della linea"
                       : "un oggetto l'ha gia' preso: sposta oltre i primi 75 m della linea ogni oggetto che vi cade";
   return messaggio(luogo, "errore", codice, false, 0, 1, cartella, programma);
@@ -79,11 +79,6 @@ std::string testo_avviso(const avviso& a, const std::string& cartella, const std
   std::string testo = intestazione(a.luogo, cartella, programma, true);
   testo.append(": avviso: ").append(a.messaggio).append(" [").append(a.nome).append("]\n");
   return testo + riga_e_segno(a.luogo);
-}
-
-std::string diagnostica_avviso(const stato_scenario& stato, const avviso_percorso& avviso,
-                               const std::string& cartella, const std::string& programma) {
-  return testo_avviso(avviso_del_percorso(stato, avviso), cartella, programma);
 }
 
 }  // namespace od

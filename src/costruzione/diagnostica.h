@@ -10,27 +10,23 @@
 #include <cstdint>
 #include <string>
 
-#include "modello/modello.h"
 #include "builder/avvisi.h"
+#include "builder/sessione.h"
 
 namespace od {
 
 // A reading code (with its position, where one goes with it). `cartella` is
 // put before the file name; `programma` stands in for a missing file name.
-std::string diagnostica_codice(const stato_scenario& stato, int32_t codice, int32_t posizione,
+// `luogo` is where the reading recorded it (sessione_costruzione::codice).
+std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int32_t posizione,
                                const std::string& cartella, const std::string& programma);
 
 // 1250 or 1251 of the final checks: the record that put an item into cell
 // 1, when one did, and what to change.
-std::string diagnostica_finale(const stato_scenario& stato, int32_t codice, const std::string& cartella,
+std::string diagnostica_finale(const sessione_costruzione& sessione, int32_t codice, const std::string& cartella,
                                const std::string& programma);
 
 // One warning, compiler-style.
 std::string testo_avviso(const avviso& a, const std::string& cartella, const std::string& programma);
-
-// A code of the walk, pointing at the record that placed the signal or the
-// slowdown concerned.
-std::string diagnostica_avviso(const stato_scenario& stato, const avviso_percorso& avviso,
-                               const std::string& cartella, const std::string& programma);
 
 }  // namespace od

@@ -1,5 +1,6 @@
 #include "costruzione/memorizza_percorso.h"
 
+#include "builder/memorizza_dati.h"
 #include "builder/percorso.h"
 #include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
@@ -10,7 +11,7 @@
 
 namespace od {
 
-int32_t controlli_finali(stato_scenario& stato) {
+int32_t controlli_finali(scenario& stato) {
   if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
   if (segno_in_tabella(stato) != 0 || segno_in_binario(stato) != 0) return 1250;
   segno_in_tabella(stato) = segno_tabella;
@@ -23,52 +24,50 @@ int32_t controlli_finali(stato_scenario& stato) {
 
 namespace {
 
-// Every warning about the model as a whole joins the readers' ones here, so
-// that the rules of the author see them all before anything is written.
-void raccogli_avvisi_costruzione(stato_scenario& stato, const opzioni_build& opzioni, bool letto_tutto) {
-  for (const avviso_percorso& a : stato.avvisi) stato.elenco_avvisi.push_back(avviso_del_percorso(stato, a));
+// Every warning about the model as a whole joins the readers' and the walk's
+// here, so that the rules of the author see them all before anything is
+// written.
+void raccogli_avvisi_costruzione(const scenario& stato, sessione_costruzione& sessione, const opzioni_build& opzioni,
+                                 bool letto_tutto) {
   // Whether the timetable can be kept; a model read only in part has no
   // timetable worth judging.
   if (!opzioni.orario || !letto_tutto) return;
   const tabella_orario t = calcola_orario(stato, opzioni.orario->treno, opzioni.orario->margine_minimo);
-  for (avviso& a : avvisi_della_tabella(t, stato)) stato.elenco_avvisi.push_back(std::move(a));
+  for (avviso& a : avvisi_della_tabella(t, stato, sessione.origini)) sessione.avvisi.push_back(std::move(a));
 }
 
 }  // namespace
 
-std::vector<avviso> avvisi_mostrati(const stato_scenario& stato, const opzioni_build& opzioni) {
-  return applica_regole(stato.elenco_avvisi, opzioni.avvisi);
+std::vector<avviso> avvisi_mostrati(const sessione_costruzione& sessione, const opzioni_build& opzioni) {
+  return applica_regole(sessione.avvisi, opzioni.avvisi);
 }
 
-risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzioni_build& opzioni) {
+risultato_build memorizza_percorso(scenario& stato, sessione_costruzione& sessione, int32_t j,
+                                   const opzioni_build& opzioni) {
   stato.con_planimetria = j;
-  stato.codice_errore = 0;
-  stato.posizione_errore = 0;
-  stato.avvisi.clear();
-  stato.elenco_avvisi.clear();
-  stato.origini.clear();
+  sessione = {};
   pulisci_tabella(stato);
-  memorizza_dati(stato, opzioni.sorgente);
+  sessione.codice = memorizza_dati(stato, sessione, opzioni.sorgente);
   risultato_build risultato{.esito = esito_build::completato,
                             .codice_finale = 0,
-                            .codice_lettura = stato.codice_errore,
-                            .posizione_lettura = stato.posizione_errore};
-  if (stato.codice_errore != 0 && !opzioni.forza) {
+                            .codice_lettura = sessione.codice.codice,
+                            .posizione_lettura = sessione.codice.posizione};
+  if (risultato.codice_lettura != 0 && !opzioni.forza) {
     risultato.esito = esito_build::codice_lettura;
     return risultato;
   }
-  if (stato.codice_errore != 0 && stato.binario.size() < 2) {
+  if (risultato.codice_lettura != 0 && stato.binario.size() < 2) {
     risultato.esito = esito_build::senza_binario;
     return risultato;
   }
-  cammina_binario(stato);
-  raccogli_avvisi_costruzione(stato, opzioni, risultato.codice_lettura == 0);
+  cammina_binario(stato, sessione);
+  raccogli_avvisi_costruzione(stato, sessione, opzioni, risultato.codice_lettura == 0);
   if (const int32_t codice = controlli_finali(stato); codice != 0) {
     risultato.esito = esito_build::errore_finale;
     risultato.codice_finale = codice;
     return risultato;
   }
-  if (opzioni.avvisi.come_errori && !avvisi_mostrati(stato, opzioni).empty()) {
+  if (opzioni.avvisi.come_errori && !avvisi_mostrati(sessione, opzioni).empty()) {
     risultato.esito = esito_build::avvisi_errori;
     return risultato;
   }

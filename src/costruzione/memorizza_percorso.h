@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "builder/avvisi.h"
-#include "builder/memorizza_dati.h"
+#include "builder/sessione.h"
+#include "builder/sorgente.h"
 #include "modello/modello.h"
 #include "percorrenza/treno.h"
 #include "platform/file_atomico.h"
@@ -36,7 +37,7 @@ struct opzioni_build {
 };
 
 enum class esito_build {
-  completato,      // binary files written (or, in memory only, ready); walk warnings may be in stato.avvisi
+  completato,      // binary files written (or, in memory only, ready); walk warnings may be in sessione.avvisi
   codice_lettura,  // reading left a code; nothing written
   senza_binario,   // forced, but the track was never created: nothing to write
   errore_finale,   // 1250 or 1251; nothing written
@@ -47,20 +48,23 @@ struct risultato_build {
   esito_build esito = esito_build::completato;
   int32_t codice_finale = 0;  // 1250 or 1251 with errore_finale
   // The reading stage's code and position, kept apart because a forced
-  // build's walk may replace them in codice_errore.
+  // build's walk may replace them in sessione.codice.
   int32_t codice_lettura = 0;
   int32_t posizione_lettura = 0;
 };
 
-// Throws errore_file when a binary file cannot be replaced.
-risultato_build memorizza_percorso(stato_scenario& stato, int32_t j, const opzioni_build& opzioni);
+// Builds `stato` (its names set, the rest as it may be) and records in a
+// fresh `sessione` how the build went. It never deletes the description
+// files. Throws errore_file when a binary file cannot be replaced.
+risultato_build memorizza_percorso(scenario& stato, sessione_costruzione& sessione, int32_t j,
+                                   const opzioni_build& opzioni);
 
-// The warnings of the reading and of the walk, in stato.elenco_avvisi, as
-// the author's rules leave them.
-std::vector<avviso> avvisi_mostrati(const stato_scenario& stato, const opzioni_build& opzioni);
+// The warnings of the reading and of the walk, in sessione.avvisi, as the
+// author's rules leave them.
+std::vector<avviso> avvisi_mostrati(const sessione_costruzione& sessione, const opzioni_build& opzioni);
 
 // Final checks and marks: 0 when both slots were clear and the marks and
 // competition codes are stored, else 1250 or 1251.
-int32_t controlli_finali(stato_scenario& stato);
+int32_t controlli_finali(scenario& stato);
 
 }  // namespace od

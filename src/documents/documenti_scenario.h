@@ -37,10 +37,10 @@ using tempi_stazioni = std::vector<std::optional<double>>;
 // column, say. The documents are written all the same.
 using avvisi_documenti = std::vector<std::string>;
 
-lista_righe righe_scheda_scenario(const stato_scenario& stato, const testata_documenti& testata,
+lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata,
                                   const tempi_stazioni& tempi, avvisi_documenti& avvisi);
 // Throws std::length_error when the slowdowns are more than one order holds.
-lista_righe righe_rallentamenti_scenario(const stato_scenario& stato, const testata_documenti& testata,
+lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_documenti& testata,
                                          avvisi_documenti& avvisi);
 
 // The two file names, as the generation run names its own documents.

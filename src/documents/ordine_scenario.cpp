@@ -63,7 +63,7 @@ std::string fra_le_stazioni(const scenario& s, const std::vector<int>& stazioni,
 
 }  // namespace
 
-lista_righe righe_rallentamenti_scenario(const stato_scenario& stato, const testata_documenti& testata,
+lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_documenti& testata,
                                          avvisi_documenti& avvisi) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   contenuto_ordine c;

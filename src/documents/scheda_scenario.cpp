@@ -21,7 +21,7 @@ namespace {
 
 // The line speed limit, km/h, of the cell that the position lies in, or 0
 // when there is no track.
-int limite_a(const stato_scenario& s, int32_t posizione) {
+int limite_a(const scenario& s, int32_t posizione) {
   if (s.binario.empty()) return 0;
   const int64_t ultima = static_cast<int64_t>(s.binario.size()) - 1;
   int64_t c = posizione / metri_cella;
@@ -59,7 +59,7 @@ std::string cella_testo(const std::string& testo, std::size_t massimo, const std
   return taglia(testo, massimo, "scheda treno: " + cosa, avvisi);
 }
 
-void metti_testata(const stato_scenario& s, const testata_documenti& t, const std::vector<int>& stazioni,
+void metti_testata(const scenario& s, const testata_documenti& t, const std::vector<int>& stazioni,
                    contenuto_scheda& c, avvisi_documenti& avvisi) {
   c.numero_treno = cella_testo(t.numero_treno, massimo_numero_treno, "il numero del treno", avvisi);
   if (!stazioni.empty()) {
@@ -76,7 +76,7 @@ void metti_testata(const stato_scenario& s, const testata_documenti& t, const st
 
 }  // namespace
 
-lista_righe righe_scheda_scenario(const stato_scenario& stato, const testata_documenti& testata,
+lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata,
                                   const tempi_stazioni& tempi, avvisi_documenti& avvisi) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   contenuto_scheda c;

@@ -1,12 +1,11 @@
-// The scenario model: the row of 50 m track cells, the 87-entry item table,
-// the plan of the line (planimetria.h) and the module state that the build
-// stages share.
+// The scenario model: the row of 50 m track cells, the 87-entry item table
+// and the plan of the line (planimetria.h). How a build came to it (codes,
+// warnings, where each item was read) is the builder's session, not here.
 // The field order and widths of `cella` and `voce` are those of the binary
 // files; the writer encodes them field by field.
 #pragma once
 
 #include <array>
-#include <map>
 #include <optional>
 #include <cstdint>
 #include <string>
@@ -117,33 +116,6 @@ inline constexpr int voce_progressive = 81;  // 81, 82, 83
 inline constexpr int voce_treno = 84;
 inline constexpr int voce_percorso = 85;
 inline constexpr int voce_ripetizione = 86;
-inline constexpr int max_montagne = 80;
-
-// Where a reading code was recorded, for messages only; stored in no file.
-struct luogo_errore {
-  std::string file;          // file name, without the folder
-  int32_t linea = 0;         // 1-based line where the record at fault starts
-  int32_t linea_campo = 0;   // 1-based line of the field at fault (0: the whole record)
-  int32_t colonna = 0;       // 1-based column of that field on its line (0: unknown)
-  std::string chiave;        // key text of that record
-  std::string motivo;        // why a field could not be read (read failures only)
-  std::string testo;         // the text of line `linea`, for showing it
-};
-
-// A warning (avvisi.h): what the build passes over or stores otherwise than
-// written. For messages only; nothing built depends on it.
-struct avviso {
-  std::string nome;       // short stable name, e.g. "chiave-sconosciuta"
-  std::string messaggio;  // what and why, in one sentence
-  luogo_errore luogo;     // file, line, column, line text (file empty: none)
-};
-
-// A code recorded by the walk over the track, which goes on after it.
-struct avviso_percorso {
-  int32_t codice = 0;     // 11, 12 or 13
-  int32_t posizione = 0;  // metres
-  int32_t elemento = 0;   // cell of the signal or slowdown start concerned
-};
 
 // The scenario: what the three binary files hold, and nothing of how it was
 // built. The readers fill it, the walk and the final checks change it in
@@ -161,26 +133,10 @@ struct scenario {
   int32_t ultima_cella() const { return static_cast<int32_t>(binario.size()) - 1; }
 };
 
-struct stato_scenario : scenario {
-  std::array<int32_t, max_montagne + 1> montagne_inizio{};
-  std::array<int32_t, max_montagne + 1> montagne_fine{};
-  int32_t n_montagne = 0;
-  int32_t codice_errore = 0;
-  int32_t posizione_errore = 0;
-  std::string riga;  // the field just read; also the competition codes' work text
-  luogo_errore luogo;
-  std::vector<avviso_percorso> avvisi;
-  // Every warning of the build, in the order found (avvisi.h).
-  std::vector<avviso> elenco_avvisi;
-  // Which record put the item of a cell there, by cell, so that the walk's
-  // warnings and the codes about a taken cell can point at it.
-  std::map<int32_t, luogo_errore> origini;
-};
-
-void pulisci_tabella(stato_scenario& stato);
+void pulisci_tabella(scenario& s);
 // Cells 0 .. round((lunghezza + 7000) / 50), all zero; with the geometry flag
 // also the plan rows 0 .. lunghezza + 7000, all empty.
-void crea_binario(stato_scenario& stato, int32_t lunghezza);
+void crea_binario(scenario& s, int32_t lunghezza);
 inline bool cella_libera(const cella& c) { return c.oggetto == oggetto::vuoto || c.oggetto == oggetto::segno_montagna; }
 
 }  // namespace od

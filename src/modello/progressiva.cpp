@@ -14,7 +14,7 @@ int64_t km_in_basso(int64_t metri) { return metri >= 0 ? metri / 1000 : -((-metr
 
 }  // namespace
 
-progressiva_posta progressiva_di(const stato_scenario& stato, int32_t posizione) {
+progressiva_posta progressiva_di(const scenario& stato, int32_t posizione) {
   // Largest position first: the first change that the position has passed
   // is the one in force.
   for (int32_t v = voce_progressive; v < voce_progressive + 3; ++v) {
@@ -26,7 +26,7 @@ progressiva_posta progressiva_di(const stato_scenario& stato, int32_t posizione)
   return {posizione, true, 0};
 }
 
-int64_t cippo_precedente(const stato_scenario& stato, int32_t posizione) {
+int64_t cippo_precedente(const scenario& stato, int32_t posizione) {
   const progressiva_posta p = progressiva_di(stato, posizione);
   const int64_t cippo = p.crescente ? km_in_basso(p.metri) : -km_in_basso(-p.metri);
   if (p.voce == 0) return cippo;

@@ -22,13 +22,13 @@ struct progressiva_posta {
   int32_t voce = 0;        // entry 81..83 of the change in force, 0 when none
 };
 
-progressiva_posta progressiva_di(const stato_scenario& stato, int32_t posizione);
+progressiva_posta progressiva_di(const scenario& stato, int32_t posizione);
 
 // The last whole kilometre post passed before `posizione` in the direction of
 // travel: 32 at progressive 32.650 when it grows, 6 at 5.950 when it
 // decreases. A post that the change in force would put before its own change
 // does not stand on the line; the last post is then the one passed before
 // that change.
-int64_t cippo_precedente(const stato_scenario& stato, int32_t posizione);
+int64_t cippo_precedente(const scenario& stato, int32_t posizione);
 
 }  // namespace od

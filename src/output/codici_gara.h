@@ -10,8 +10,8 @@
 namespace od {
 
 // Plain sum of the 25 character codes; at most 6375.
-int16_t codice_gara_og(const stato_scenario& stato);
+int16_t codice_gara_og(const scenario& stato);
 // Sum weighted by position 1 to 25; at most 82875, beyond 16 bits.
-int32_t codice_gara_st(const stato_scenario& stato);
+int32_t codice_gara_st(const scenario& stato);
 
 }  // namespace od

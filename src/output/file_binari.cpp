@@ -84,13 +84,13 @@ buffer immagine_planimetria(const planimetria& p) {
   return immagine;
 }
 
-buffer immagine_tabella(const stato_scenario& stato) {
+buffer immagine_tabella(const scenario& stato) {
   buffer b;
   for (const voce& v : stato.tabella) scrivi(v, b);
   return b;
 }
 
-buffer immagine_binario(const stato_scenario& stato) {
+buffer immagine_binario(const scenario& stato) {
   buffer b;
   b.reserve(stato.binario.size() * byte_cella);
   for (const cella& c : stato.binario) scrivi(c, b);
@@ -102,7 +102,7 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
           nome_percorso + "_" + nome_treno + ".dat"};
 }
 
-void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella, chiamate_file& chiamate,
+void scrivi_file_binari(const scenario& stato, const std::string& cartella, chiamate_file& chiamate,
                         sincronia sincronia) {
   const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
   // The simulator loads the three as one scenario: all are written and

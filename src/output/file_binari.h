@@ -21,8 +21,8 @@ void scrivi(const voce& v, buffer& b);
 buffer immagine_planimetria(const planimetria& p);
 // The same bytes, handed over in blocks.
 void scrivi_planimetria(const planimetria& p, const std::function<void(std::string_view)>& uscita);
-buffer immagine_tabella(const stato_scenario& stato);
-buffer immagine_binario(const stato_scenario& stato);
+buffer immagine_tabella(const scenario& stato);
+buffer immagine_binario(const scenario& stato);
 
 struct nomi_binari {
   std::string planimetria;  // route + "_linea.dat"
@@ -34,7 +34,7 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
 // Replaces the files in `cartella`, plan geometry (only with the geometry
 // flag), item table and track cells, together (see sostituzione_insieme).
 // Throws errore_file.
-void scrivi_file_binari(const stato_scenario& stato, const std::string& cartella,
+void scrivi_file_binari(const scenario& stato, const std::string& cartella,
                         chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
 
 }  // namespace od

@@ -85,7 +85,8 @@ std::string frase_avviso(const tabella_orario& t, const avviso_orario& a) {
   return senza_fermata(t, a);
 }
 
-std::vector<avviso> avvisi_della_tabella(const tabella_orario& t, const stato_scenario& stato) {
+std::vector<avviso> avvisi_della_tabella(const tabella_orario& t, const scenario& stato,
+                                         const std::map<int32_t, luogo_errore>& origini) {
   // The cell that the build marked as each station's stopping point.
   std::vector<int32_t> fermate(voci_tabella, -1);
   for (std::size_t c = 0; c < stato.binario.size(); ++c) {
@@ -98,7 +99,7 @@ std::vector<avviso> avvisi_della_tabella(const tabella_orario& t, const stato_sc
   for (const avviso_orario& a : t.avvisi) {
     avviso x{nome_avviso(a), frase_avviso(t, a), {}};
     const int32_t cella_fermata = fermate[static_cast<std::size_t>(t.stazioni[a.stazione].voce)];
-    if (const auto origine = stato.origini.find(cella_fermata); origine != stato.origini.end()) x.luogo = origine->second;
+    if (const auto origine = origini.find(cella_fermata); origine != origini.end()) x.luogo = origine->second;
     avvisi.push_back(std::move(x));
   }
   return avvisi;

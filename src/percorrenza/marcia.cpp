@@ -35,7 +35,7 @@ double tempo_in_cella(double v0, double v1, double v, double a, double b, double
   return t;
 }
 
-marcia marcia_piu_veloce(const stato_scenario& stato, const treno_percorrenza& treno, int32_t primo, int32_t ultimo,
+marcia marcia_piu_veloce(const scenario& stato, const treno_percorrenza& treno, int32_t primo, int32_t ultimo,
                          const std::vector<int32_t>& fermate) {
   marcia m;
   m.primo = primo;

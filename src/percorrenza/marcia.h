@@ -28,7 +28,7 @@ struct marcia {
 
 // `fermate`: boundaries strictly between `primo` and `ultimo` where the train
 // stops, in increasing order. Needs 0 <= primo < ultimo < number of cells.
-marcia marcia_piu_veloce(const stato_scenario& stato, const treno_percorrenza& treno, int32_t primo, int32_t ultimo,
+marcia marcia_piu_veloce(const scenario& stato, const treno_percorrenza& treno, int32_t primo, int32_t ultimo,
                          const std::vector<int32_t>& fermate);
 
 // Running time from the start until the front reaches `metri`, which lies

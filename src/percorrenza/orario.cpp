@@ -12,7 +12,7 @@ namespace od {
 namespace {
 
 // The cell that the build marks as each station's stopping point.
-std::map<int, int32_t> celle_fermata(const stato_scenario& s) {
+std::map<int, int32_t> celle_fermata(const scenario& s) {
   std::map<int, int32_t> celle;
   for (std::size_t c = 0; c < s.binario.size(); ++c) {
     const cella& k = s.binario[c];
@@ -29,7 +29,7 @@ int32_t orario_partenza(const scenario& s, const voce& prima) {
 
 class calcolo {
  public:
-  calcolo(const stato_scenario& s, const treno_percorrenza& treno, double margine_minimo)
+  calcolo(const scenario& s, const treno_percorrenza& treno, double margine_minimo)
       : s_(s), treno_(treno), margine_minimo_(margine_minimo) {}
 
   tabella_orario esegui() {
@@ -140,7 +140,7 @@ class calcolo {
     r_.tratte.push_back(t);
   }
 
-  const stato_scenario& s_;
+  const scenario& s_;
   const treno_percorrenza& treno_;
   double margine_minimo_;
   tabella_orario r_;
@@ -148,9 +148,9 @@ class calcolo {
 
 }  // namespace
 
-std::vector<int> voci_stazioni(const stato_scenario& stato) { return stazioni_del_percorso(stato); }
+std::vector<int> voci_stazioni(const scenario& stato) { return stazioni_del_percorso(stato); }
 
-tabella_orario calcola_orario(const stato_scenario& stato, const treno_percorrenza& treno, double margine_minimo) {
+tabella_orario calcola_orario(const scenario& stato, const treno_percorrenza& treno, double margine_minimo) {
   return calcolo(stato, treno, margine_minimo).esegui();
 }
 

@@ -60,10 +60,10 @@ struct tabella_orario {
 };
 
 // `margine_minimo`: percent; a section with less gets a warning.
-tabella_orario calcola_orario(const stato_scenario& stato, const treno_percorrenza& treno, double margine_minimo);
+tabella_orario calcola_orario(const scenario& stato, const treno_percorrenza& treno, double margine_minimo);
 
 // Stations of the item table: entries 1, 2, ... that hold more than a text
 // and that no sign names.
-std::vector<int> voci_stazioni(const stato_scenario& stato);
+std::vector<int> voci_stazioni(const scenario& stato);
 
 }  // namespace od

@@ -62,7 +62,7 @@ struct controllo {
       segnala(nomi.binario, byte_di_cella(1, "valore1"),
               fmt::format("il segno della cella 1 vale {} invece di {}", segno, segno_binario));
     }
-    stato_scenario nomi_soli;
+    scenario nomi_soli;
     nomi_soli.tabella[voce_percorso].nome = s.stato.nome_percorso;
     nomi_soli.tabella[voce_ripetizione].nome = s.stato.nome_treno;
     const int16_t atteso = codice_gara_og(s.tabella_letta ? s.stato : nomi_soli);

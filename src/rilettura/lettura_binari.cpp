@@ -19,7 +19,7 @@
 
 namespace od {
 
-void decodifica_binario(std::string_view dati, const std::string& file, stato_scenario& stato) {
+void decodifica_binario(std::string_view dati, const std::string& file, scenario& stato) {
   lettore_byte l(dati, file);
   if (const std::size_t resto = dati.size() % byte_cella; resto != 0) {
     l.danneggiato(dati.size() - resto, fmt::format("il file ha {} byte, non un multiplo di {}: l'ultima cella ha "
@@ -46,7 +46,7 @@ void leggi_voce(lettore_byte& l, int n, voce& v) {
 
 }  // namespace
 
-void decodifica_tabella(std::string_view dati, const std::string& file, stato_scenario& stato,
+void decodifica_tabella(std::string_view dati, const std::string& file, scenario& stato,
                         std::array<std::size_t, voci_tabella>& inizio_voci) {
   lettore_byte l(dati, file);
   for (int n = 0; n < voci_tabella; ++n) {

@@ -29,7 +29,7 @@ struct immagini_binarie {
 struct scenario_letto {
   // Names, cells, table and plan as the files hold them; `con_planimetria`
   // is 1 when the plan file was there and decoded whole.
-  stato_scenario stato;
+  scenario stato;
   bool tabella_letta = false;  // the item table decoded whole
   bool binario_letto = false;  // the track cells decoded whole
   bool planimetria_presente = false;
@@ -39,8 +39,8 @@ struct scenario_letto {
 };
 
 // Each decoder fills its part of `stato` or throws file_danneggiato.
-void decodifica_binario(std::string_view dati, const std::string& file, stato_scenario& stato);
-void decodifica_tabella(std::string_view dati, const std::string& file, stato_scenario& stato,
+void decodifica_binario(std::string_view dati, const std::string& file, scenario& stato);
+void decodifica_tabella(std::string_view dati, const std::string& file, scenario& stato,
                         std::array<std::size_t, voci_tabella>& inizio_voci);
 void decodifica_planimetria(std::string_view dati, const std::string& file, planimetria& piano);
 

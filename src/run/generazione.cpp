@@ -22,22 +22,62 @@ void errore(finestra& finestra, std::string_view a) {
 namespace {
 
 // The code as the message shows it, with the position where one goes with it.
-std::string testo_codice(const stato_scenario& stato) {
-  std::string testo = std::to_string(stato.codice_errore);
-  const descrizione_codice* d = descrivi_codice(stato.codice_errore);
-  if (d != nullptr && d->con_posizione) testo += " - posizione " + std::to_string(stato.posizione_errore);
+std::string testo_codice(const esito_lettura& codice) {
+  std::string testo = std::to_string(codice.codice);
+  const descrizione_codice* d = descrivi_codice(codice.codice);
+  if (d != nullptr && d->con_posizione) testo += " - posizione " + std::to_string(codice.posizione);
   return testo;
 }
 
 constexpr const char* programma = "orsella_drumvane";
 
-void mostra_avvisi(const stato_scenario& stato, const std::string& cartella, std::ostream& diagnostica) {
-  for (const avviso_percorso& a : stato.avvisi) diagnostica << diagnostica_avviso(stato, a, cartella, programma);
+// The generator tells the walk's codes only; the other warnings are for the
+// authors' tools.
+void mostra_avvisi(const sessione_costruzione& sessione, const std::string& cartella, std::ostream& diagnostica) {
+  for (const avviso& a : sessione.avvisi) {
+    if (a.codice != 0) diagnostica << testo_avviso(a, cartella, programma);
+  }
 }
+
+// The run's description files are its own, written for this build alone:
+// once the build has read them they go, whatever the build's outcome, a
+// failure to write the binary files included.
+class descrizioni_da_eliminare {
+ public:
+  descrizioni_da_eliminare(const std::string& cartella, const scenario& stato)
+      : linea_(nome_completo(cartella, nome_file_linea(stato.nome_percorso))),
+        treno_(nome_completo(cartella, nome_file_treno(stato.nome_percorso, stato.nome_treno))) {}
+  descrizioni_da_eliminare(const descrizioni_da_eliminare&) = delete;
+  descrizioni_da_eliminare& operator=(const descrizioni_da_eliminare&) = delete;
+
+  // Deletes both now, so that a deletion that fails is told as the run's
+  // file error (deleting a missing file is no error).
+  void elimina() {
+    eliminate_ = true;
+    elimina_se_esiste(linea_);
+    elimina_se_esiste(treno_);
+  }
+
+  // On the way out of a failed build: the error already on its way is the
+  // one told, so a further failure here is passed over.
+  ~descrizioni_da_eliminare() {
+    if (eliminate_) return;
+    try {
+      elimina_se_esiste(linea_);
+      elimina_se_esiste(treno_);
+    } catch (const errore_file&) {
+    }
+  }
+
+ private:
+  std::string linea_;
+  std::string treno_;
+  bool eliminate_ = false;
+};
 
 // Every file that a run writes, each of which a killed run may have left
 // half-written beside its target.
-std::vector<std::string> file_della_generazione(const stato_scenario& stato) {
+std::vector<std::string> file_della_generazione(const scenario& stato) {
   const std::string& p = stato.nome_percorso;
   const std::string& t = stato.nome_treno;
   const nomi_binari binari = nomi_file_binari(p, t);
@@ -54,7 +94,7 @@ std::vector<std::string> file_della_generazione(const stato_scenario& stato) {
 // Every stage that changes the folder, none of which syncs the folder itself.
 // The documents and the binary files are synced before their renames; the
 // description files, deleted at the end, are not synced at all.
-risultato_build scrivi_e_costruisci(stato_scenario& stato, const std::string& cartella,
+risultato_build scrivi_e_costruisci(scenario& stato, sessione_costruzione& sessione, const std::string& cartella,
                                     const scrittori_generazione& scrittori, chiamate_file& chiamate) {
   for (const auto scrivi : {scrittori.linea, scrittori.treno}) {
     scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate, sincronia::nessuna);
@@ -63,22 +103,20 @@ risultato_build scrivi_e_costruisci(stato_scenario& stato, const std::string& ca
     scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate, sincronia::senza_cartella);
   }
   opzioni_build opzioni;
-  opzioni.sorgente = {cartella, true};
+  opzioni.sorgente = {cartella};
   opzioni.cartella_uscita = cartella;
   opzioni.chiamate = &chiamate;
   opzioni.sincronia_binari = sincronia::senza_cartella;
-  const risultato_build risultato = memorizza_percorso(stato, 1, opzioni);
-  // The reader deletes each description file as it finishes with it; a
-  // reading stopped by a code in the line file never opens the train file,
-  // so the run removes what is left (deleting a missing file is no error).
-  elimina_se_esiste(nome_completo(cartella, nome_file_linea(stato.nome_percorso)));
-  elimina_se_esiste(nome_completo(cartella, nome_file_treno(stato.nome_percorso, stato.nome_treno)));
+  descrizioni_da_eliminare descrizioni(cartella, stato);
+  const risultato_build risultato = memorizza_percorso(stato, sessione, 1, opzioni);
+  descrizioni.elimina();
   return risultato;
 }
 
 int genera(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,
            const scrittori_generazione& scrittori, chiamate_file& chiamate) {
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   stato.nome_percorso = nome_percorso_carico;
   stato.nome_treno = nome_treno_carico;
   finestra.mostra("Attendere");
@@ -87,7 +125,7 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
   elimina_temporanei_rimasti(cartella, file_della_generazione(stato));
   risultato_build risultato;
   try {
-    risultato = scrivi_e_costruisci(stato, cartella, scrittori, chiamate);
+    risultato = scrivi_e_costruisci(stato, sessione, cartella, scrittori, chiamate);
   } catch (const errore_file&) {
     // What was replaced before the failure stays: durable, as after a good run.
     chiamate.sincronizza_cartella(cartella.c_str());
@@ -98,7 +136,7 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 
   switch (risultato.esito) {
     case esito_build::completato:
-      mostra_avvisi(stato, cartella, diagnostica);
+      mostra_avvisi(sessione, cartella, diagnostica);
       return uscita_ok;
     case esito_build::errore_finale:
       errore(finestra, std::to_string(risultato.codice_finale));
@@ -107,8 +145,9 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
       return uscita_errore;
     case esito_build::codice_lettura:
     case esito_build::senza_binario:
-      diagnostica << diagnostica_codice(stato, stato.codice_errore, stato.posizione_errore, cartella, programma);
-      errore(finestra, testo_codice(stato));
+      diagnostica << diagnostica_codice(sessione.codice.luogo, sessione.codice.codice, sessione.codice.posizione,
+                                        cartella, programma);
+      errore(finestra, testo_codice(sessione.codice));
       return uscita_errore;
   }
   return uscita_errore;

@@ -20,21 +20,28 @@ using nome_e_riga = std::pair<std::string, int32_t>;
 const std::string linea_minima = "[generale]\nlunghezza percorso, 10000\n[fine]\n";
 const std::string treno_minimo = "[generale]\nvelocita, 0, 80\naderenza, 0, 100\n[fine]\n";
 
-stato_scenario leggi(const std::string& linea, const std::string& treno, int32_t con_planimetria = 1) {
-  stato_scenario stato;
+// What the reading stage leaves: the session's warnings and the code.
+struct lettura {
+  sessione_costruzione sessione;
+  esito_lettura esito;
+};
+
+lettura leggi(const std::string& linea, const std::string& treno, int32_t con_planimetria = 1) {
+  scenario stato;
   stato.nome_percorso = "Prova";
   stato.nome_treno = "t1";
   stato.con_planimetria = con_planimetria;
-  sorgente_descrizioni sorgente("/cartella-che-non-esiste", false);
+  sorgente_descrizioni sorgente("/cartella-che-non-esiste");
   sorgente.testo_linea = linea;
   sorgente.testo_treno = treno;
-  memorizza_dati(stato, sorgente);
-  return stato;
+  lettura l;
+  l.esito = memorizza_dati(stato, l.sessione, sorgente);
+  return l;
 }
 
-std::vector<nome_e_riga> avvisi(const stato_scenario& stato) {
+std::vector<nome_e_riga> avvisi(const lettura& l) {
   std::vector<nome_e_riga> elenco;
-  for (const avviso& a : stato.elenco_avvisi) elenco.emplace_back(a.nome, a.luogo.linea);
+  for (const avviso& a : l.sessione.avvisi) elenco.emplace_back(a.nome, a.luogo.linea);
   return elenco;
 }
 
@@ -48,9 +55,9 @@ TEST(AvvisiLettura, UnaChiaveSbagliataEDettaConLaChiaveVicina) {
            {"rallentamneto", "rallentamento"},
            {"numero vettura", "numero vetture"},
            {"percentuale massa frentata", "percentuale massa frenata"}}) {
-    const stato_scenario s = leggi(linea_minima, treno_minimo.substr(0, 11) + campo + ", 1\n" + treno_minimo.substr(11));
+    const lettura s = leggi(linea_minima, treno_minimo.substr(0, 11) + campo + ", 1\n" + treno_minimo.substr(11));
     ASSERT_EQ(avvisi(s), (std::vector<nome_e_riga>{{"chiave-sconosciuta", 2}})) << campo;
-    EXPECT_NE(s.elenco_avvisi[0].messaggio.find("forse '" + attesa + "'?"), std::string::npos) << campo;
+    EXPECT_NE(s.sessione.avvisi[0].messaggio.find("forse '" + attesa + "'?"), std::string::npos) << campo;
   }
   const std::vector<chiave_nota> corpo = {{"pendenza", "pendenza"}, {"curvad", "curva"}, {"montagna", "montagna"}};
   EXPECT_EQ(chiave_vicina("pendneza", corpo), "pendenza");
@@ -60,13 +67,13 @@ TEST(AvvisiLettura, UnaChiaveSbagliataEDettaConLaChiaveVicina) {
   EXPECT_EQ(chiave_vicina("sabbia", corpo), "");
 
   // Where case counts, the right words in another case are no key.
-  const stato_scenario s = leggi("[generale]\nlunghezza percorso, 10000\nProgressiva chilometrica uno, 0, 0, 0\n"
+  const lettura s = leggi("[generale]\nlunghezza percorso, 10000\nProgressiva chilometrica uno, 0, 0, 0\n"
                                  "[curve]\nsfondo uno, 5\npendneza, 100, 5\n[fine]\n",
                                  treno_minimo);
   EXPECT_EQ(avvisi(s), (std::vector<nome_e_riga>{{"chiave-sconosciuta", 3}, {"chiave-sconosciuta", 5},
                                                  {"chiave-sconosciuta", 6}}));
-  EXPECT_NE(s.elenco_avvisi[0].messaggio.find("(qui le maiuscole contano)"), std::string::npos);
-  EXPECT_NE(s.elenco_avvisi[1].messaggio.find("conta solo nella sezione generale"), std::string::npos);
+  EXPECT_NE(s.sessione.avvisi[0].messaggio.find("(qui le maiuscole contano)"), std::string::npos);
+  EXPECT_NE(s.sessione.avvisi[1].messaggio.find("conta solo nella sezione generale"), std::string::npos);
 }
 
 TEST(AvvisiLettura, CampiFuoriPostoCommentiEUltimoCampo) {
@@ -93,11 +100,11 @@ TEST(AvvisiLettura, CampiFuoriPostoCommentiEUltimoCampo) {
 }
 
 TEST(AvvisiLettura, RecordFuoriOrdine) {
-  const stato_scenario linea = leggi("[generale]\nlunghezza percorso, 10000\n[curve]\ncurvas4, 100, 500\n"
+  const lettura linea = leggi("[generale]\nlunghezza percorso, 10000\n[curve]\ncurvas4, 100, 500\n"
                                      "curvad3, 400, 100\npendenza, 2000, 5\npendenza, 1000, 3\n[fine]\n",
                                      treno_minimo);
   EXPECT_EQ(avvisi(linea), (std::vector<nome_e_riga>{{"ordine-posizioni", 5}, {"ordine-posizioni", 7}}));
-  EXPECT_NE(linea.elenco_avvisi[1].messaggio.find("della riga 6"), std::string::npos);
+  EXPECT_NE(linea.sessione.avvisi[1].messaggio.find("della riga 6"), std::string::npos);
 
   EXPECT_EQ(avvisi(leggi(linea_minima, "[generale]\nvelocita, 500, 80\nvelocita, 400, 60\naderenza, 0, 100\n"
                                        "aderenza, 3000, 90\naderenza, 3000, 80\n[fine]\n")),
@@ -149,45 +156,45 @@ TEST(AvvisiLettura, OreCheNonCiSonoEOrariAllIndietro) {
 
 TEST(AvvisiLettura, LoScenarioDelProgrammaNonNeDa) {
   for (const int32_t j : {1, 0}) {
-    const stato_scenario s = leggi(testo_righe(righe_linea()), testo_righe(righe_treno()), j);
-    EXPECT_EQ(s.codice_errore, 0);
+    const lettura s = leggi(testo_righe(righe_linea()), testo_righe(righe_treno()), j);
+    EXPECT_EQ(s.esito.codice, 0);
     EXPECT_EQ(avvisi(s), std::vector<nome_e_riga>{}) << "con_planimetria " << j;
   }
 }
 
 TEST(ErroriLettura, UnRecordCortoDiceQuantiValoriVuole) {
-  stato_scenario s = leggi(linea_minima, "[generale]\nsegnale, 5000, 2, 4, 1, 0, 0, 0, 0, 0, 0\nsabbia, 3\n[fine]\n");
-  EXPECT_EQ(s.codice_errore, 25);
-  EXPECT_EQ(s.luogo.motivo, "il record 'segnale' vuole 11 valori, ne ha 10");
-  EXPECT_EQ(s.luogo.linea, 2);
-  EXPECT_EQ(s.luogo.colonna, 41);  // just after the last value
+  lettura s = leggi(linea_minima, "[generale]\nsegnale, 5000, 2, 4, 1, 0, 0, 0, 0, 0, 0\nsabbia, 3\n[fine]\n");
+  EXPECT_EQ(s.esito.codice, 25);
+  EXPECT_EQ(s.esito.luogo.motivo, "il record 'segnale' vuole 11 valori, ne ha 10");
+  EXPECT_EQ(s.esito.luogo.linea, 2);
+  EXPECT_EQ(s.esito.luogo.colonna, 41);  // just after the last value
 
   s = leggi(linea_minima, "[generale]\norologio, 10 2");  // cut short by the end of the file
-  EXPECT_EQ(s.luogo.motivo, "il record 'orologio' vuole 3 valori, ne ha 2");
+  EXPECT_EQ(s.esito.luogo.motivo, "il record 'orologio' vuole 3 valori, ne ha 2");
   // A value on its own line that is no number stays what it is.
   s = leggi(linea_minima, "[generale]\nsabbia, tanta\n[fine]\n");
-  EXPECT_EQ(s.luogo.motivo, "atteso un numero intero");
+  EXPECT_EQ(s.esito.luogo.motivo, "atteso un numero intero");
 }
 
 TEST(ErroriLettura, UnCodiceSuDueRecordLiNominaEntrambi) {
-  stato_scenario s = leggi(linea_minima, "[generale]\n"
+  lettura s = leggi(linea_minima, "[generale]\n"
                                          "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA\n"
                                          "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA\n");
-  EXPECT_EQ(s.codice_errore, 22);
-  EXPECT_EQ(s.luogo.motivo, "le stazioni vanno in ordine di posizione: questa a 1000 m viene dopo 'ALTA' a 3000 m "
+  EXPECT_EQ(s.esito.codice, 22);
+  EXPECT_EQ(s.esito.luogo.motivo, "le stazioni vanno in ordine di posizione: questa a 1000 m viene dopo 'ALTA' a 3000 m "
                             "(riga 2, area da 2800 a 3200 m)");
 
   // A signal on a slowdown's warning: the slowdown's line is named.
   s = leggi(linea_minima, "[generale]\nrallentamento, 5000, 30, 100, 0, 0, 0\n"
                           "segnale, 3800, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n");
-  EXPECT_EQ(s.codice_errore, 16);
-  EXPECT_EQ(s.luogo.motivo, "la cella 77 porta gia' l'avviso di un rallentamento, dal record della riga 2: "
+  EXPECT_EQ(s.esito.codice, 16);
+  EXPECT_EQ(s.esito.luogo.motivo, "la cella 77 porta gia' l'avviso di un rallentamento, dal record della riga 2: "
                             "rallentamento, 5000, 30, 100, 0, 0, 0");
   // And the other way round.
   s = leggi(linea_minima, "[generale]\nsegnale, 3800, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
                           "rallentamento, 5000, 30, 100, 0, 0, 0\n");
-  EXPECT_EQ(s.codice_errore, 17);
-  EXPECT_NE(s.luogo.motivo.find("un segnale, dal record della riga 2"), std::string::npos) << s.luogo.motivo;
+  EXPECT_EQ(s.esito.codice, 17);
+  EXPECT_NE(s.esito.luogo.motivo.find("un segnale, dal record della riga 2"), std::string::npos) << s.esito.luogo.motivo;
 }
 
 }  // namespace

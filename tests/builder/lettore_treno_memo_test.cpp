@@ -11,7 +11,7 @@ using prova_rallentamenti = prova_lettore_treno;
 
 TEST_F(prova_segnali, SegnaleA12100) {
   leggi_generale({"segnale,   12100,   2, 4, 1,  0, 0,    0,  0,0,0, 220"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   const cella& s = c(243);
   EXPECT_EQ(s.oggetto, oggetto::segnale);
   EXPECT_EQ(s.valore1, 40);
@@ -29,7 +29,7 @@ TEST_F(prova_segnali, SegnaleA12100) {
 TEST_F(prova_segnali, LatoDestroTempoECodiceSinistro) {
   leggi_generale({"segnale,   84000,   2, 4, 1,  0, 0,    2,  2,1,0, 220", "segnale, 12100, 2, 4, 1, 0, 0, 0, 0,0,0, 50",
                   "segnale, 20000, 1, 4, 1, 0, 3, 0, 0,0,0, 220"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   const cella& destro = c(1681);
   EXPECT_EQ(destro.valore1, 42);
   EXPECT_EQ(destro.valore2, 11);
@@ -60,7 +60,7 @@ TEST_F(prova_segnali, CelleOccupateELibere) {
   stato.binario[243].oggetto = oggetto::segno_montagna;
   stato.binario[300].oggetto = oggetto::avviso_rallentamento;
   stato.binario[300].valore1 = 30;
-  stato.codice_errore = 0;
+  letto.codice = 0;
   dati_segnale sul_segno{.posizione = 12100, .sx = 2, .tempo = 220};
   EXPECT_EQ(memo_segnale(stato, sul_segno), 0);
   EXPECT_EQ(c(243).oggetto, oggetto::segnale);
@@ -75,7 +75,6 @@ TEST_F(prova_segnali, CelleOccupateELibere) {
   const cella prima = c(243);
   dati_segnale doppio{.posizione = 12100, .sx = 1, .dx = 1, .tempo = 0};
   EXPECT_EQ(memo_segnale(stato, doppio), 16);
-  EXPECT_EQ(stato.codice_errore, 16);
   EXPECT_EQ(c(243), prima);
   EXPECT_EQ(c(241).preavviso, 61);
 }
@@ -83,13 +82,13 @@ TEST_F(prova_segnali, CelleOccupateELibere) {
 TEST_F(prova_segnali, SegnaleTroppoVicinoAllInizio) {
   // At 350 the farthest mark lands on cell 0; at 300 it would fall before it.
   leggi_generale({"segnale, 350, 1, 0,0,0, 0, 0, 0,0,0, 0"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(8).oggetto, oggetto::segnale);
   EXPECT_EQ(c(0).preavviso, 34);
 
   leggi_generale({"velocita, 0, 80", "segnale, 300, 1, 0,0,0, 0, 0, 0,0,0, 0", "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, 300);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, 300);
   EXPECT_EQ(c(7).oggetto, oggetto::vuoto);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);
   EXPECT_EQ(c(ultima - 3).vmax, 16);  // code 15 still fills the track
@@ -97,7 +96,7 @@ TEST_F(prova_segnali, SegnaleTroppoVicinoAllInizio) {
 
 TEST_F(prova_rallentamenti, RallentamentoA8650) {
   leggi_generale({"rallentamento,   8650,    30,  150, 1,  1,  0"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(174).oggetto, oggetto::inizio_rallentamento);
   EXPECT_EQ(c(177).oggetto, oggetto::fine_rallentamento);
   EXPECT_EQ(c(150).oggetto, oggetto::avviso_rallentamento);
@@ -119,7 +118,7 @@ TEST_F(prova_rallentamenti, RallentamentoA8650) {
 
 TEST_F(prova_rallentamenti, ValoreAggiuntivoESenzaPreavvisi) {
   leggi_generale({"rallentamento, 8650, 30, 150, 0, 0, 7"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   for (int32_t i : {174, 177, 150}) EXPECT_EQ(c(i).valore2, 7) << "cella " << i;
   EXPECT_EQ(c(149).oggetto, oggetto::vuoto);
 
@@ -133,12 +132,12 @@ TEST_F(prova_rallentamenti, ValoreAggiuntivoESenzaPreavvisi) {
 
 TEST_F(prova_rallentamenti, AvvisoSoloOltre1500m) {
   leggi_generale({"rallentamento, 1500, 30, 150, 1, 1, 0"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(31).oggetto, oggetto::inizio_rallentamento);
   for (int32_t i = 0; i < 31; ++i) ASSERT_EQ(c(i).oggetto, oggetto::vuoto) << "cella " << i;
 
   leggi_generale({"rallentamento, 1550, 30, 150, 1, 1, 0"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(8).oggetto, oggetto::avviso_rallentamento);
   for (int32_t i = 4; i <= 7; ++i) EXPECT_EQ(c(i).oggetto, oggetto::preavviso_rallentamento) << "cella " << i;
   EXPECT_EQ(c(7).valore1, 1);
@@ -155,7 +154,6 @@ TEST_F(prova_rallentamenti, CelleOccupate) {
     stato.binario[static_cast<std::size_t>(indice)].oggetto = oggetto::fermata;
     const std::vector<cella> prima = stato.binario;
     EXPECT_EQ(memo_rallentamento(stato, r), codice);
-    EXPECT_EQ(stato.codice_errore, codice);
     EXPECT_EQ(stato.binario, prima);  // nothing written
   }
 
@@ -163,8 +161,8 @@ TEST_F(prova_rallentamenti, CelleOccupate) {
   ricomincia();
   stato.binario[147].oggetto = oggetto::segnale;
   leggi_generale({"rallentamento, 8650, 30, 150, 1, 1, 0", "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 20);
-  EXPECT_EQ(stato.posizione_errore, 8650);
+  EXPECT_EQ(letto.codice, 20);
+  EXPECT_EQ(letto.posizione, 8650);
   EXPECT_EQ(c(174).oggetto, oggetto::inizio_rallentamento);
   EXPECT_EQ(c(177).oggetto, oggetto::fine_rallentamento);
   EXPECT_EQ(c(150).oggetto, oggetto::avviso_rallentamento);
@@ -181,20 +179,20 @@ TEST_F(prova_rallentamenti, CelleOccupate) {
 TEST_F(prova_rallentamenti, FineNellaCellaDiInizioOFuoriBinario) {
   // 8650 + 20 still rounds to the start cell 174.
   leggi_generale({"rallentamento, 8650, 30, 20, 1, 1, 0"});
-  EXPECT_EQ(stato.codice_errore, 19);
-  EXPECT_EQ(stato.posizione_errore, 8650);
+  EXPECT_EQ(letto.codice, 19);
+  EXPECT_EQ(letto.posizione, 8650);
   EXPECT_EQ(c(174).oggetto, oggetto::vuoto);
   EXPECT_EQ(c(150).oggetto, oggetto::vuoto);
 
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({"rallentamento, 8650, 30, -500, 1, 1, 0"});
-  EXPECT_EQ(stato.codice_errore, 19);
+  EXPECT_EQ(letto.codice, 19);
 
   // The start passes the position test, the end would lie past the last cell.
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({"velocita, 0, 80", "rallentamento, 102800, 30, 300, 1, 1, 0", "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, 102800);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, 102800);
   EXPECT_EQ(c(2057).oggetto, oggetto::vuoto);
   EXPECT_EQ(c(2033).oggetto, oggetto::vuoto);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);

@@ -12,6 +12,7 @@
 
 #include "builder/lettura.h"
 #include "builder/memorizza_dati.h"
+#include "builder/sessione.h"
 #include "modello/modello.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
@@ -27,7 +28,6 @@ class prova_lettore_treno : public ::testing::Test {
     std::string modello = (std::filesystem::temp_directory_path() / "od_treno_XXXXXX").string();
     ASSERT_NE(mkdtemp(modello.data()), nullptr);
     sorgente.cartella = modello;
-    sorgente.elimina = true;
     stato.nome_percorso = "Prova";
     stato.nome_treno = "t1";
     crea_binario(stato, 96000);
@@ -39,7 +39,9 @@ class prova_lettore_treno : public ::testing::Test {
   // A fresh state and folder, for a test that tries several files.
   void ricomincia() {
     TearDown();
-    stato = stato_scenario{};
+    stato = scenario{};
+    sessione = sessione_costruzione{};
+    letto = esito_lettura{};
     contatore_cartelli = prima_voce_cartelli;
     SetUp();
   }
@@ -58,12 +60,15 @@ class prova_lettore_treno : public ::testing::Test {
 
   void scrivi_treno(const std::vector<std::string>& righe) { sostituisci_file(percorso_treno(), testo(righe)); }
 
-  // Reads the lines as the train file, the way the line half hands over.
+  // Reads the lines as the train file, the way the line half hands over:
+  // with the code that the line half came to in `letto`.
   void leggi(const std::vector<std::string>& righe) {
     scrivi_treno(righe);
-    contesto_lettura contesto(stato, sorgente, percorso_linea(), percorso_treno());
+    contesto_lettura contesto(stato, sessione, sorgente, percorso_linea(), percorso_treno());
     contesto.contatore_cartelli = contatore_cartelli;
+    contesto.esito = letto;
     leggi_file_treno(contesto);
+    letto = contesto.esito;
   }
 
   // Reads the lines after "[generale]".
@@ -75,7 +80,9 @@ class prova_lettore_treno : public ::testing::Test {
 
   const cella& c(int32_t indice) const { return stato.binario.at(static_cast<std::size_t>(indice)); }
 
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
+  esito_lettura letto;  // the reading's code, where and why
   sorgente_descrizioni sorgente;
   int32_t contatore_cartelli = prima_voce_cartelli;
 };

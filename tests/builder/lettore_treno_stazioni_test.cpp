@@ -9,7 +9,7 @@ using prova_stazioni = prova_lettore_treno;
 
 TEST_F(prova_stazioni, PrimaStazioneAreaFermataEPreavvisi) {
   leggi_generale({riga_stazione(0, 2, 600, 1, 0, "Orsella Alta")});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   const voce& s = stato.tabella[1];
   EXPECT_EQ(s.tipo, 2);
   EXPECT_EQ(s.posizione, 0);
@@ -42,7 +42,7 @@ TEST_F(prova_stazioni, OpzioniRegolateETipiDiArea) {
   leggi_generale({riga_stazione(0, 2, 600, 1, 1), riga_stazione(12950, 22, 300, 1, 1),
                   riga_stazione(20000, 12, 600, 1, 0), riga_stazione(30000, 5, 400, 1, 1),
                   riga_stazione(40000, 8, 400, 0, 1), riga_stazione(50000, 27, 200)});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[1].area_fine, 350);
   EXPECT_EQ(stato.tabella[1].opzione_c, 0);
   EXPECT_EQ(c(6).oggetto, oggetto::fermata);
@@ -86,43 +86,43 @@ TEST_F(prova_stazioni, DistanzaDi350mTraLeAree) {
   // The first area ends at 300; the second (length 200) begins 100 m before
   // its position.
   leggi_generale({riga_stazione(0, 2, 600), riga_stazione(750, 26, 200)});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[2].area_inizio, 650);
 
   leggi_generale({riga_stazione(0, 2, 600), riga_stazione(700, 26, 200), riga_stazione(5000, 26, 200)});
-  EXPECT_EQ(stato.codice_errore, 22);
-  EXPECT_EQ(stato.posizione_errore, 700);
+  EXPECT_EQ(letto.codice, 22);
+  EXPECT_EQ(letto.posizione, 700);
   EXPECT_EQ(stato.tabella[3], voce{});
-  EXPECT_FALSE(esiste_file(percorso_treno()));
+  EXPECT_TRUE(esiste_file(percorso_treno()));
 }
 
 TEST_F(prova_stazioni, FermataTroppoVicinaAllInizio) {
   leggi_generale({riga_stazione(50, 12, 200)});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[1].area_fine, 150);
   EXPECT_EQ(c(2).oggetto, oggetto::fermata);
   for (int32_t i = 0; i <= 2; ++i) EXPECT_EQ(c(i).preavviso, 0) << "cella " << i;
 
-  stato.posizione_errore = 1234;
+  letto.posizione = 1234;
   leggi_generale({riga_stazione(50, 12, 100), "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 24);
-  EXPECT_EQ(stato.posizione_errore, 1234);
+  EXPECT_EQ(letto.codice, 24);
+  EXPECT_EQ(letto.posizione, 1234);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);
 
   // Without a stopping point the same area is fine.
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({riga_stazione(50, 26, 100)});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
 }
 
 TEST_F(prova_stazioni, PosizioneELunghezzaNonMultiple) {
   leggi_generale({riga_stazione(12925, 2, 600)});
-  EXPECT_EQ(stato.codice_errore, 8);
-  EXPECT_EQ(stato.posizione_errore, 12925);
+  EXPECT_EQ(letto.codice, 8);
+  EXPECT_EQ(letto.posizione, 12925);
 
   leggi_generale({riga_stazione(12950, 2, 650)});
-  EXPECT_EQ(stato.codice_errore, 9);
-  EXPECT_EQ(stato.posizione_errore, 12950);
+  EXPECT_EQ(letto.codice, 9);
+  EXPECT_EQ(letto.posizione, 12950);
   // What was read before the stop stays in the entry; the length is no field of it.
   voce letta;
   letta.posizione = 12950;
@@ -144,7 +144,7 @@ TEST_F(prova_stazioni, PosizioneELunghezzaNonMultiple) {
 TEST_F(prova_stazioni, StazioniCheRaggiungonoICartelli) {
   contatore_cartelli = 3;  // signs in entries 80 down to 4
   leggi_generale({riga_stazione(0, 2, 600), riga_stazione(5000, 2, 600), riga_stazione(9000, 2, 600)});
-  EXPECT_EQ(stato.codice_errore, 10);
+  EXPECT_EQ(letto.codice, 10);
   EXPECT_EQ(stato.tabella[2].posizione, 5000);
   EXPECT_EQ(stato.tabella[3], voce{});
 
@@ -153,7 +153,7 @@ TEST_F(prova_stazioni, StazioniCheRaggiungonoICartelli) {
   ricomincia();
   contatore_cartelli = 1;
   leggi_generale({riga_stazione(0, 2, 600)});
-  EXPECT_EQ(stato.codice_errore, 10);
+  EXPECT_EQ(letto.codice, 10);
   EXPECT_EQ(stato.tabella[1].nome, "Borgo Alto");
 
   // With all 80 sign entries taken, not even the first station may be
@@ -162,31 +162,31 @@ TEST_F(prova_stazioni, StazioniCheRaggiungonoICartelli) {
   contatore_cartelli = 0;
   stato.tabella[1].nome = "(Galleria) (Monte Serpe) (350 m.)";
   leggi_generale({riga_stazione(0, 2, 600)});
-  EXPECT_EQ(stato.codice_errore, 10);
+  EXPECT_EQ(letto.codice, 10);
   EXPECT_EQ(stato.tabella[1].nome, "(Galleria) (Monte Serpe) (350 m.)");
 }
 
 TEST_F(prova_stazioni, StazioniFuoriBinario) {
   // 800 m of track must follow the position: 102200 + 800 = 103000 fits.
   leggi_generale({riga_stazione(102200, 26, 200)});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   leggi_generale({riga_stazione(102250, 26, 200), "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, 102250);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, 102250);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);
 
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({riga_stazione(-100, 26, 200)});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, -100);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, -100);
 
   // A stopping point past the last cell is refused before anything is
   // written on the track (the entry holds what was read); the reading still
   // ends with the final fill.
   ricomincia();
   leggi_generale({"velocita, 0, 80", riga_stazione(102200, 7, 1000)});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, 102200);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, 102200);
   EXPECT_EQ(stato.tabella[1].area_fine, 103200);
   for (int32_t i = ultima - 8; i <= ultima; ++i) EXPECT_EQ(c(i).preavviso, 0) << "cella " << i;
   EXPECT_EQ(c(ultima - 3).vmax, 16);
@@ -195,8 +195,8 @@ TEST_F(prova_stazioni, StazioniFuoriBinario) {
 TEST_F(prova_stazioni, SegnaleSullaFermata) {
   leggi_generale({riga_stazione(0, 2, 600), riga_stazione(12950, 22, 300, 0, 1),
                   "segnale, 13050, 2, 4, 1, 0, 0, 0, 0,0,0, 220"});
-  EXPECT_EQ(stato.codice_errore, 16);
-  EXPECT_EQ(stato.posizione_errore, 13050);
+  EXPECT_EQ(letto.codice, 16);
+  EXPECT_EQ(letto.posizione, 13050);
   EXPECT_EQ(c(262).oggetto, oggetto::fermata);
   EXPECT_EQ(c(260).preavviso, 82);  // the station's mark, not the signal's
 }

@@ -13,7 +13,7 @@ TEST_F(prova_chiavi, ParoleInOgniMaiuscolaEDentroAltreParole) {
   leggi_generale({"PERCENTUALE MASSA FRENATA,  120", "Il Numero delle Vetture,  4", "SABBIA, 300",
                   riga_stazione(0, 2, 600, 0, 0, "Prima"), "STAZIONE,  2000, 26, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Seconda",
                   "la stazione di,  4000, 26, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Terza"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_treno].area_inizio, 120);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
   EXPECT_EQ(stato.tabella[voce_ripetizione].terna_a1, 300);
@@ -27,7 +27,7 @@ TEST_F(prova_chiavi, MassaSenzaFrenataNonEChiave) {
   // Without "frenata" the key text starts nothing, so its value is tried as a
   // key in turn and the record after it is read as usual.
   leggi_generale({"massa del treno,  150", "numero vetture,  6", "frenata senza l'altra parola,  90"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 6);
   // "frenata" alone starts nothing either; only the text holding both words does.
   EXPECT_EQ(stato.tabella[voce_treno].area_inizio, 0);
@@ -40,7 +40,7 @@ TEST_F(prova_chiavi, MassaSenzaFrenataNonEChiave) {
 TEST_F(prova_chiavi, DueParoleNellaStessaChiaveLeggonoDueRecord) {
   // Speed limit first (position, speed), then adhesion (position, percentage).
   leggi_generale({"aderenza e velocita,  0,  80,  0,  95", "numero vetture, 5"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(0).vmax, 16);
   EXPECT_EQ(c(0).aderenza, 95);
   EXPECT_EQ(c(ultima - 3).vmax, 16);
@@ -51,7 +51,7 @@ TEST_F(prova_chiavi, DueParoleNellaStessaChiaveLeggonoDueRecord) {
 TEST_F(prova_chiavi, IntestazioniETestoPrimaDiGeneraleNonAvvianoNulla) {
   leggi({"numero vetture,  9", "sabbia, 77", "[generale]", "numero vetture,  4", "[aderenze]", "[vel_limite]",
          "[stazioni]", "[rallentamenti]", "[segnali]", "[codici]", "sabbia,  300", "[fine]"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
   EXPECT_EQ(stato.tabella[voce_ripetizione].terna_a1, 300);
   EXPECT_EQ(stato.tabella[1], voce{});
@@ -60,7 +60,7 @@ TEST_F(prova_chiavi, IntestazioniETestoPrimaDiGeneraleNonAvvianoNulla) {
   // Without "[generale]" nothing at all is read.
   ricomincia();
   leggi({"numero vetture,  9", "sabbia, 77", "[fine]"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);
   EXPECT_EQ(stato.tabella[voce_ripetizione].terna_a1, 0);
 }
@@ -83,7 +83,7 @@ TEST_F(prova_chiavi, CommentiEUltimoCampo) {
   leggi({"[generale]", "numero vetture,  3"});
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 3);
   leggi({"[generale]", "sabbia,  8", "segnale"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_ripetizione].terna_a1, 8);
 }
 
@@ -104,7 +104,7 @@ TEST_F(prova_valori, OrologioConUnoOPiuSpazi) {
 
 TEST_F(prova_valori, RiempimentoDiAderenzaEVelocita) {
   leggi_generale({"velocita,  0,  80", "aderenza,  0,  100", "aderenza,  8600,  90"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   for (int32_t i = 0; i <= 171; ++i) ASSERT_EQ(c(i).aderenza, 100) << "cella " << i;
   for (int32_t i = 172; i <= ultima - 3; ++i) ASSERT_EQ(c(i).aderenza, 90) << "cella " << i;
   for (int32_t i = 0; i <= ultima - 3; ++i) ASSERT_EQ(c(i).vmax, 16) << "cella " << i;
@@ -147,7 +147,7 @@ TEST_F(prova_valori, PosizioniCheNonCresconoScrivonoUnaCellaSenzaUscire) {
   // for 2058; the counter stays at 2057, which ends with the last value, and
   // records after it write that same cell again.
   leggi_generale({"aderenza, 0, 100", "aderenza, 102900, 90", "aderenza, 50, 80", "aderenza, 102900, 70"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(ultima - 4).aderenza, 100);
   EXPECT_EQ(c(ultima - 3).aderenza, 70);
   for (int32_t i = ultima - 2; i <= ultima; ++i) EXPECT_EQ(c(i).aderenza, 0) << "cella " << i;
@@ -157,7 +157,7 @@ TEST_F(prova_valori, BinarioAssenteOTroppoCorto) {
   // A line file without a length leaves no track: every position is beyond it.
   stato.binario.clear();
   leggi_generale({"numero vetture, 4", "velocita, 0, 80"});
-  EXPECT_EQ(stato.codice_errore, 15);
+  EXPECT_EQ(letto.codice, 15);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
   EXPECT_TRUE(stato.binario.empty());
 
@@ -166,14 +166,14 @@ TEST_F(prova_valori, BinarioAssenteOTroppoCorto) {
   crea_binario(stato, -6900);
   ASSERT_EQ(stato.ultima_cella(), 2);
   leggi_generale({"velocita, 0, 80", "aderenza, 0, 90", "stazione, 0, 26, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"});
-  EXPECT_EQ(stato.codice_errore, 15);
+  EXPECT_EQ(letto.codice, 15);
   for (const cella& cc : stato.binario) EXPECT_EQ(cc, cella{});
 }
 
 TEST_F(prova_valori, AbbattimentiSuCellaLiberaOccupata) {
   stato.binario[100].oggetto = oggetto::segno_montagna;
   leggi_generale({"abbattimento,  5000,  180", "abbattimento,  6000,  0", "abbattimento,  7000,  -3"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(100).oggetto, oggetto::abbattimento);
   EXPECT_EQ(c(100).valore1, 180);
   EXPECT_EQ(c(120).oggetto, oggetto::fine_abbattimento);
@@ -181,29 +181,29 @@ TEST_F(prova_valori, AbbattimentiSuCellaLiberaOccupata) {
 
   ricomincia();
   leggi_generale({"segnale, 4950, 1, 0,0,0, 0, 0, 0,0,0, 0", "abbattimento, 5000, 180", "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 7);
-  EXPECT_EQ(stato.posizione_errore, 5000);
+  EXPECT_EQ(letto.codice, 7);
+  EXPECT_EQ(letto.posizione, 5000);
   EXPECT_EQ(c(100).oggetto, oggetto::segnale);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);  // the reading stopped there
 }
 
-TEST_F(prova_uscite, OgniUscitaEliminaIlFileDelTreno) {
+// The reading leaves the description files where they are, on every way
+// out: whether they go is the caller's choice (the generation run's).
+TEST_F(prova_uscite, OgniUscitaLasciaIlFileDelTreno) {
   leggi_generale({"numero vetture, 4"});
-  EXPECT_FALSE(esiste_file(percorso_treno()));
+  EXPECT_TRUE(esiste_file(percorso_treno()));
 
   leggi_generale({"segnale, 200000, 1, 0,0,0, 0, 0, 0,0,0, 0"});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_FALSE(esiste_file(percorso_treno()));
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_TRUE(esiste_file(percorso_treno()));
 
-  stato.codice_errore = 0;
+  letto.codice = 0;
   stato.binario[100].oggetto = oggetto::fermata;
   leggi_generale({"segnale, 4950, 1, 0,0,0, 0, 0, 0,0,0, 0"});
-  EXPECT_EQ(stato.codice_errore, 16);
-  EXPECT_FALSE(esiste_file(percorso_treno()));
+  EXPECT_EQ(letto.codice, 16);
+  EXPECT_TRUE(esiste_file(percorso_treno()));
 
-  // An author's own file stays where it is.
-  sorgente.elimina = false;
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({"numero vetture, 4"});
   EXPECT_TRUE(esiste_file(percorso_treno()));
 }
@@ -211,43 +211,43 @@ TEST_F(prova_uscite, OgniUscitaEliminaIlFileDelTreno) {
 TEST_F(prova_uscite, PosizioneFuoriBinarioFaComunqueIlRiempimentoFinale) {
   // 102900 is the last accepted position: (102900 + 100) / 50 = 2060.
   leggi_generale({"velocita, 0, 80", "abbattimento, 102900, 10", "abbattimento, 102901, 10", "numero vetture, 4"});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, 102901);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, 102901);
   EXPECT_EQ(c(2058).oggetto, oggetto::abbattimento);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 0);
   EXPECT_EQ(c(ultima - 3).vmax, 16);
-  EXPECT_EQ(stato.luogo.file, nome_file_treno("Prova", "t1"));
-  EXPECT_EQ(stato.luogo.linea, 4);
-  EXPECT_EQ(stato.luogo.chiave, "abbattimento");
+  EXPECT_EQ(letto.luogo.file, nome_file_treno("Prova", "t1"));
+  EXPECT_EQ(letto.luogo.linea, 4);
+  EXPECT_EQ(letto.luogo.chiave, "abbattimento");
 
   // Negative positions are beyond the track as well.
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({"aderenza, -50, 90"});
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, -50);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, -50);
 }
 
 TEST_F(prova_uscite, Codice2DopoLaLetturaAncheSopraIl15) {
   stato.tabella[voce_progressive + 1].area_fine = 95925;
   leggi_generale({"numero vetture, 4", "velocita, 0, 80"});
-  EXPECT_EQ(stato.codice_errore, 2);
+  EXPECT_EQ(letto.codice, 2);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
   EXPECT_EQ(c(ultima - 3).vmax, 16);
-  EXPECT_FALSE(esiste_file(percorso_treno()));
+  EXPECT_TRUE(esiste_file(percorso_treno()));
 
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({"segnale, 200000, 1, 0,0,0, 0, 0, 0,0,0, 0"});
-  EXPECT_EQ(stato.codice_errore, 2);
-  EXPECT_EQ(stato.posizione_errore, 200000);  // left by the code 15 it replaced
+  EXPECT_EQ(letto.codice, 2);
+  EXPECT_EQ(letto.posizione, 200000);  // left by the code 15 it replaced
 
   // A stop does not reach the check.
-  stato.codice_errore = 0;
+  letto.codice = 0;
   leggi_generale({riga_stazione(0, 2, 600), riga_stazione(275, 2, 600)});
-  EXPECT_EQ(stato.codice_errore, 8);
+  EXPECT_EQ(letto.codice, 8);
 }
 
 TEST_F(prova_uscite, MancaIlFile) {
-  contesto_lettura contesto(stato, sorgente, percorso_linea(), percorso_treno());
+  contesto_lettura contesto(stato, sessione, sorgente, percorso_linea(), percorso_treno());
   EXPECT_THROW(leggi_file_treno(contesto), errore_lettura);
   EXPECT_EQ(contesto.file_corrente, nome_file_treno("Prova", "t1"));
 
@@ -258,14 +258,14 @@ TEST_F(prova_uscite, MancaIlFile) {
 }
 
 // Read failures travel to the handler of the whole reading stage, which
-// deletes both description files. The line file here is one that any line
+// leaves both description files to the caller. The line file here is one that any line
 // reader accepts, and the track exists before it in case it reads nothing.
 class prova_lettura_fallita : public prova_lettore_treno {
  protected:
   void memorizza(const std::vector<std::string>& righe_treno) {
     sostituisci_file(percorso_linea(), testo({"[generale]", "lunghezza percorso, 96000", "[curve]", "[fine]"}));
     scrivi_treno(righe_treno);
-    memorizza_dati(stato, sorgente);
+    letto = memorizza_dati(stato, sessione, sorgente);
   }
 };
 
@@ -285,18 +285,18 @@ TEST_F(prova_lettura_fallita, ValoriOltreLaLarghezzaDelCampo) {
   };
   for (const std::string& riga : cattivi) {
     SCOPED_TRACE(riga);
-    stato.codice_errore = 0;
+    letto.codice = 0;
     memorizza({"[generale]", riga});
-    EXPECT_EQ(stato.codice_errore, 25);
-    EXPECT_EQ(stato.luogo.file, nome_file_treno("Prova", "t1"));
-    EXPECT_EQ(stato.luogo.linea, 2);
-    EXPECT_FALSE(esiste_file(percorso_treno()));
-    EXPECT_FALSE(esiste_file(percorso_linea()));
+    EXPECT_EQ(letto.codice, 25);
+    EXPECT_EQ(letto.luogo.file, nome_file_treno("Prova", "t1"));
+    EXPECT_EQ(letto.luogo.linea, 2);
+    EXPECT_TRUE(esiste_file(percorso_treno()));
+    EXPECT_TRUE(esiste_file(percorso_linea()));
   }
   // The limits themselves fit.
-  stato.codice_errore = 0;
+  letto.codice = 0;
   memorizza({"[generale]", "sabbia, -32768", "orologio, 32767 0 0", "numero vetture, -2147483648", "[fine]"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_ripetizione].terna_a1, -32768);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, INT32_MIN);
 }
@@ -306,50 +306,50 @@ TEST_F(prova_lettura_fallita, VelocitaFuoriPassoFallisceQuandoLeCelleLaPrendono)
   // it is still read, the cells below its position keep the speed before it,
   // and the failure points at the record that wrote it.
   memorizza({"[generale]", "velocita, 0, 80", "velocita, 15700, -10", "numero vetture, 4", "velocita, 20000, 60"});
-  EXPECT_EQ(stato.codice_errore, 25);
+  EXPECT_EQ(letto.codice, 25);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
-  EXPECT_EQ(stato.luogo.linea, 3);
-  EXPECT_EQ(stato.luogo.linea_campo, 3);
-  EXPECT_EQ(stato.luogo.colonna, 18);
-  EXPECT_EQ(stato.luogo.testo, "velocita, 15700, -10");
+  EXPECT_EQ(letto.luogo.linea, 3);
+  EXPECT_EQ(letto.luogo.linea_campo, 3);
+  EXPECT_EQ(letto.luogo.colonna, 18);
+  EXPECT_EQ(letto.luogo.testo, "velocita, 15700, -10");
   EXPECT_EQ(c(313).vmax, 16);
   EXPECT_EQ(c(314).vmax, 0);
 
   // Replaced before any cell takes it, it never counts.
   ricomincia();
   memorizza({"[generale]", "velocita, 0, -10", "velocita, 0, 80", "[fine]"});
-  EXPECT_EQ(stato.codice_errore, 0);
+  EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(c(ultima - 3).vmax, 16);
 }
 
 TEST_F(prova_lettura_fallita, FileDelTrenoMancante) {
   sostituisci_file(percorso_linea(), testo({"[generale]", "lunghezza percorso, 96000", "[curve]", "[fine]"}));
-  memorizza_dati(stato, sorgente);
-  EXPECT_EQ(stato.codice_errore, 25);
-  EXPECT_FALSE(esiste_file(percorso_linea()));
+  letto = memorizza_dati(stato, sessione, sorgente);
+  EXPECT_EQ(letto.codice, 25);
+  EXPECT_TRUE(esiste_file(percorso_linea()));
 }
 
 // The line half may hand over after a position beyond the track (code 15).
 // The train file is then read as usual, and only a failure of the train
 // file's own items stops it.
 TEST_F(prova_uscite, Codice15DellaLineaNonFermaIlTreno) {
-  stato.codice_errore = 15;
-  stato.posizione_errore = 110000;
+  letto.codice = 15;
+  letto.posizione = 110000;
   leggi_generale({"segnale, 12100, 2, 4, 1, 0, 0, 0, 0,0,0, 220", "rallentamento, 8650, 30, 150, 1, 1, 0",
                   riga_stazione(0, 2, 600), "numero vetture, 4"});
   EXPECT_EQ(c(243).oggetto, oggetto::segnale);
   EXPECT_EQ(c(174).oggetto, oggetto::inizio_rallentamento);
   EXPECT_EQ(c(5).oggetto, oggetto::fermata);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
-  EXPECT_EQ(stato.codice_errore, 15);
-  EXPECT_EQ(stato.posizione_errore, 110000);
+  EXPECT_EQ(letto.codice, 15);
+  EXPECT_EQ(letto.posizione, 110000);
 
   // A signal that does fail still stops, with its own position.
   stato.binario[100].oggetto = oggetto::fermata;
-  stato.codice_errore = 15;
+  letto.codice = 15;
   leggi_generale({"segnale, 4950, 1, 0,0,0, 0, 0, 0,0,0, 0", "numero vetture, 9"});
-  EXPECT_EQ(stato.codice_errore, 16);
-  EXPECT_EQ(stato.posizione_errore, 4950);
+  EXPECT_EQ(letto.codice, 16);
+  EXPECT_EQ(letto.posizione, 4950);
   EXPECT_EQ(stato.tabella[voce_treno].posizione, 4);
 }
 

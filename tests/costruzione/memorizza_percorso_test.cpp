@@ -12,8 +12,8 @@ using test::cartella_temporanea;
 using test::righe_crlf;
 
 // A model as the reader leaves it: names in entries 85 and 86, a short track.
-stato_scenario modello_letto() {
-  stato_scenario stato;
+scenario modello_letto() {
+  scenario stato;
   stato.tabella[voce_percorso].nome = "abc";
   stato.tabella[voce_ripetizione].nome = "";
   crea_binario(stato, 1000);
@@ -21,7 +21,7 @@ stato_scenario modello_letto() {
 }
 
 TEST(ControlliFinali, StampTheMarksAndTheCompetitionCodesWhenBothSlotsAreClear) {
-  stato_scenario stato = modello_letto();
+  scenario stato = modello_letto();
   EXPECT_EQ(controlli_finali(stato), 0);
   EXPECT_EQ(stato.tabella[voce_percorso].terna_a1, 610);
   EXPECT_EQ(stato.binario[1].valore1, 5121);
@@ -34,7 +34,7 @@ TEST(ControlliFinali, StampTheMarksAndTheCompetitionCodesWhenBothSlotsAreClear) 
 }
 
 TEST(ControlliFinali, AnythingInTheFirstSlotGives1250AndChangesNothing) {
-  stato_scenario stato = modello_letto();
+  scenario stato = modello_letto();
   stato.binario[1].oggetto = oggetto::abbattimento;  // a marker on cell 1
   stato.binario[1].valore1 = 180;
   EXPECT_EQ(controlli_finali(stato), 1250);
@@ -54,7 +54,7 @@ TEST(ControlliFinali, AnythingInTheFirstSlotGives1250AndChangesNothing) {
 }
 
 TEST(ControlliFinali, AnythingInTheSecondSlotGives1251AfterTheMarks) {
-  stato_scenario stato = modello_letto();
+  scenario stato = modello_letto();
   stato.binario[1].valore2 = 3;
   EXPECT_EQ(controlli_finali(stato), 1251);
   EXPECT_EQ(stato.binario[1].valore1, 5121);
@@ -73,7 +73,8 @@ const std::string linea_breve = righe_crlf({"[generale]", "lunghezza percorso,  
 // Builds route "Prova", train "t1" from the two texts in a fresh folder.
 struct build_di_prova {
   cartella_temporanea cartella;
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   risultato_build risultato;
 
   build_di_prova(const std::string& treno, bool forza = false, bool solo_in_memoria = false) {
@@ -83,11 +84,10 @@ struct build_di_prova {
     stato.nome_treno = "t1";
     opzioni_build opzioni;
     opzioni.sorgente.cartella = cartella.percorso();
-    opzioni.sorgente.elimina = false;
     opzioni.cartella_uscita = cartella.percorso();
     opzioni.forza = forza;
     opzioni.solo_in_memoria = solo_in_memoria;
-    risultato = memorizza_percorso(stato, 0, opzioni);
+    risultato = memorizza_percorso(stato, sessione, 0, opzioni);
   }
 };
 
@@ -102,7 +102,7 @@ TEST(MemorizzaPercorso, AFailedFinalCheckWritesNoFile) {
 
   // A slowdown from 0 m at speed 0 with an extra value puts only valore2 into cell 1.
   build_di_prova secondo(righe_crlf({"[generale]", "rallentamento,   0,   0,  500, 0,  0,  7", "[fine]"}));
-  EXPECT_EQ(secondo.stato.codice_errore, 0);
+  EXPECT_EQ(secondo.sessione.codice.codice, 0);
   EXPECT_EQ(secondo.risultato.esito, esito_build::errore_finale);
   EXPECT_EQ(secondo.risultato.codice_finale, 1251);
   EXPECT_EQ(secondo.cartella.elenco(), solo_testi);
@@ -140,16 +140,35 @@ TEST(MemorizzaPercorso, AForcedBuildKeepsTheReadingCodeThatTheWalkReplaces) {
   build_di_prova forzato(treno, true);
   EXPECT_EQ(forzato.risultato.esito, esito_build::completato);
   EXPECT_EQ(forzato.risultato.codice_lettura, 25);
-  EXPECT_EQ(forzato.stato.codice_errore, 12);
-  EXPECT_EQ(forzato.stato.posizione_errore, 5000);
+  EXPECT_EQ(forzato.sessione.codice.codice, 12);
+  EXPECT_EQ(forzato.sessione.codice.posizione, 5000);
   EXPECT_TRUE(forzato.cartella.esiste("Prova_t1.dat"));
 
   build_di_prova normale(treno);
   EXPECT_EQ(normale.risultato.esito, esito_build::codice_lettura);
   EXPECT_EQ(normale.risultato.codice_lettura, 25);
-  EXPECT_EQ(normale.stato.codice_errore, 25);
-  EXPECT_TRUE(normale.stato.avvisi.empty());
+  EXPECT_EQ(normale.sessione.codice.codice, 25);
+  EXPECT_TRUE(normale.sessione.avvisi.empty());
   EXPECT_EQ(normale.cartella.elenco(), solo_testi);
+}
+
+TEST(MemorizzaPercorso, TheSessionKeepsEveryWarningInTheOrderFound) {
+  // A field that is no key while reading, then the walk's code 12 for the
+  // slowdown of line 6, which finds no room before its start.
+  const std::string treno = righe_crlf({"[generale]", "xyz", "segnale,   4600,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "segnale,   4650,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "segnale,   4700,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "rallentamento,   4950,   120,  500, 0,  0,  0", "[fine]"});
+  const build_di_prova b(treno);
+  ASSERT_EQ(b.risultato.codice_lettura, 0);
+  ASSERT_GE(b.sessione.avvisi.size(), 2u);
+  EXPECT_EQ(b.sessione.avvisi.front().nome, "chiave-sconosciuta");
+  EXPECT_EQ(b.sessione.avvisi.front().codice, 0);
+  const avviso& cammino = b.sessione.avvisi.back();
+  EXPECT_EQ(cammino.nome, "abbattimento-senza-posto");
+  EXPECT_EQ(cammino.codice, 12);
+  EXPECT_EQ(cammino.posizione, 5000);
+  EXPECT_EQ(cammino.luogo.linea, 6);
 }
 
 }  // namespace

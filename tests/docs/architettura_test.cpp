@@ -5,6 +5,7 @@
 // generator's rooms, which reach none of the tools' libraries, include none.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -141,6 +142,50 @@ TEST(Architettura, TheGeneratorsRoomsIncludeNoToolLibrary) {
     }
   }
   EXPECT_GT(guardate, 0);
+}
+
+// The README's "Start here" table: the rows from its header "| What | Where |"
+// to the first line that is not a row.
+std::vector<std::string> righe_inizia_qui() {
+  std::vector<std::string> righe;
+  std::istringstream testo(leggi(OD_README));
+  bool in_tabella = false;
+  for (std::string riga; std::getline(testo, riga);) {
+    if (riga.starts_with("| What | Where |")) {
+      in_tabella = true;
+    } else if (in_tabella && riga.starts_with("|")) {
+      righe.push_back(riga);
+    } else if (in_tabella) {
+      break;
+    }
+  }
+  return righe;
+}
+
+// Every path that "Start here" names exists, and every room is named there,
+// so a newcomer's first map of the house cannot point at a file that moved.
+TEST(Architettura, StartHereNamesEveryRoomAndOnlyPathsThatExist) {
+  const std::filesystem::path radice = std::filesystem::path(OD_SORGENTI).parent_path();
+  static const std::regex percorso(R"(`((?:src|fuzz|bench|docs)/[^`*]*)`)");
+  std::set<std::string> cartelle_nominate;
+  const std::vector<std::string> righe = righe_inizia_qui();
+  ASSERT_GT(righe.size(), 2U) << "no \"| What | Where |\" table in " << OD_README;
+  for (const std::string& riga : righe) {
+    for (auto it = std::sregex_iterator(riga.begin(), riga.end(), percorso); it != std::sregex_iterator(); ++it) {
+      const std::string nominato = (*it)[1].str();
+      EXPECT_TRUE(std::filesystem::exists(radice / nominato)) << "README's Start here names " << nominato;
+      if (nominato.starts_with("src/")) {
+        const std::filesystem::path p(nominato.substr(4));
+        cartelle_nominate.insert((nominato.ends_with("/") ? p : p.parent_path()).generic_string());
+      }
+    }
+  }
+  for (const auto& [nome, s] : stanze_del_disegno()) {
+    const bool nominata = std::ranges::any_of(cartelle_nominate, [&](const std::string& c) {
+      return c == s.cartella || c + "/" == s.cartella || c == s.cartella + "/";
+    });
+    EXPECT_TRUE(nominata) << "room " << nome << " (src/" << s.cartella << ") is named nowhere in README's Start here";
+  }
 }
 
 }  // namespace

@@ -155,7 +155,8 @@ std::string con_fine_riga(const std::string& testo, const std::string& fine_riga
 }
 
 struct costruito {
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   risultato_build risultato;
 };
 
@@ -169,11 +170,11 @@ costruito costruisci(const esempio& e, const std::string& uscita, const std::str
   c.stato.nome_percorso = percorso;
   c.stato.nome_treno = e.file_treno.substr(prefisso.size(), e.file_treno.size() - prefisso.size() - 5);
   opzioni_build opzioni;
-  opzioni.sorgente = {"/cartella-che-non-esiste", false};
+  opzioni.sorgente = {"/cartella-che-non-esiste"};
   opzioni.sorgente.testo_linea = con_fine_riga(e.linea, fine_riga);
   opzioni.sorgente.testo_treno = con_fine_riga(e.treno, fine_riga);
   opzioni.cartella_uscita = uscita;
-  c.risultato = memorizza_percorso(c.stato, 1, opzioni);
+  c.risultato = memorizza_percorso(c.stato, c.sessione, 1, opzioni);
   return c;
 }
 
@@ -204,9 +205,9 @@ int64_t campo_voce(const voce& v, const std::string& nome) {
 void verifica_esito(const std::string& esito, const costruito& c) {
   bool codice_visto = false;
   std::vector<std::pair<int32_t, int32_t>> avvisi_attesi, avvisi;
-  for (const avviso_percorso& a : c.stato.avvisi) avvisi.emplace_back(a.codice, a.posizione);
   std::vector<std::pair<std::string, int32_t>> letti_attesi, letti;
-  for (const avviso& a : c.stato.elenco_avvisi) {
+  for (const avviso& a : c.sessione.avvisi) {
+    if (a.codice != 0) avvisi.emplace_back(a.codice, a.posizione);
     if (a.nome != "abbattimento-senza-posto") letti.emplace_back(a.nome, a.luogo.linea);
   }
   std::istringstream in(esito);
@@ -229,9 +230,9 @@ void verifica_esito(const std::string& esito, const costruito& c) {
         if (p[i] == "posizione") {
           EXPECT_EQ(std::stoll(p[i + 1]), r.posizione_lettura);
         } else if (p[i] == "riga") {
-          EXPECT_EQ(std::stoll(p[i + 1]), c.stato.luogo.linea);
+          EXPECT_EQ(std::stoll(p[i + 1]), c.sessione.codice.luogo.linea);
         } else if (p[i] == "file") {
-          EXPECT_EQ(p[i + 1], c.stato.luogo.file.ends_with("_linea.txt") ? "linea" : "treno");
+          EXPECT_EQ(p[i + 1], c.sessione.codice.luogo.file.ends_with("_linea.txt") ? "linea" : "treno");
         } else {
           ADD_FAILURE() << "unknown word " << p[i];
         }
@@ -269,12 +270,12 @@ void verifica_esito(const std::string& esito, const costruito& c) {
 std::string diagnostica_di(const costruito& c) {
   const risultato_build& r = c.risultato;
   std::string testo;
-  for (const avviso& a : c.stato.elenco_avvisi) testo += testo_avviso(a, "scenari", "compila_scenario");
+  for (const avviso& a : c.sessione.avvisi) testo += testo_avviso(a, "scenari", "compila_scenario");
   if (r.codice_lettura != 0) {
-    testo += diagnostica_codice(c.stato, r.codice_lettura, r.posizione_lettura, "scenari", "compila_scenario");
+    testo += diagnostica_codice(c.sessione.codice.luogo, r.codice_lettura, r.posizione_lettura, "scenari", "compila_scenario");
   }
   if (r.esito == esito_build::errore_finale) {
-    testo += diagnostica_finale(c.stato, r.codice_finale, "scenari", "compila_scenario");
+    testo += diagnostica_finale(c.sessione, r.codice_finale, "scenari", "compila_scenario");
   }
   return testo;
 }
@@ -314,7 +315,7 @@ TEST(Manuale, OgniEsempioDaCioCheIlManualeScriveAccanto) {
       EXPECT_EQ(lf.stato.binario, altro.stato.binario) << "line ends read differently";
       EXPECT_EQ(lf.stato.tabella, altro.stato.tabella) << "line ends read differently";
       EXPECT_EQ(lf.risultato.codice_lettura, altro.risultato.codice_lettura);
-      EXPECT_EQ(lf.stato.luogo.linea, altro.stato.luogo.linea);
+      EXPECT_EQ(lf.sessione.codice.luogo.linea, altro.sessione.codice.luogo.linea);
     }
     if (!e.diagnostica.empty()) {
       EXPECT_EQ(diagnostica_di(lf), e.diagnostica);

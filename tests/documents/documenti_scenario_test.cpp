@@ -36,8 +36,9 @@ void confronta(const std::vector<std::string>& costruite, const std::vector<std:
 double ora(int h, int m, int s = 0) { return (h * 60 + m) * 60 + s; }
 
 TEST(DocumentiScenario, CarriedScenarioGivesTheCarriedDocuments) {
-  const stato_scenario s = test::scenario_incorporato();
-  ASSERT_EQ(s.codice_errore, 0);
+  esito_lettura letto;
+  const scenario s = test::scenario_incorporato(&letto);
+  ASSERT_EQ(letto.codice, 0);
   // The hand-written passing times of the carried sheet, station by station.
   tempi_stazioni tempi(18);
   const std::map<std::size_t, double> transiti{
@@ -58,8 +59,8 @@ TEST(DocumentiScenario, CarriedScenarioGivesTheCarriedDocuments) {
 // A line of `n` stations 2 km apart, every one with a timed stop, and `m`
 // slowdowns 1 km after the stations; the speed limit drops to 60 km/h from
 // the fourth station on.
-stato_scenario linea_prova(int n, int m, const std::string& nome_lungo = "") {
-  stato_scenario s;
+scenario linea_prova(int n, int m, const std::string& nome_lungo = "") {
+  scenario s;
   s.binario.resize(static_cast<std::size_t>(n) * 40 + 200);
   for (std::size_t c = 0; c < s.binario.size(); ++c) s.binario[c].vmax = c < 120 ? 16 : 12;
   for (int i = 0; i < n; ++i) {
@@ -81,7 +82,7 @@ stato_scenario linea_prova(int n, int m, const std::string& nome_lungo = "") {
 
 TEST(DocumentiScenario, TablesGrowWithStationsAndSlowdowns) {
   avvisi_documenti avvisi;
-  const stato_scenario s = linea_prova(25, 12);
+  const scenario s = linea_prova(25, 12);
   const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, avvisi));
   ASSERT_EQ(scheda.size(), 38U + 25 - 18 - 2);  // no change of progressive: no separator
   EXPECT_EQ(scheda[14], " |  80 |     |   0.000  |     | STAZIONE 1                 |             08.00 |     |");
@@ -105,7 +106,7 @@ TEST(DocumentiScenario, TablesGrowWithStationsAndSlowdowns) {
 TEST(DocumentiScenario, LongNamesAreCutWithAWarningAndNoSlowdownIsSaid) {
   avvisi_documenti avvisi;
   const std::string lungo = "SANTA MARIA DELLA VALLE DI SOTTO";  // 32 characters
-  const stato_scenario s = linea_prova(3, 0, lungo);
+  const scenario s = linea_prova(3, 0, lungo);
   const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, avvisi));
   EXPECT_EQ(prova::celle(scheda[15])[4], " SANTA MARIA DELLA VALLE DI ");
   ASSERT_EQ(avvisi.size(), 1U);
@@ -118,7 +119,7 @@ TEST(DocumentiScenario, LongNamesAreCutWithAWarningAndNoSlowdownIsSaid) {
 }
 
 TEST(DocumentiScenario, SlowdownInsideAStationAndBeyondTheLastOne) {
-  stato_scenario s = linea_prova(2, 0);
+  scenario s = linea_prova(2, 0);
   s.tabella[1].nome = "ALBA";
   s.binario[100 / 50 + 1] = cella{oggetto::inizio_rallentamento, 20, 0, 1};  // inside station 1's area
   s.binario[100 / 50 + 5] = cella{oggetto::fine_rallentamento, 20, 0, 1};

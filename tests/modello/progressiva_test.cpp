@@ -13,8 +13,9 @@ namespace od {
 namespace {
 
 TEST(Progressiva, CarriedStationsShowTheSheetsColumn) {
-  const stato_scenario s = test::scenario_incorporato();
-  ASSERT_EQ(s.codice_errore, 0);
+  esito_lettura letto;
+  const scenario s = test::scenario_incorporato(&letto);
+  ASSERT_EQ(letto.codice, 0);
   const std::array<int64_t, 18> foglio{0,     8450,  13650, 16550, 22900, 31800, 42150, 50400, 54250,
                                        58100, 70850, 77750, 82350, 13100, 11950, 11400, 4900,  0};
   for (std::size_t i = 0; i < foglio.size(); ++i) {
@@ -29,7 +30,7 @@ TEST(Progressiva, CarriedStationsShowTheSheetsColumn) {
 }
 
 TEST(Progressiva, KilometrePostsOfTheCarriedSlowdowns) {
-  const stato_scenario s = test::scenario_incorporato();
+  const scenario s = test::scenario_incorporato();
   // 8650 m posts 12.250, but post 12 of that reference would stand before
   // the change at 8450 m: the last post passed is 8 of the old one.
   EXPECT_EQ(cippo_precedente(s, 8650), 8);
@@ -40,7 +41,7 @@ TEST(Progressiva, KilometrePostsOfTheCarriedSlowdowns) {
 }
 
 TEST(Progressiva, WithoutChangesOrWithAChangeAtTheStart) {
-  stato_scenario s;
+  scenario s;
   EXPECT_EQ(progressiva_di(s, 12345).metri, 12345);
   EXPECT_EQ(cippo_precedente(s, 12345), 12);
   // A line counted down from 30 km from its very start (stored plus 100).

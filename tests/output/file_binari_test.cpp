@@ -36,7 +36,7 @@ TEST(FileBinari, UnaCellaSonoQuindiciByteInOrdineDiCampo) {
   scrivi(c, b);
   EXPECT_EQ(esadecimale(b), "01 29 00 fe ff 34 12 01 14 dc 3d 02 10 71 5a");
 
-  stato_scenario stato;
+  scenario stato;
   crea_binario(stato, 96000);
   stato.binario[243] = c;
   const buffer immagine = immagine_binario(stato);
@@ -75,7 +75,7 @@ TEST(FileBinari, UnaVoceSono34BytePiuIlNome) {
   EXPECT_EQ(con_nome.substr(16, 16), "ORSELLA VALLE 16");
   EXPECT_EQ(con_nome.substr(32), vuota.substr(16));
 
-  stato_scenario stato;
+  scenario stato;
   stato.tabella[85].nome = "Orsella_Drumvane";
   stato.tabella[86].nome = "xr40318";
   EXPECT_EQ(immagine_tabella(stato).size(), 2958u + 16 + 7);
@@ -100,7 +100,7 @@ TEST(FileBinari, PlanimetriaPerColonneConRecordVarianti) {
 }
 
 TEST(FileBinari, TracciatoRighe96000ConPlanimetria) {
-  stato_scenario stato;
+  scenario stato;
   stato.con_planimetria = 1;
   crea_binario(stato, 96000);
   EXPECT_EQ(stato.ultima_cella(), 2060);
@@ -116,7 +116,7 @@ TEST(FileBinari, TracciatoRighe96000ConPlanimetria) {
 
 TEST(CodiciGara, EsempiCalcolati) {
   const auto codici = [](const std::string& percorso, const std::string& treno) {
-    stato_scenario s;
+    scenario s;
     s.tabella[85].nome = percorso;
     s.tabella[86].nome = treno;
     return std::pair<int32_t, int32_t>{codice_gara_og(s), codice_gara_st(s)};
@@ -135,7 +135,7 @@ TEST(FileBinari, SenzaPlanimetriaIlFileDellaLineaRestaComEra) {
   test::cartella_temporanea cartella;
   cartella.scrivi("R_linea.dat", "vecchio");
   cartella.scrivi("R_T.sim", std::string(10000, 'x'));
-  stato_scenario stato;
+  scenario stato;
   stato.nome_percorso = "R";
   stato.nome_treno = "T";
   crea_binario(stato, 1000);

@@ -15,7 +15,7 @@ namespace {
 constexpr int32_t ore(int h, int m, int s = 0) { return (h * 60 + m) * 60 + s; }
 
 TEST(OrarioIncorporato, EveryScheduledTimeCanBeKept) {
-  const stato_scenario s = test::scenario_incorporato();
+  const scenario s = test::scenario_incorporato();
   const tabella_orario t = calcola_orario(s, treno_percorrenza{}, 3);
   ASSERT_EQ(t.errore, "");
   ASSERT_EQ(t.stazioni.size(), 18u);

@@ -15,7 +15,7 @@ constexpr double tolleranza = 0.5;  // seconds
 constexpr double partenza = 36000;  // 10.00
 
 struct linea_prova {
-  stato_scenario s;
+  scenario s;
   treno_percorrenza treno{0.5, 1.0, 0, 25};
 
   explicit linea_prova(int celle, int kmh = 90) {

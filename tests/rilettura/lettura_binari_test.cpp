@@ -21,8 +21,8 @@ using test::cartella_temporanea;
 
 // A model whose every field of every record kind holds a value of its own,
 // signs of 16-bit fields included, with the marks and codes in place.
-stato_scenario modello_pieno() {
-  stato_scenario s;
+scenario modello_pieno() {
+  scenario s;
   s.nome_percorso = "Percorso";
   s.nome_treno = "T9";
   s.con_planimetria = 1;
@@ -74,12 +74,12 @@ stato_scenario modello_pieno() {
   return s;
 }
 
-immagini_binarie immagini_di(const stato_scenario& s) {
+immagini_binarie immagini_di(const scenario& s) {
   return {immagine_planimetria(s.planimetria), immagine_tabella(s), immagine_binario(s)};
 }
 
 TEST(LetturaBinari, DecodesEveryFieldThatTheWriterEncodes) {
-  const stato_scenario s = modello_pieno();
+  const scenario s = modello_pieno();
   const scenario_letto l = decodifica_scenario(s.nome_percorso, s.nome_treno, immagini_di(s));
   EXPECT_TRUE(l.danni.empty()) << testo_danno(l.danni.front());
   ASSERT_TRUE(l.tabella_letta && l.binario_letto);
@@ -120,7 +120,7 @@ TEST(LetturaBinari, AFreshBuildReadsBackToTheSameBytes) {
 }
 
 TEST(LetturaBinari, APlanNeverStartedAndNoPlanFileAreBothWhole) {
-  stato_scenario s = modello_pieno();
+  scenario s = modello_pieno();
   s.planimetria.crea(s.lunghezza_totale);  // created by the length line, never started
   scenario_letto l = decodifica_scenario(s.nome_percorso, s.nome_treno, immagini_di(s));
   EXPECT_TRUE(l.danni.empty()) << testo_danno(l.danni.front());
@@ -137,7 +137,7 @@ TEST(LetturaBinari, APlanNeverStartedAndNoPlanFileAreBothWhole) {
 
 // The damages found in images changed by `guasta`.
 std::vector<danno> danni_di(const std::function<void(immagini_binarie&)>& guasta) {
-  const stato_scenario s = modello_pieno();
+  const scenario s = modello_pieno();
   immagini_binarie im = immagini_di(s);
   guasta(im);
   return decodifica_scenario(s.nome_percorso, s.nome_treno, im).danni;
@@ -179,7 +179,7 @@ TEST(LetturaBinari, BrokenCellFilesAreReportedAtTheByteWhereTheyBreak) {
 }
 
 TEST(LetturaBinari, BrokenTablesAreReportedAtTheByteWhereTheyBreak) {
-  const stato_scenario s = modello_pieno();
+  const scenario s = modello_pieno();
   scenario_letto l = decodifica_scenario(s.nome_percorso, s.nome_treno, immagini_di(s));
   const std::size_t voce85 = l.inizio_voci[voce_percorso];
   const std::size_t lunghezza_nome = s.nome_percorso.size();
@@ -215,7 +215,7 @@ TEST(LetturaBinari, BrokenTablesAreReportedAtTheByteWhereTheyBreak) {
 }
 
 TEST(LetturaBinari, NamesThatDoNotMatchTheFilesBreakBothCodes) {
-  const stato_scenario s = modello_pieno();
+  const scenario s = modello_pieno();
   const scenario_letto l = decodifica_scenario("Altro", s.nome_treno, immagini_di(s));
   ASSERT_EQ(l.danni.size(), 1u) << "the codes follow the names in the table, which still agree";
   EXPECT_EQ(l.danni[0].file, "Altro_T9.sim");
@@ -241,7 +241,7 @@ TEST(LetturaBinari, BrokenPlansAreReportedAtTheByteWhereTheyBreak) {
 
   // Row 1 of column 1 must be the whole number 1: the line starts heading
   // along the second coordinate.
-  const stato_scenario s = modello_pieno();
+  const scenario s = modello_pieno();
   const std::size_t colonna = immagine_planimetria(s.planimetria).size() / 2;
   d = danni_di([&](immagini_binarie& im) { scrivi_i16(*im.planimetria, colonna + 6, 3); });
   ASSERT_EQ(d.size(), 1u);
@@ -284,7 +284,7 @@ TEST(LetturaBinari, MissingFilesAreFileErrorsAndAMissingPlanIsFine) {
 // The largest 32-bit line length plus the run-out after the end does not fit
 // 32 bits: the read-back still reports the sizes it asks for, computed wide.
 TEST(LetturaBinari, ALineLengthAtTheTopOf32BitsIsReportedNotOverflowed) {
-  const stato_scenario s = modello_pieno();
+  const scenario s = modello_pieno();
   const std::size_t voce84 = decodifica_scenario(s.nome_percorso, s.nome_treno, immagini_di(s)).inizio_voci[84];
   const std::vector<danno> d = danni_di([&](immagini_binarie& im) {
     for (std::size_t i = 0; i < 4; ++i) im.tabella[voce84 + 5 + i] = static_cast<char>(i == 3 ? 0x7F : 0xFF);

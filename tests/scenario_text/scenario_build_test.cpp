@@ -17,7 +17,8 @@ namespace {
 
 struct scenario_costruito {
   test::cartella_temporanea cartella;
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   risultato_build risultato;
 
   scenario_costruito() {
@@ -26,9 +27,9 @@ struct scenario_costruito {
     dati_linea(cartella.percorso(), stato.nome_percorso);
     dati_treno(cartella.percorso(), stato.nome_percorso, stato.nome_treno);
     opzioni_build opzioni;
-    opzioni.sorgente = {cartella.percorso(), false};
+    opzioni.sorgente = {cartella.percorso()};
     opzioni.cartella_uscita = cartella.percorso();
-    risultato = memorizza_percorso(stato, 1, opzioni);
+    risultato = memorizza_percorso(stato, sessione, 1, opzioni);
   }
 
   const cella& at(int32_t n) const { return stato.binario.at(static_cast<std::size_t>(n)); }
@@ -40,9 +41,11 @@ int32_t i16(const buffer& b, std::size_t i) { return static_cast<int16_t>(u8(b, 
 TEST(ScenarioBuild, CarriedScenarioBuildsWithoutAnyCode) {
   const scenario_costruito s;
   ASSERT_EQ(s.risultato.esito, esito_build::completato);
-  EXPECT_EQ(s.stato.codice_errore, 0) << "posizione " << s.stato.posizione_errore;
+  EXPECT_EQ(s.sessione.codice.codice, 0) << "posizione " << s.sessione.codice.posizione;
   EXPECT_EQ(s.risultato.codice_lettura, 0) << "posizione " << s.risultato.posizione_lettura;
-  for (const avviso_percorso& a : s.stato.avvisi) ADD_FAILURE() << "avviso " << a.codice << " a " << a.posizione;
+  for (const avviso& a : s.sessione.avvisi) {
+    if (a.codice != 0) ADD_FAILURE() << "avviso " << a.codice << " a " << a.posizione;
+  }
   ASSERT_EQ(s.stato.ultima_cella(), 2060);
 
   const std::array<const char*, 18> nomi{"ORSELLA",  "VALDREZZA",     "FONTEBRISA",  "CASTELGRISO", "MOLVERANO",

@@ -113,7 +113,7 @@ TEST(CompilaScenario, BuildsTheThreeFilesFromTheAuthorsTextFiles) {
   EXPECT_EQ(static_cast<unsigned char>(dat[15 * 237 + 10]), 63);
   EXPECT_EQ(static_cast<unsigned char>(dat[15 * 235 + 10]), 64);
 
-  stato_scenario nomi;
+  scenario nomi;
   nomi.tabella[voce_percorso].nome = "Prova";
   nomi.tabella[voce_ripetizione].nome = "t1";
   const auto og = static_cast<uint16_t>(codice_gara_og(nomi));

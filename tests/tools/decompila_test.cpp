@@ -21,7 +21,7 @@
 namespace od {
 namespace {
 
-immagini_binarie immagini_di(const stato_scenario& s) {
+immagini_binarie immagini_di(const scenario& s) {
   immagini_binarie i{std::nullopt, immagine_tabella(s), immagine_binario(s)};
   if (s.con_planimetria != 0) i.planimetria = immagine_planimetria(s.planimetria);
   return i;

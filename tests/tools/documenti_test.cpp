@@ -174,7 +174,7 @@ TEST(Documenti, HeaderOptionsWantDocuments) {
 // Three stations timed at 1000 s and 1400 s with one passed between them,
 // and one passed after the last timed one.
 TEST(Documenti, PassingTimesShareTheFollowingMargin) {
-  stato_scenario s;
+  scenario s;
   tabella_orario t;
   for (int i = 1; i <= 4; ++i) {
     s.tabella[static_cast<std::size_t>(i)].nome = "S";

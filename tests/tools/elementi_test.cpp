@@ -101,7 +101,7 @@ TEST(ElementiLinea, BoardsSignsReductionsAndRunsComeBackUnpacked) {
 }
 
 TEST(ElementiLinea, SlowdownPartsWithoutAStartAreKeptApart) {
-  stato_scenario s;
+  scenario s;
   crea_binario(s, 5000);
   s.binario[60].oggetto = oggetto::avviso_rallentamento;
   s.binario[60].valore1 = 40;

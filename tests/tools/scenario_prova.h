@@ -82,13 +82,14 @@ inline void costruisci(const cartella_temporanea& c, const std::string& linea = 
                        const std::string& treno = treno_prova_testo(), int32_t con_planimetria = 1) {
   c.scrivi(percorso_prova + "_linea.txt", linea);
   c.scrivi(percorso_prova + "_" + treno_prova + "-.txt", treno);
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   stato.nome_percorso = percorso_prova;
   stato.nome_treno = treno_prova;
   opzioni_build opzioni;
   opzioni.sorgente.cartella = c.percorso();
   opzioni.cartella_uscita = c.percorso();
-  const risultato_build r = memorizza_percorso(stato, con_planimetria, opzioni);
+  const risultato_build r = memorizza_percorso(stato, sessione, con_planimetria, opzioni);
   ASSERT_EQ(r.esito, esito_build::completato);
   ASSERT_EQ(r.codice_lettura, 0) << "the test scenario must read cleanly";
 }

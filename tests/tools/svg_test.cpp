@@ -123,13 +123,14 @@ TEST(SvgLinea, TheCarriedScenarioRendersWithItsLabels) {
   dati_linea(c.percorso(), "Orsella_Drumvane");
   dati_treno(c.percorso(), "Orsella_Drumvane", "xr40318");
   if (c.leggi("Orsella_Drumvane_linea.txt").empty()) GTEST_SKIP() << "the carried scenario is not in this build";
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   stato.nome_percorso = "Orsella_Drumvane";
   stato.nome_treno = "xr40318";
   opzioni_build opzioni;
   opzioni.sorgente.cartella = c.percorso();
   opzioni.cartella_uscita = c.percorso();
-  ASSERT_EQ(memorizza_percorso(stato, 1, opzioni).esito, esito_build::completato);
+  ASSERT_EQ(memorizza_percorso(stato, sessione, 1, opzioni).esito, esito_build::completato);
   const std::string svg = disegna_e_rendi(c, "Orsella_Drumvane", "xr40318");
   contiene(svg,
            {"Orsella_Drumvane - treno xr40318", "ORSELLA", "PRAVESSO", "P.M. 54.250", "DRUMVANE", "84.0", "avviso 20"});

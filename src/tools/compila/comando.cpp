@@ -169,14 +169,14 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   richiesta_compila& q = a.costruzione;
   q.orario = a.percorrenza;
   if (a.orario) {
-    q.dopo_costruzione = [&a, &q](const stato_scenario& stato, std::ostream& u, std::ostream&) {
+    q.dopo_costruzione = [&a, &q](const scenario& stato, std::ostream& u, std::ostream&) {
       return orario_costruito(stato, a.percorrenza, q.json, u);
     };
   }
   if (a.documenti.documenti) {
     if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
-    q.scrivi_accanto = [&a, &q](stato_scenario& stato) {
-      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, stato.elenco_avvisi);
+    q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi) {
+      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
     };
   }
   return compila(q, uscita, diagnostica);

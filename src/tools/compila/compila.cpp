@@ -29,14 +29,15 @@ struct resoconto {
   std::string errore_file;  // a file that could not be written, with the reason
 };
 
-void mostra_testo(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, std::ostream& diagnostica) {
+void mostra_testo(const sessione_costruzione& sessione, const resoconto& r, const richiesta_compila& q, std::ostream& diagnostica) {
   const risultato_build& b = r.risultato;
   const std::string nome(programma);
   // The warnings stand before the reading code: the reading stopped there.
   for (const avviso& a : r.avvisi) diagnostica << testo_avviso(a, q.cartella, nome);
-  if (b.codice_lettura != 0) diagnostica << diagnostica_codice(stato, b.codice_lettura, b.posizione_lettura, q.cartella, nome);
+  if (b.codice_lettura != 0) diagnostica << diagnostica_codice(sessione.codice.luogo, b.codice_lettura, b.posizione_lettura, q.cartella,
+                                                        nome);
   if (b.esito == esito_build::senza_binario) diagnostica << programma << ": il binario non e' stato creato: nessun file da scrivere\n";
-  if (b.esito == esito_build::errore_finale) diagnostica << diagnostica_finale(stato, b.codice_finale, q.cartella, nome);
+  if (b.esito == esito_build::errore_finale) diagnostica << diagnostica_finale(sessione, b.codice_finale, q.cartella, nome);
   if (b.esito == esito_build::avvisi_errori) {
     diagnostica << programma << ": nessun file scritto: gli avvisi contano come errori (--avvisi-errori)\n";
   }
@@ -46,15 +47,15 @@ void mostra_testo(const stato_scenario& stato, const resoconto& r, const richies
   if (!r.errore_file.empty()) diagnostica << programma << ": " << r.errore_file << '\n';
 }
 
-void mostra_json(const stato_scenario& stato, const resoconto& r, const richiesta_compila& q, int esito,
+void mostra_json(const sessione_costruzione& sessione, const resoconto& r, const richiesta_compila& q, int esito,
                  const nlohmann::ordered_json& altro, std::ostream& uscita) {
   using json = nlohmann::ordered_json;
   const risultato_build& b = r.risultato;
   json j = {{"stato_uscita", esito},
-            {"codice_errore", stato.codice_errore},
-            {"posizione_errore", stato.posizione_errore},
+            {"codice_errore", sessione.codice.codice},
+            {"posizione_errore", sessione.codice.posizione},
             {"errore_lettura", b.codice_lettura != 0
-                                   ? json_codice(b.codice_lettura, b.posizione_lettura, stato.luogo, q.cartella)
+                                   ? json_codice(b.codice_lettura, b.posizione_lettura, sessione.codice.luogo, q.cartella)
                                    : json(nullptr)}};
   json avvisi = json::array();
   for (const avviso& a : r.avvisi) avvisi.push_back(json_avviso(a, q.cartella));
@@ -113,12 +114,12 @@ int stato_di_uscita(const resoconto& r) {
 }
 
 int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica) {
-  stato_scenario stato;
+  scenario stato;
+  sessione_costruzione sessione;
   stato.nome_percorso = q.percorso;
   stato.nome_treno = q.treno;
   opzioni_build opzioni;
   opzioni.sorgente.cartella = q.cartella;
-  opzioni.sorgente.elimina = false;  // the author's files stay
   opzioni.cartella_uscita = q.cartella_uscita;
   opzioni.forza = q.forza;
   opzioni.avvisi = q.avvisi;
@@ -134,29 +135,29 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
     elimina_temporanei_rimasti(q.cartella_uscita, {binari.planimetria, binari.tabella, binari.binario});
     // A refusal comes before anything is built or written.
     if (q.controlla_accanto) r.errore_file = q.controlla_accanto();
-    if (r.errore_file.empty()) r.risultato = memorizza_percorso(stato, j, opzioni);
+    if (r.errore_file.empty()) r.risultato = memorizza_percorso(stato, sessione, j, opzioni);
     if (r.errore_file.empty() && r.risultato.esito == esito_build::completato) {
       const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);
       if (j != 0) r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.planimetria));
       r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.tabella));
       r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.binario));
       if (q.scrivi_accanto) {
-        for (std::string& f : q.scrivi_accanto(stato)) r.file_scritti.push_back(std::move(f));
+        for (std::string& f : q.scrivi_accanto(stato, sessione.avvisi)) r.file_scritti.push_back(std::move(f));
       }
     }
   } catch (const errore_file& e) {
     r.errore_file = e.what();
   }
-  r.avvisi = avvisi_mostrati(stato, opzioni);
+  r.avvisi = avvisi_mostrati(sessione, opzioni);
   const int esito = stato_di_uscita(r);
-  mostra_testo(stato, r, q, diagnostica);
+  mostra_testo(sessione, r, q, diagnostica);
   nlohmann::ordered_json altro;
   if (q.dopo_costruzione && r.risultato.esito == esito_build::completato && r.risultato.codice_lettura == 0 &&
       r.errore_file.empty()) {
     altro = q.dopo_costruzione(stato, uscita, diagnostica);
   }
   if (q.json) {
-    mostra_json(stato, r, q, esito, altro, uscita);
+    mostra_json(sessione, r, q, esito, altro, uscita);
   } else {
     uscita << riga_esito(r) << '\n';
   }

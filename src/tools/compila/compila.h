@@ -36,19 +36,19 @@ struct richiesta_compila {
   // Files that the tool writes beside the binaries from the built model (the
   // driver's documents), under the same lock as the build. `controlla` runs
   // first: a reason it returns refuses the request and nothing is built.
-  // `scrivi` runs after a complete build, adds its warnings to the model's
+  // `scrivi` runs after a complete build, adds its warnings to the build's
   // list (shown, counted and silenced like the others, but after the gate of
   // --avvisi-errori) and returns the paths it wrote; it throws errore_file.
   // Either may be empty.
   std::function<std::string()> controlla_accanto;
-  std::function<std::vector<std::string>(stato_scenario&)> scrivi_accanto;
+  std::function<std::vector<std::string>(const scenario&, std::vector<avviso>& avvisi)> scrivi_accanto;
   regole_avvisi avvisi;  // --senza-avviso, --avvisi-errori
   std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
   // Called once the files are written, with the built model: a tool adds
   // what it computes over it (the running-time table), printing its text
   // itself. Returns an object whose members go last into the JSON outcome,
   // or null.
-  std::function<nlohmann::ordered_json(const stato_scenario&, std::ostream& uscita, std::ostream& diagnostica)>
+  std::function<nlohmann::ordered_json(const scenario&, std::ostream& uscita, std::ostream& diagnostica)>
       dopo_costruzione;
 };
 

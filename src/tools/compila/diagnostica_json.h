@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "builder/avvisi.h"
 #include "modello/modello.h"
 
 namespace od {

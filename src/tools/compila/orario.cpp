@@ -5,7 +5,7 @@
 
 namespace od {
 
-nlohmann::ordered_json orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json,
+nlohmann::ordered_json orario_costruito(const scenario& stato, const opzioni_orario& o, bool json,
                                         std::ostream& uscita) {
   const tabella_orario t = calcola_orario(stato, o.treno, o.margine_minimo);
   if (!json) {

@@ -12,7 +12,7 @@ namespace od {
 
 // Prints the table to `uscita`, or with `json` returns it as the member
 // "orario" of the outcome: {"orario": {...}}.
-nlohmann::ordered_json orario_costruito(const stato_scenario& stato, const opzioni_orario& o, bool json,
+nlohmann::ordered_json orario_costruito(const scenario& stato, const opzioni_orario& o, bool json,
                                         std::ostream& uscita);
 
 }  // namespace od

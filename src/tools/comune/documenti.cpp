@@ -35,7 +35,7 @@ CLI::Validator intero_fra(int minimo, int massimo) {
 // The share of the margin at timed station `a` that falls on station `k`,
 // passed after timed station `da`: the margin in proportion to the running
 // time from `da` to `k` over the running time from `da` to `a`.
-double quota_di_margine(const stato_scenario& stato, const tempo_stazione& da, const tempo_stazione& a,
+double quota_di_margine(const scenario& stato, const tempo_stazione& da, const tempo_stazione& a,
                         const tempo_stazione& k) {
   const voce& v = stato.tabella[static_cast<std::size_t>(a.voce)];
   // Where the train stops at `a`, its scheduled time is the departure.
@@ -84,7 +84,7 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
   return {};
 }
 
-tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_orario& t) {
+tempi_stazioni tempi_di_passaggio(const scenario& stato, const tabella_orario& t) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   tempi_stazioni tempi(stazioni.size());
   std::size_t da = 0;  // the last timed station passed, index into t.stazioni
@@ -105,7 +105,7 @@ tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_ora
   return tempi;
 }
 
-std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
+std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
                                           std::vector<avviso>& avvisi_scenario) {
   const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/avvisi.h"
 #include "modello/modello.h"
 #include "documents/documenti_scenario.h"
 #include "percorrenza/orario.h"
@@ -37,14 +38,14 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
 // proportion to the running time from the last timed station, as timetables
 // lay recovery time (a negative margin is not shared: the train cannot be
 // earlier than its earliest); after the last timed station, the earliest time.
-tempi_stazioni tempi_di_passaggio(const stato_scenario& stato, const tabella_orario& t);
+tempi_stazioni tempi_di_passaggio(const scenario& stato, const tabella_orario& t);
 
 // Builds both documents from the model, with the passing times of the train
 // that `percorrenza` describes, and replaces them in `cartella` together;
 // what does not fit is an `avviso` "nome-tagliato" added to `avvisi`.
 // Returns the paths written. Throws errore_file, also when the slowdowns are
 // more than an order holds.
-std::vector<std::string> scrivi_documenti(const std::string& cartella, const stato_scenario& stato,
+std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
                                           std::vector<avviso>& avvisi);
 

@@ -23,7 +23,7 @@ std::string km(int64_t metri) {
 
 std::string con_segno(double x) { return fmt::format("{:+} s", secondi(x)); }
 
-std::string descrivi_treno(const stato_scenario& stato, const opzioni_orario& o) {
+std::string descrivi_treno(const scenario& stato, const opzioni_orario& o) {
   const treno_percorrenza& t = o.treno;
   const std::string velocita = t.velocita_massima > 0 ? fmt::format("fino a {:g} km/h", t.velocita_massima)
                                                       : std::string("senza velocita' massima propria");
@@ -38,7 +38,7 @@ json o_null(const std::optional<double>& x) { return x ? json(secondi(*x)) : jso
 
 }  // namespace
 
-void scrivi_tabella_orario(const tabella_orario& t, const stato_scenario& stato, const opzioni_orario& o,
+void scrivi_tabella_orario(const tabella_orario& t, const scenario& stato, const opzioni_orario& o,
                            std::ostream& u) {
   fmt::print(u, "Orario: {}\n", descrivi_treno(stato, o));
   if (!t.errore.empty()) {
@@ -70,7 +70,7 @@ void scrivi_tabella_orario(const tabella_orario& t, const stato_scenario& stato,
   }
 }
 
-json json_orario(const tabella_orario& t, const stato_scenario& stato, const opzioni_orario& o) {
+json json_orario(const tabella_orario& t, const scenario& stato, const opzioni_orario& o) {
   const treno_percorrenza& tr = o.treno;
   json j = {{"treno",
              {{"accelerazione", tr.accelerazione},

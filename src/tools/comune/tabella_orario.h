@@ -12,9 +12,9 @@
 
 namespace od {
 
-void scrivi_tabella_orario(const tabella_orario& t, const stato_scenario& stato, const opzioni_orario& o,
+void scrivi_tabella_orario(const tabella_orario& t, const scenario& stato, const opzioni_orario& o,
                            std::ostream& uscita);
 
-nlohmann::ordered_json json_orario(const tabella_orario& t, const stato_scenario& stato, const opzioni_orario& o);
+nlohmann::ordered_json json_orario(const tabella_orario& t, const scenario& stato, const opzioni_orario& o);
 
 }  // namespace od

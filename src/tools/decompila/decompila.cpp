@@ -35,7 +35,7 @@ std::vector<riga_descrizione> righe(const std::map<int32_t, riga_descrizione>& p
   return r;
 }
 
-std::map<int32_t, riga_descrizione> abbattimenti(const stato_scenario& s, const std::string& testo_linea) {
+std::map<int32_t, riga_descrizione> abbattimenti(const scenario& s, const std::string& testo_linea) {
   std::map<int32_t, riga_descrizione> per_cella;
   bool ne_ha = false;
   for (const cella& c : s.binario) ne_ha = ne_ha || di_abbattimento(c);
@@ -69,7 +69,7 @@ std::map<int32_t, riga_descrizione> abbattimenti(const stato_scenario& s, const 
 }  // namespace
 
 scenario_decompilato decompila(const scenario_letto& letto, const immagini_binarie& immagini) {
-  const stato_scenario& s = letto.stato;
+  const scenario& s = letto.stato;
   scenario_decompilato d;
   d.testo_linea = testo_descrizione(descrivi_linea(s));
   d.testo_treno = testo_descrizione(descrivi_treno(s, righe(abbattimenti(s, d.testo_linea))));

@@ -42,7 +42,7 @@ std::array<progressiva, 3> progressive_scritte(const scenario& s) {
   }
   std::array<int, 3> ordine{0, 1, 2};  // stored entry written as "uno", "due", "tre"
   do {
-    stato_scenario prova;
+    scenario prova;
     for (int chiave = 0; chiave < 3; ++chiave) {
       // Before ordering, entry 81 holds "tre", 82 "due", 83 "uno".
       voce& v = prova.tabella[static_cast<std::size_t>(voce_progressive + 2 - chiave)];

@@ -23,7 +23,8 @@ ricostruzione ricostruisci(const std::string& percorso, const std::string& treno
   // the differences show where the text falls short.
   opzioni.forza = true;
   opzioni.solo_in_memoria = true;
-  const risultato_build esito = memorizza_percorso(r.stato, con_planimetria ? 1 : 0, opzioni);
+  sessione_costruzione sessione;
+  const risultato_build esito = memorizza_percorso(r.stato, sessione, con_planimetria ? 1 : 0, opzioni);
   r.codice_lettura = esito.codice_lettura;
   r.posizione_lettura = esito.posizione_lettura;
   r.codice_finale = esito.codice_finale;
@@ -112,7 +113,7 @@ bool stessi_byte(const planimetria& p, std::string_view trovati) {
 
 std::vector<std::string> differenze(const scenario_letto& letto, const immagini_binarie& immagini,
                                     const ricostruzione& r, std::size_t massimo) {
-  const stato_scenario& s = letto.stato;
+  const scenario& s = letto.stato;
   const nomi_binari nomi = nomi_file_binari(s.nome_percorso, s.nome_treno);
   elenco_differenze e(massimo);
   if (r.codice_lettura != 0) {

@@ -53,7 +53,7 @@ std::string testo_cella(int32_t indice, const cella& c) {
   return testo;
 }
 
-void scrivi_celle(const stato_scenario& stato, intervallo_celle intervallo, std::ostream& uscita) {
+void scrivi_celle(const scenario& stato, intervallo_celle intervallo, std::ostream& uscita) {
   for (int32_t c = intervallo.da; c <= intervallo.a; ++c) {
     fmt::print(uscita, "{}\n", testo_cella(c, stato.binario[static_cast<std::size_t>(c)]));
   }

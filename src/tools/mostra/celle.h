@@ -24,6 +24,6 @@ std::optional<intervallo_celle> leggi_intervallo(std::string_view testo, int32_t
 // "cella 243 da 12150 m: oggetto=1 (segnale) valore1=40 ... aderenza=100"
 std::string testo_cella(int32_t indice, const cella& c);
 
-void scrivi_celle(const stato_scenario& stato, intervallo_celle intervallo, std::ostream& uscita);
+void scrivi_celle(const scenario& stato, intervallo_celle intervallo, std::ostream& uscita);
 
 }  // namespace od

@@ -96,7 +96,7 @@ void prepara(CLI::App& app, richiesta& q) {
 
 // Beside the binary files, under the folder's lock, and only over documents
 // that the author asked to replace. The paths written go to `scritti`.
-int scrivi_documenti_accanto(const richiesta& q, const stato_scenario& stato, std::ostream* scritti,
+int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ostream* scritti,
                              std::ostream& diagnostica) {
   const blocco_cartella blocco(q.cartella);
   if (!q.sovrascrivi) {
@@ -168,7 +168,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
     const tabella_orario t = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
     // The binary files keep no lines: the warnings name the item table.
-    for (avviso a : avvisi_della_tabella(t, s.stato)) {
+    for (avviso a : avvisi_della_tabella(t, s.stato, {})) {
       a.luogo.file = nomi_file_binari(q.percorso, q.treno).tabella;
       diagnostica << testo_avviso(a, q.cartella, std::string(programma));
     }

@@ -29,7 +29,7 @@ json file_e_danni(const scenario_letto& s, json& radice) {
   return danni;
 }
 
-json linea_json(const stato_scenario& stato, const generale_letto& g) {
+json linea_json(const scenario& stato, const generale_letto& g) {
   json l = {
       {"lunghezza", g.lunghezza_linea}, {"lunghezza_totale", g.lunghezza_totale}, {"ultima_cella", g.ultima_cella}};
   if (stato.con_planimetria != 0) {

@@ -29,7 +29,7 @@ struct asse_linea {
 
 struct contesto {
   disegno& d;
-  const stato_scenario& stato;
+  const scenario& stato;
   const elementi_linea& e;
   asse_linea asse;
 };
