@@ -4,7 +4,11 @@
 # write both texts, rebuild them in memory and compare every byte) against
 # compila_scenario building the same files from the same texts. Both run as
 # whole processes, started directly, alternating A B A B; prints the medians,
-# the ratio (at most 1.5 is the target) and the peak memory of each.
+# the ratio (at most 1.5 is the target) and the peak memory of each. Then the
+# instructions of each under valgrind's callgrind, which a busy machine does
+# not change: reading the files back and the proving rebuild are about twice
+# a build, so the target is at most 2.5 times compila_scenario's instructions
+# and at most 8 MiB of peak memory; the script fails when either is missed.
 # Usage: bench/decompila_processi.sh [PAIRS]   (run from the project root)
 set -euo pipefail
 coppie=${1:-21}
@@ -50,4 +54,13 @@ ma, mb = statistics.median(ta), statistics.median(tb)
 print(f"compila_scenario   1000000 m con planimetria: mediana {ma:8.1f} ms  picco {picco(a)} KiB")
 print(f"decompila_scenario 1000000 m con planimetria: mediana {mb:8.1f} ms  picco {picco(b)} KiB")
 print(f"rapporto decompila / compila: {mb / ma:.2f} ({coppie} coppie A B alternate)")
+def istruzioni(comando):
+    r = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={lavoro}/callgrind.out"] + comando,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    return int(next(l.split()[-1] for l in r.stderr.splitlines() if "Collected" in l))
+ia, ib = istruzioni(a), istruzioni(b)
+rapporto = ib / ia
+print(f"istruzioni: compila {ia}, decompila {ib}, rapporto {rapporto:.2f} (obiettivo al piu' 2.5)")
+if rapporto > 2.5 or int(picco(b)) > 8 * 1024:
+    sys.exit("decompila_scenario oltre l'obiettivo: 2.5 volte le istruzioni di compila_scenario, 8 MiB di picco")
 PY

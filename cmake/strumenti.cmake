@@ -33,11 +33,11 @@ endif()
 
 # The tools' rooms: the read-back of the simulator's files, what every tool
 # shares (its command line), and one room per tool.
-od_stanza(od_rilettura rilettura USA od_output od_builder od_modello od_platform od_librerie_strumenti)
-od_stanza(od_comune tools/comune USA od_documents od_percorrenza od_builder od_modello od_platform od_librerie_strumenti)
+od_stanza(od_rilettura rilettura USA od_output od_builder od_elementi od_modello od_platform od_librerie_strumenti)
+od_stanza(od_comune tools/comune USA od_documents od_percorrenza od_builder od_elementi od_modello od_platform od_librerie_strumenti)
 od_stanza(od_compila tools/compila USA od_comune od_costruzione od_percorrenza od_builder od_modello od_scenario_text od_platform)
-od_stanza(od_mostra tools/mostra USA od_comune od_rilettura od_costruzione od_output od_percorrenza od_builder od_modello od_platform)
-od_stanza(od_decompila tools/decompila USA od_comune od_rilettura od_costruzione od_output od_builder od_modello od_scenario_text od_platform)
+od_stanza(od_mostra tools/mostra USA od_comune od_rilettura od_costruzione od_output od_percorrenza od_builder od_elementi od_modello od_platform)
+od_stanza(od_decompila tools/decompila USA od_comune od_rilettura od_costruzione od_output od_builder od_elementi od_modello od_scenario_text od_platform)
 add_library(od_strumenti INTERFACE)
 target_link_libraries(od_strumenti INTERFACE od_compila od_mostra od_decompila)
 # --version of every tool: the project's version, one line.

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "elementi/segnali.h"
 #include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
@@ -41,10 +42,10 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
                       8 + i);
     }
   }
-  controlla_16_bit(contesto, int64_t{s.s1} * 10 + s.d1, "il valore 10 x s1 + d1", 3);
-  controlla_16_bit(contesto, int64_t{s.s2} * 10 + s.d2, "il valore 10 x s2 + d2", 4);
-  controlla_16_bit(contesto, int64_t{s.s3} * 10 + s.d3, "il valore 10 x s3 + d3", 5);
-  controlla_16_bit(contesto, int64_t{s.rapp} * 10 + int64_t{s.sx} * 3 + s.dx, "il valore 10 x rapp + 3 x sx + dx", 6);
+  controlla_16_bit(contesto, impacca_coppia(s.s1, s.d1), "il valore 10 x s1 + d1", 3);
+  controlla_16_bit(contesto, impacca_coppia(s.s2, s.d2), "il valore 10 x s2 + d2", 4);
+  controlla_16_bit(contesto, impacca_coppia(s.s3, s.d3), "il valore 10 x s3 + d3", 5);
+  controlla_16_bit(contesto, impacca_lati(s.rapp, s.sx, s.dx), "il valore 10 x rapp + 3 x sx + dx", 6);
   const int64_t marca = base_preavvisi_segnale(s.sx, s.dx);
   if (marca + 1 < 0 || marca + 4 > 255) {
     aggiungi_avviso(contesto, tipo_avviso::valore_troncato,

@@ -21,6 +21,8 @@
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
+#include "elementi/indicatori.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
@@ -147,7 +149,6 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
     attendi_valori(contesto, r.nome, r.valori());
     return true;
   };
-  voce& percorso = stato.tabella[voce_percorso];
   switch (tipo) {
     case tipo_record::lunghezza_percorso:
       return letto(tipo) ? lunghezza() : seguito::continua;
@@ -167,13 +168,13 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
     case tipo_record::progressiva_tre:
       return seguito::continua;  // read with progressiva_uno
     case tipo_record::sfondo_uno:
-      if (letto(tipo)) percorso.area_inizio = flusso.leggi_numero();
+      if (letto(tipo)) sfondo_uno(stato) = flusso.leggi_numero();
       return seguito::continua;
     case tipo_record::sfondo_due:
-      if (letto(tipo)) percorso.posizione = flusso.leggi_numero();
+      if (letto(tipo)) sfondo_due(stato) = flusso.leggi_numero();
       return seguito::continua;
     case tipo_record::sfondo_tre:
-      if (letto(tipo)) percorso.area_fine = flusso.leggi_numero();
+      if (letto(tipo)) sfondo_tre(stato) = flusso.leggi_numero();
       return seguito::continua;
     case tipo_record::ripetizione_segnali:
       return letto(tipo) ? ripetizione() : seguito::continua;
@@ -199,7 +200,7 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
 
 seguito lettore_linea::lunghezza() {
   const int32_t metri = flusso.leggi_numero();
-  stato.tabella[voce_treno].area_fine = metri;
+  lunghezza_linea(stato) = metri;
   if (metri > lunghezza_massima) return interrompi(codici::lunghezza_oltre);
   if (metri < 0) fallisci_valore(flusso, "lunghezza del percorso negativa");
   crea_binario(stato, metri);
@@ -207,19 +208,21 @@ seguito lettore_linea::lunghezza() {
 }
 
 seguito lettore_linea::ripetizione() {
-  voce& v = stato.tabella[voce_ripetizione];
-  v.area_inizio = flusso.leggi_numero();
-  v.area_fine = flusso.leggi_numero();
-  if (v.area_inizio % metri_cella != 0) return interrompi(codici::ripetizione_inizio);
-  if (v.area_fine % metri_cella != 0) return interrompi(codici::ripetizione_fine);
+  int32_t& primo = ripetizione_primo(stato);
+  int32_t& secondo = ripetizione_secondo(stato);
+  int32_t& codici_ripetizione = ripetizione_codici(stato);
+  primo = flusso.leggi_numero();
+  secondo = flusso.leggi_numero();
+  if (primo % metri_cella != 0) return interrompi(codici::ripetizione_inizio);
+  if (secondo % metri_cella != 0) return interrompi(codici::ripetizione_fine);
   if (contiene(riga, "4")) {
-    v.posizione = 4;
+    codici_ripetizione = 4;
   } else if (contiene(riga, "9")) {
-    v.posizione = 9;
+    codici_ripetizione = 9;
   } else {
     return interrompi(codici::ripetizione_senza_codici);
   }
-  if (v.area_fine == 0) v.posizione = 0;
+  if (secondo == 0) codici_ripetizione = 0;
   return seguito::continua;
 }
 
@@ -303,10 +306,10 @@ seguito lettore_linea::record_corpo(tipo_record tipo) {
 
 // Gives the cells from the counter on the previous gradient, up to the cell
 // before `fino` and at least one cell. Positions that do not increase move
-// the counter on by one cell each; it never passes the last cell that the
-// end of reading may fill, so the last two cells always stay 0.
+// the counter on by one cell each; it never passes the cell after the last
+// one that the end of reading fills, so the last two cells always stay 0.
 void lettore_linea::riempi_pendenza(int32_t fino) {
-  const int32_t ultima_riempita = stato.ultima_cella() - 2;
+  const int32_t ultima_riempita = ultima_cella_riempita(stato) + 1;
   do {
     if (contatore_pendenza > ultima_riempita) break;
     stato.binario[static_cast<std::size_t>(contatore_pendenza)].pendenza =
@@ -469,7 +472,7 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
 
 void lettore_linea::fine_lettura() {
   // The last gradient holds up to the last three cells, which keep 0.
-  riempi_pendenza(stato.ultima_cella() - 2);
+  riempi_pendenza(ultima_cella_riempita(stato) + 1);
   if (stato.con_planimetria != 0) prolunga_planimetria(stato.planimetria, stato.lunghezza_totale - 2, 0, 0.0);
 }
 

@@ -28,6 +28,9 @@
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
+#include "elementi/abbattimenti.h"
+#include "elementi/segnali.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "platform/cartella.h"
@@ -224,7 +227,7 @@ class lettore_treno {
   // the file fills, so records whose positions do not increase cannot push it
   // off the track; the cell there is simply written again.
   void riempi(int32_t& contatore, int64_t fino, uint8_t cella::*campo, uint8_t valore) {
-    const int32_t ultima = stato_.ultima_cella() - 3;
+    const int32_t ultima = ultima_cella_riempita(stato_);
     if (contatore > ultima) return;  // a track too short for any running value
     while (true) {
       stato_.binario[static_cast<std::size_t>(contatore)].*campo = valore;
@@ -305,29 +308,28 @@ class lettore_treno {
   // --- the train ---
 
   seguito leggi_massa_frenata() {
-    stato_.tabella[voce_treno].area_inizio = lungo();
+    massa_frenata(stato_) = lungo();
     fine_valori();
     return seguito::continua;
   }
 
   seguito leggi_vetture() {
-    stato_.tabella[voce_treno].posizione = lungo();
+    vetture(stato_) = lungo();
     fine_valori();
     return seguito::continua;
   }
 
   seguito leggi_orologio() {
-    voce& treno = stato_.tabella[voce_ripetizione];
-    treno.terna_b1 = static_cast<int16_t>(corto());
-    treno.terna_b2 = static_cast<int16_t>(corto());
-    treno.terna_b3 = static_cast<int16_t>(corto());
+    orologio_ore(stato_) = static_cast<int16_t>(corto());
+    orologio_minuti(stato_) = static_cast<int16_t>(corto());
+    orologio_secondi(stato_) = static_cast<int16_t>(corto());
     fine_valori();
-    avvisa_ora(contesto_, treno.terna_b1, treno.terna_b2, treno.terna_b3, 1);
+    avvisa_ora(contesto_, orologio_ore(stato_), orologio_minuti(stato_), orologio_secondi(stato_), 1);
     return seguito::continua;
   }
 
   seguito leggi_sabbia() {
-    stato_.tabella[voce_ripetizione].terna_a1 = static_cast<int16_t>(corto());
+    sabbia(stato_) = static_cast<int16_t>(corto());
     fine_valori();
     return seguito::continua;
   }
@@ -405,12 +407,7 @@ class lettore_treno {
       return s;
     }
     registra_origine(contesto_, static_cast<int32_t>(n));
-    if (valore > 0) {
-      posto.oggetto = oggetto::abbattimento;
-      posto.valore1 = static_cast<int16_t>(valore);  // low 16 bits, like every cell value
-    } else {
-      posto.oggetto = oggetto::fine_abbattimento;
-    }
+    impacca_abbattimento(posto, valore);
     return seguito::continua;
   }
 
@@ -558,9 +555,9 @@ class lettore_treno {
   // it; marks that would fall on cell 1 or below are left out.
   void metti_preavvisi_stazione(int32_t area_fine) {
     for (int32_t j = 1; j <= 4; ++j) {
-      if (int64_t{area_fine} <= inizio_cella(2 + j)) continue;  // area_fine / 50 - 1 - j > 1
-      const int64_t posto = cella_di(int64_t{area_fine} - inizio_cella(1 + j));
-      stato_.binario[static_cast<std::size_t>(posto)].preavviso = static_cast<uint8_t>(preavviso_stazione(j));
+      const std::optional<int64_t> posto = cella_preavviso_stazione(area_fine, j);
+      if (!posto) continue;
+      stato_.binario[static_cast<std::size_t>(*posto)].preavviso = static_cast<uint8_t>(preavviso_stazione(j));
     }
   }
 

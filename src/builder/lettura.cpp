@@ -1,6 +1,7 @@
 #include "builder/lettura.h"
 
 #include "builder/codici.h"
+#include "elementi/tipi_oggetto.h"
 #include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 
@@ -84,20 +85,9 @@ void registra_origine(contesto_lettura& contesto, int32_t cella) {
 
 namespace {
 
-std::string_view nome_oggetto(uint8_t codice) {
-  switch (codice) {
-    case oggetto::segnale: return "un segnale";
-    case oggetto::fine_rallentamento: return "la fine di un rallentamento";
-    case oggetto::inizio_rallentamento: return "l'inizio di un rallentamento";
-    case oggetto::avviso_rallentamento: return "l'avviso di un rallentamento";
-    case oggetto::preavviso_rallentamento: return "un preavviso di rallentamento";
-    case oggetto::indicatore_vmax: return "un indicatore di velocita' massima";
-    case oggetto::fermata: return "la fermata di una stazione";
-    case oggetto::abbattimento: return "un abbattimento";
-    case oggetto::fine_abbattimento: return "la fine di un abbattimento";
-    case oggetto::cartello: return "un cartello";
-    default: return "un oggetto";
-  }
+std::string_view frase_oggetto(uint8_t codice) {
+  const std::optional<tipo_oggetto> tipo = tipo_noto(codice);
+  return tipo ? testi(*tipo).frase : "un oggetto";
 }
 
 }  // namespace
@@ -107,7 +97,7 @@ void nomina_occupante(contesto_lettura& contesto, int64_t cella) {
   if (cella < 0 || cella > stato.ultima_cella()) return;
   const uint8_t codice = stato.binario[static_cast<std::size_t>(cella)].oggetto;
   if (cella_libera(stato.binario[static_cast<std::size_t>(cella)])) return;  // refused for another reason
-  std::string testo = "la cella " + std::to_string(cella) + " porta gia' " + std::string(nome_oggetto(codice));
+  std::string testo = "la cella " + std::to_string(cella) + " porta gia' " + std::string(frase_oggetto(codice));
   const std::map<int32_t, luogo_errore>& origini = contesto.sessione.origini;
   const auto origine = origini.find(static_cast<int32_t>(cella));
   if (origine != origini.end()) {

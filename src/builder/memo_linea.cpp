@@ -3,7 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
 #include "scenario_text/flusso_campi.h"
 
@@ -72,12 +71,6 @@ void memo_montagna(scenario& stato, montagne_lette& montagne, int32_t& inizio, i
     ++conteggio;
     if (con_segni && conteggio % 4 == 0 && cella_run.oggetto == oggetto::vuoto) cella_run.oggetto = oggetto::segno_montagna;
   }
-}
-
-valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad,
-                                     int32_t vbd, int32_t vcd, int32_t strisced) {
-  const auto coppia = [](int64_t sinistra, int64_t destra) { return arrotonda_div(destra + 100 * sinistra, 5); };
-  return {coppia(vas, vad), coppia(vbs, vbd), coppia(vcs, vcd), int64_t{strisces} * 10 + strisced};
 }
 
 double curvatura_chiave(const std::string& chiave) {

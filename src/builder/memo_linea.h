@@ -21,14 +21,6 @@ void progressive_ordina(scenario& stato);
 // The caller has checked the cells and the run count.
 void memo_montagna(scenario& stato, montagne_lette& montagne, int32_t& inizio, int32_t& fine, int32_t& tipo);
 
-// The values of a speed indicator board: a left-hand speed in steps of 20
-// and a right-hand one in fifths share one 16-bit value.
-struct valori_indicatore {
-  int64_t valore1, valore2, valore3, valore4;
-};
-valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad,
-                                     int32_t vbd, int32_t vcd, int32_t strisced);
-
 // Curvature in radians per metre for the first digit 1..6 in a curve key, 0
 // when there is none.
 double curvatura_chiave(const std::string& chiave);

@@ -1,6 +1,7 @@
 #include "builder/memo_treno.h"
 
 #include "builder/codici.h"
+#include "elementi/segnali.h"
 #include "modello/misure_linea.h"
 
 namespace od {
@@ -25,22 +26,24 @@ int32_t memo_segnale(scenario& stato, dati_segnale& segnale) {
   const int64_t c = cella_puntuale(segnale.posizione);
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
-  if (!dentro(stato, c) || !dentro(stato, c - 8)) return codice_fuori_binario;
+  if (!dentro(stato, c) || !dentro(stato, cella_preavviso_segnale(c, preavvisi_per_segnale))) return codice_fuori_binario;
   if (!libera(stato, c)) return codici::segnale_occupata;
 
   cella& posto = cella_n(stato, c);
   posto.oggetto = oggetto::segnale;
-  posto.valore4 = basso16(int64_t{segnale.rapp} * 10 + int64_t{segnale.sx} * 3 + segnale.dx);
-  posto.valore1 = basso16(int64_t{segnale.s1} * 10 + segnale.d1);
-  posto.valore2 = basso16(int64_t{segnale.s2} * 10 + segnale.d2);
-  posto.valore3 = basso16(int64_t{segnale.s3} * 10 + segnale.d3);
+  posto.valore4 = basso16(impacca_lati(segnale.rapp, segnale.sx, segnale.dx));
+  posto.valore1 = basso16(impacca_coppia(segnale.s1, segnale.d1));
+  posto.valore2 = basso16(impacca_coppia(segnale.s2, segnale.d2));
+  posto.valore3 = basso16(impacca_coppia(segnale.s3, segnale.d3));
 
   // A held time is never shorter than 101 s once one is given.
   if (segnale.tempo >= 1 && segnale.tempo <= 100) segnale.tempo = 101;
   posto.attesa = segnale.sx == 2 ? basso8(segnale.tempo) : 0;
 
   const int64_t base = base_preavvisi_segnale(segnale.sx, segnale.dx);
-  for (int32_t j = 1; j <= 4; ++j) cella_n(stato, c - 2 * j).preavviso = basso8(base + j);
+  for (int32_t j = 1; j <= preavvisi_per_segnale; ++j) {
+    cella_n(stato, cella_preavviso_segnale(c, j)).preavviso = basso8(base + j);
+  }
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "builder/codici.h"
 #include "builder/memorizza_dati.h"
 #include "builder/percorso.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
@@ -12,15 +13,13 @@
 namespace od {
 
 int32_t controlli_finali(scenario& stato) {
-  voce& percorso = stato.tabella[voce_percorso];
   if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
-  cella& cella1 = stato.binario[1];
-  if (percorso.terna_a1 != 0 || cella1.valore1 != 0) return codici::cella1_primo;
-  percorso.terna_a1 = segno_tabella;
-  cella1.valore1 = segno_binario;
-  if (percorso.orario != 0 || cella1.valore2 != 0) return codici::cella1_secondo;
-  percorso.orario = codice_gara_st(stato);
-  cella1.valore2 = codice_gara_og(stato);
+  if (segno_in_tabella(stato) != 0 || segno_in_binario(stato) != 0) return codici::cella1_primo;
+  segno_in_tabella(stato) = segno_tabella;
+  segno_in_binario(stato) = segno_binario;
+  if (codice_st(stato) != 0 || codice_og(stato) != 0) return codici::cella1_secondo;
+  codice_st(stato) = codice_gara_st(stato);
+  codice_og(stato) = codice_gara_og(stato);
   return 0;
 }
 

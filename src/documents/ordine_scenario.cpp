@@ -5,10 +5,11 @@
 // passed before the start in the direction of travel; prescription A when the
 // slowdown holds for the whole train. Names in the order's letter case.
 #include <cstddef>
-#include <set>
 #include <stdexcept>
 #include <string>
 
+#include "elementi/rallentamenti.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "modello/progressiva.h"
 #include "modello/stazioni.h"
@@ -25,8 +26,6 @@ namespace {
 constexpr std::size_t righe_fuori_corpo = 12 + 1 + 1 + 7;
 constexpr std::size_t massimo_rallentamenti = (capacita_lista - 1 - righe_fuori_corpo) / 2;
 
-const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
-
 struct rallentamento_letto {
   int32_t inizio = 0;
   int32_t lunghezza = -1;  // -1: no end cell on the track
@@ -34,22 +33,14 @@ struct rallentamento_letto {
   bool treno_intero = false;
 };
 
-// Each start cell with the first end cell after it that no other start has
-// taken: the pairs the build puts down.
+// Each start cell with its end cell, as the build put them down.
 std::vector<rallentamento_letto> rallentamenti_del_binario(const scenario& s) {
   std::vector<rallentamento_letto> trovati;
-  std::set<std::size_t> fini_prese;
-  for (std::size_t c = 0; c < s.binario.size(); ++c) {
-    const cella& k = s.binario[c];
-    if (k.oggetto != oggetto::inizio_rallentamento) continue;
-    const auto inizio = static_cast<int32_t>(posizione_puntuale(static_cast<int64_t>(c)));
-    rallentamento_letto r{inizio, -1, k.valore1, k.valore3 == 1};
-    for (std::size_t f = c + 1; f < s.binario.size(); ++f) {
-      if (s.binario[f].oggetto == oggetto::fine_rallentamento && fini_prese.insert(f).second) {
-        r.lunghezza = static_cast<int32_t>(inizio_cella(static_cast<int64_t>(f - c)));
-        break;
-      }
-    }
+  for (const coppia_rallentamento& coppia : coppie_rallentamenti(s)) {
+    const valori_rallentamento v = valori_di(s.binario[static_cast<std::size_t>(coppia.inizio)]);
+    const auto inizio = static_cast<int32_t>(posizione_puntuale(coppia.inizio));
+    rallentamento_letto r{inizio, -1, v.velocita, v.treno_intero == 1};
+    if (coppia.fine >= 0) r.lunghezza = static_cast<int32_t>(inizio_cella(coppia.fine - coppia.inizio));
     trovati.push_back(r);
   }
   return trovati;

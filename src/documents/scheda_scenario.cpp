@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "modello/progressiva.h"
 #include "modello/stazioni.h"
@@ -17,8 +18,6 @@
 
 namespace od {
 namespace {
-
-const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 
 // The line speed limit, km/h, of the cell that the position lies in, or 0
 // when there is no track.
@@ -68,7 +67,7 @@ void metti_testata(const scenario& s, const testata_documenti& t, const std::vec
     c.destinazione = cella_testo(voce_n(s, stazioni.back()).nome, massimo_terminale, "il nome di destinazione", avvisi);
   }
   c.categoria = cella_testo(t.categoria, massimo_categoria, "la categoria", avvisi);
-  const int32_t percento = voce_n(s, voce_treno).area_inizio;
+  const int32_t percento = massa_frenata(s);
   if (percento > 0) c.massa_frenata = cella_testo(std::to_string(percento) + "%", massimo_massa_frenata,
                                                   "la percentuale di massa frenata", avvisi);
   c.classificazione = cella_testo(t.classificazione, massimo_classificazione, "la classificazione", avvisi);

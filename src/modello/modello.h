@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -30,26 +31,63 @@ struct cella {
   bool operator==(const cella&) const = default;
 };
 
-// Item codes of `cella::oggetto`.
-namespace oggetto {
-inline constexpr uint8_t vuoto = 0;
-inline constexpr uint8_t segnale = 1;
-inline constexpr uint8_t fine_rallentamento = 2;
-inline constexpr uint8_t inizio_rallentamento = 3;
-inline constexpr uint8_t avviso_rallentamento = 4;
-inline constexpr uint8_t preavviso_rallentamento = 5;
-inline constexpr uint8_t indicatore_vmax = 6;
-inline constexpr uint8_t fermata = 10;
-inline constexpr uint8_t segno_montagna = 11;
-inline constexpr uint8_t abbattimento = 12;
-inline constexpr uint8_t fine_abbattimento = 13;
-inline constexpr uint8_t cartello = 14;
-}  // namespace oggetto
+// The kinds of item that a cell can hold, with the codes the files store in
+// `cella::oggetto`. The cell keeps the raw byte, since a damaged file can hold
+// any value: `tipo_noto` says whether a byte is a known kind. A switch over
+// the kinds lists every one and has no default, so that the compiler names
+// every place a new kind must reach (elementi/tipi_oggetto.h has their texts).
+enum class tipo_oggetto : uint8_t {
+  vuoto = 0,
+  segnale = 1,
+  fine_rallentamento = 2,
+  inizio_rallentamento = 3,
+  avviso_rallentamento = 4,
+  preavviso_rallentamento = 5,
+  indicatore_vmax = 6,
+  fermata = 10,
+  segno_montagna = 11,
+  abbattimento = 12,
+  fine_abbattimento = 13,
+  cartello = 14,
+};
 
-// Codes of `cella::preavviso`: the marks j = 1 .. 4 before a signal carry
-// the signal's base plus j, those before a station's stopping point 80 + j.
-constexpr int64_t base_preavvisi_segnale(int64_t sx, int64_t dx) { return 30 * sx + 10 * dx; }
-constexpr int64_t preavviso_stazione(int64_t j) { return 80 + j; }
+constexpr uint8_t codice_oggetto(tipo_oggetto t) { return static_cast<uint8_t>(t); }
+
+constexpr std::optional<tipo_oggetto> tipo_noto(uint8_t codice) {
+  const auto t = static_cast<tipo_oggetto>(codice);
+  switch (t) {
+    case tipo_oggetto::vuoto:
+    case tipo_oggetto::segnale:
+    case tipo_oggetto::fine_rallentamento:
+    case tipo_oggetto::inizio_rallentamento:
+    case tipo_oggetto::avviso_rallentamento:
+    case tipo_oggetto::preavviso_rallentamento:
+    case tipo_oggetto::indicatore_vmax:
+    case tipo_oggetto::fermata:
+    case tipo_oggetto::segno_montagna:
+    case tipo_oggetto::abbattimento:
+    case tipo_oggetto::fine_abbattimento:
+    case tipo_oggetto::cartello:
+      return t;
+  }
+  return std::nullopt;
+}
+
+// The same codes as bytes, for comparing and writing `cella::oggetto`.
+namespace oggetto {
+inline constexpr uint8_t vuoto = codice_oggetto(tipo_oggetto::vuoto);
+inline constexpr uint8_t segnale = codice_oggetto(tipo_oggetto::segnale);
+inline constexpr uint8_t fine_rallentamento = codice_oggetto(tipo_oggetto::fine_rallentamento);
+inline constexpr uint8_t inizio_rallentamento = codice_oggetto(tipo_oggetto::inizio_rallentamento);
+inline constexpr uint8_t avviso_rallentamento = codice_oggetto(tipo_oggetto::avviso_rallentamento);
+inline constexpr uint8_t preavviso_rallentamento = codice_oggetto(tipo_oggetto::preavviso_rallentamento);
+inline constexpr uint8_t indicatore_vmax = codice_oggetto(tipo_oggetto::indicatore_vmax);
+inline constexpr uint8_t fermata = codice_oggetto(tipo_oggetto::fermata);
+inline constexpr uint8_t segno_montagna = codice_oggetto(tipo_oggetto::segno_montagna);
+inline constexpr uint8_t abbattimento = codice_oggetto(tipo_oggetto::abbattimento);
+inline constexpr uint8_t fine_abbattimento = codice_oggetto(tipo_oggetto::fine_abbattimento);
+inline constexpr uint8_t cartello = codice_oggetto(tipo_oggetto::cartello);
+}  // namespace oggetto
 
 struct voce {
   uint8_t tipo = 0;          // station type code, 8 bits

@@ -75,6 +75,17 @@ class planimetria {
     return k == 0.0 ? dritto(penultima, ultima) : curvo(penultima, ultima, k);
   }
 
+  // A run of computed rows: its last row and its curvature.
+  struct tratto {
+    int32_t fino;  // last row of the run
+    double k;      // radians per metre, 0 for a straight run
+  };
+  // The rows given as they are (read, or the two of avvia()), and the runs
+  // computed after them: a reader that wants the curvature runs takes them
+  // here rather than telling them again from the rows.
+  int32_t righe_date() const { return static_cast<int32_t>(lette_.size()); }
+  const std::vector<tratto>& tratti() const { return tratti_; }
+
   // Calls f(const punto&) for every computed row, 0 to calcolate() - 1, in order.
   template <typename F>
   void per_ogni_riga(F&& f) const {
@@ -82,10 +93,6 @@ class planimetria {
   }
 
  private:
-  struct tratto {
-    int32_t fino;  // last row of the run
-    double k;      // radians per metre, 0 for a straight run
-  };
 
   // The next row after `ultima`, with `penultima` before it. The step is not
   // normalised, so a bent row lengthens it by sqrt(1 + k*k).

@@ -7,8 +7,20 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace od {
+
+// The way back: the `quanti` bytes at `p` as an unsigned value, least
+// significant first. Spelt out byte by byte, which compilers turn into one
+// load: a plan file has millions of fields. Every reader of the files
+// decodes its numbers through this one function.
+template <std::size_t quanti>
+constexpr uint64_t decodifica_le(const char* p) {
+  return [p]<std::size_t... n>(std::index_sequence<n...>) {
+    return ((uint64_t{static_cast<unsigned char>(p[n])} << (8 * n)) | ...);
+  }(std::make_index_sequence<quanti>{});
+}
 
 using buffer = std::string;
 

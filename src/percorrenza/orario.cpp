@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 
+#include "elementi/voci_generali.h"
 #include "modello/progressiva.h"
 #include "modello/stazioni.h"
 #include "percorrenza/velocita_ammessa.h"
@@ -23,8 +24,7 @@ std::map<int, int32_t> celle_fermata(const scenario& s) {
 int32_t orario_partenza(const scenario& s, const voce& prima) {
   if (prima.orario != 0) return prima.orario;
   // Without a time of its own the train leaves when the clock starts.
-  const voce& t = s.tabella[voce_ripetizione];
-  return (t.terna_b1 * 60 + t.terna_b2) * 60 + t.terna_b3;
+  return (orologio_ore(s) * 60 + orologio_minuti(s)) * 60 + orologio_secondi(s);
 }
 
 class calcolo {

@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
+#include "elementi/tipi_oggetto.h"
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "output/codici_gara.h"
 #include "output/disposizione.h"
 #include "output/file_binari.h"
-#include "rilettura/nomi_oggetti.h"
 
 namespace od {
 namespace {
@@ -24,52 +25,51 @@ struct controllo {
   void segnala(const std::string& file, std::size_t byte, std::string motivo) {
     s.danni.push_back(danno{file, byte, std::move(motivo)});
   }
-  const voce& voce_n(int n) const { return s.stato.tabella[static_cast<std::size_t>(n)]; }
   // Byte where field `campo` of entry n lies in the table file.
   std::size_t byte_di_voce(int n, std::string_view campo) const {
-    return s.inizio_voci[static_cast<std::size_t>(n)] + scostamento(voce_n(n), campo);
+    return s.inizio_voci[static_cast<std::size_t>(n)] + scostamento(voce_n(s.stato, n), campo);
   }
 
   void nomi_in_tabella() {
     const std::pair<int, const std::string*> attesi[] = {{voce_percorso, &s.stato.nome_percorso},
                                                          {voce_ripetizione, &s.stato.nome_treno}};
     for (const auto& [n, nome] : attesi) {
-      if (voce_n(n).nome == *nome) continue;
+      if (voce_n(s.stato, n).nome == *nome) continue;
       segnala(
           nomi.tabella, byte_di_voce(n, "nome"),
-          fmt::format("la voce {} porta il nome \"{}\", ma i file sono intitolati a \"{}\"", n, voce_n(n).nome, *nome));
+          fmt::format("la voce {} porta il nome \"{}\", ma i file sono intitolati a \"{}\"", n, voce_n(s.stato, n).nome, *nome));
     }
   }
 
   void segni_e_codici_tabella() {
-    const voce& v = voce_n(voce_percorso);
-    if (v.terna_a1 != segno_tabella) {
+    const int16_t segno = segno_in_tabella(s.stato);
+    if (segno != segno_tabella) {
       segnala(nomi.tabella, byte_di_voce(voce_percorso, "terna_a1"),
-              fmt::format("il segno della voce 85 vale {} invece di {}", v.terna_a1, segno_tabella));
+              fmt::format("il segno della voce 85 vale {} invece di {}", segno, segno_tabella));
     }
     const int32_t atteso = codice_gara_st(s.stato);
-    if (v.orario != atteso) {
+    if (codice_st(s.stato) != atteso) {
       segnala(nomi.tabella, byte_di_voce(voce_percorso, "orario"),
-              fmt::format("il codice di gara pesato della voce 85 vale {}, ma dai nomi risulta {}", v.orario, atteso));
+              fmt::format("il codice di gara pesato della voce 85 vale {}, ma dai nomi risulta {}", codice_st(s.stato), atteso));
     }
   }
 
   // The plain code is computed from the names in the table; without a
   // readable table, from the names of the files.
   void segni_e_codici_binario() {
-    const cella& uno = s.stato.binario[1];
-    if (uno.valore1 != segno_binario) {
+    const int16_t segno = segno_in_binario(s.stato);
+    if (segno != segno_binario) {
       segnala(nomi.binario, byte_di_cella(1, "valore1"),
-              fmt::format("il segno della cella 1 vale {} invece di {}", uno.valore1, segno_binario));
+              fmt::format("il segno della cella 1 vale {} invece di {}", segno, segno_binario));
     }
     scenario nomi_soli;
     nomi_soli.tabella[voce_percorso].nome = s.stato.nome_percorso;
     nomi_soli.tabella[voce_ripetizione].nome = s.stato.nome_treno;
     const int16_t atteso = codice_gara_og(s.tabella_letta ? s.stato : nomi_soli);
-    if (uno.valore2 != atteso) {
-      segnala(
-          nomi.binario, byte_di_cella(1, "valore2"),
-          fmt::format("il codice di gara semplice della cella 1 vale {}, ma dai nomi risulta {}", uno.valore2, atteso));
+    if (codice_og(s.stato) != atteso) {
+      segnala(nomi.binario, byte_di_cella(1, "valore2"),
+              fmt::format("il codice di gara semplice della cella 1 vale {}, ma dai nomi risulta {}",
+                          codice_og(s.stato), atteso));
     }
   }
 
@@ -100,19 +100,20 @@ struct controllo {
   // Entry 84 holds the line length, which fixed the number of cells and of
   // plan rows when the files were built.
   void dimensioni() {
-    const int64_t totale = metri_binario(voce_n(voce_treno).area_fine);
+    const int32_t lunghezza = lunghezza_linea(s.stato);
+    const int64_t totale = metri_binario(lunghezza);
     if (s.binario_letto) {
-      const int64_t ultima = ultima_cella_di(voce_n(voce_treno).area_fine);
+      const int64_t ultima = ultima_cella_di(lunghezza);
       if (ultima != s.stato.ultima_cella()) {
         segnala(nomi.binario, s.byte_binario,
                 fmt::format("il binario ha {} celle, ma la lunghezza della linea nella voce 84 ({} m) ne vuole {}",
-                            s.stato.binario.size(), voce_n(voce_treno).area_fine, ultima + 1));
+                            s.stato.binario.size(), lunghezza, ultima + 1));
       }
     }
     if (s.stato.con_planimetria != 0 && s.stato.planimetria.righe() != totale + 1) {
       segnala(nomi.planimetria, s.byte_planimetria / 2,
               fmt::format("la planimetria ha {} righe, ma la lunghezza della linea nella voce 84 ({} m) ne vuole {}",
-                          s.stato.planimetria.righe(), voce_n(voce_treno).area_fine, totale + 1));
+                          s.stato.planimetria.righe(), lunghezza, totale + 1));
     }
   }
 };

@@ -4,7 +4,7 @@
 // the line length fixes for the cells and the plan.
 #pragma once
 
-#include "rilettura/lettura_binari.h"
+#include "rilettura/scenario_letto.h"
 
 namespace od {
 

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <utility>
 
+#include "output/codifica.h"
 #include "rilettura/danni.h"
 
 namespace od {
@@ -45,16 +46,12 @@ class lettore_byte {
 
  private:
   // The next `quanti` bytes as an unsigned value, least significant first.
-  // Inline and spelt out byte by byte, which compilers turn into one load:
-  // a plan file has millions of fields.
   template <std::size_t quanti>
   uint64_t prendi(std::string_view campo) {
     if (restanti() < quanti) finisce_dentro(quanti, campo);
     const char* p = dati_.data() + pos_;
     pos_ += quanti;
-    return [p]<std::size_t... n>(std::index_sequence<n...>) {
-      return ((uint64_t{static_cast<unsigned char>(p[n])} << (8 * n)) | ...);
-    }(std::make_index_sequence<quanti>{});
+    return decodifica_le<quanti>(p);
   }
   [[noreturn]] void finisce_dentro(std::size_t quanti, std::string_view campo) const;
 

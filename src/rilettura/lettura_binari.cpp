@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "elementi/voci_generali.h"
 #include "modello/campi.h"
 #include "modello/misure_linea.h"
 #include "output/disposizione.h"
@@ -259,7 +260,7 @@ void decodifica_resto(const nomi_binari& nomi, const immagini_binarie& immagini,
   s.tabella_letta = prova(s.danni, [&] { decodifica_tabella(immagini.tabella, nomi.tabella, s.stato, s.inizio_voci); });
   s.binario_letto = prova(s.danni, [&] { decodifica_binario(immagini.binario, nomi.binario, s.stato); });
   if (s.tabella_letta) {
-    s.stato.lunghezza_totale = static_cast<int32_t>(metri_binario(s.stato.tabella[voce_treno].area_fine));
+    s.stato.lunghezza_totale = static_cast<int32_t>(metri_binario(lunghezza_linea(s.stato)));
   } else if (s.binario_letto) {
     s.stato.lunghezza_totale = static_cast<int32_t>(inizio_cella(s.stato.ultima_cella()));
   }

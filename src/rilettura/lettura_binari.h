@@ -13,6 +13,7 @@
 
 #include "modello/modello.h"
 #include "rilettura/danni.h"
+#include "rilettura/scenario_letto.h"
 
 namespace od {
 
@@ -24,18 +25,6 @@ struct immagini_binarie {
   // The plan file's path instead of its bytes, for a reader that takes a
   // long plan a block at a time (planimetria_a_blocchi.h).
   std::optional<std::string> file_planimetria = std::nullopt;
-};
-
-struct scenario_letto {
-  // Names, cells, table and plan as the files hold them; `con_planimetria`
-  // is 1 when the plan file was there and decoded whole.
-  scenario stato;
-  bool tabella_letta = false;  // the item table decoded whole
-  bool binario_letto = false;  // the track cells decoded whole
-  bool planimetria_presente = false;
-  std::array<std::size_t, voci_tabella> inizio_voci{};                   // byte where each entry starts
-  std::size_t byte_tabella = 0, byte_binario = 0, byte_planimetria = 0;  // file sizes
-  std::vector<danno> danni;                                              // every fault found, by file and byte
 };
 
 // Each decoder fills its part of `stato` or throws file_danneggiato.

@@ -75,13 +75,10 @@ class blocchi_file {
   std::size_t pos_ = 0, fine_ = 0;  // the bytes not yet handed out
 };
 
-// The `quanti` bytes at `p` as an unsigned value, least significant first;
-// spelt out byte by byte, which compilers turn into one load.
+// Numbers through the files' one little-endian decoder (output/codifica.h).
 template <std::size_t quanti>
 uint64_t numero(const char* p) {
-  return [p]<std::size_t... n>(std::index_sequence<n...>) {
-    return ((uint64_t{static_cast<unsigned char>(p[n])} << (8 * n)) | ...);
-  }(std::make_index_sequence<quanti>{});
+  return decodifica_le<quanti>(p);
 }
 
 // The type code leads every element; its width is that of an empty one.

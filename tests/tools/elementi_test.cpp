@@ -1,4 +1,4 @@
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 
 #include <gtest/gtest.h>
 

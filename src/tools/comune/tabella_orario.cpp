@@ -1,6 +1,7 @@
 #include "tools/comune/tabella_orario.h"
 
 #include "percorrenza/avvisi_orario.h"
+#include "elementi/voci_generali.h"
 
 #include <fmt/format.h>
 #include <fmt/ostream.h>
@@ -27,7 +28,7 @@ std::string descrivi_treno(const scenario& stato, const opzioni_orario& o) {
   const std::string velocita = t.velocita_massima > 0 ? fmt::format("fino a {:g} km/h", t.velocita_massima)
                                                       : std::string("senza velocita' massima propria");
   return fmt::format("accelerazione {:g} m/s2, frenatura {:g} m/s2, {}, {} vetture da {:g} m; margine minimo {:g} %",
-                     t.accelerazione, t.frenatura, velocita, stato.tabella[voce_treno].posizione,
+                     t.accelerazione, t.frenatura, velocita, vetture(stato),
                      t.lunghezza_vettura, o.margine_minimo);
 }
 
@@ -76,7 +77,7 @@ json json_orario(const tabella_orario& t, const scenario& stato, const opzioni_o
               {"frenatura", tr.frenatura},
               {"velocita_massima", tr.velocita_massima > 0 ? json(tr.velocita_massima) : json(nullptr)},
               {"lunghezza_vettura", tr.lunghezza_vettura},
-              {"vetture", stato.tabella[voce_treno].posizione}}},
+              {"vetture", vetture(stato)}}},
             {"margine_minimo", o.margine_minimo},
             {"errore", t.errore.empty() ? json(nullptr) : json(t.errore)}};
   json stazioni = json::array();

@@ -85,9 +85,38 @@ riga_descrizione riga_curva(tipo_curva t, int32_t prima, int32_t ultima) {
   return riga_numeri(chiave, {prima - 1, ultima - prima + 1});
 }
 
+// The curve of a run's curvature; nothing for one no curve key gives.
+std::optional<tipo_curva> curva_di_k(double k) {
+  if (k == 0.0) return tipo_curva{};
+  for (int cifra = 1; cifra <= cifre_curva; ++cifra) {
+    for (const bool sinistra : {false, true}) {
+      const tipo_curva t{cifra, sinistra};
+      if (t.k() == k) return t;
+    }
+  }
+  return std::nullopt;
+}
+
+// A plan read as runs (piano_di_curve) already holds the curves that were
+// found, one run per curvature, after the two starting rows: they are the
+// curves, with no row walked again. Nothing when a run is not a curve key's.
+std::optional<std::vector<riga_descrizione>> curve_dai_tratti(const planimetria& p) {
+  if (p.righe_date() != 2 || p.tratti().empty()) return std::nullopt;
+  std::vector<riga_descrizione> righe;
+  int32_t inizio = 2;
+  for (const planimetria::tratto& t : p.tratti()) {
+    const std::optional<tipo_curva> curva = curva_di_k(t.k);
+    if (!curva) return std::nullopt;
+    if (curva->cifra != 0) righe.push_back(riga_curva(*curva, inizio, t.fino));
+    inizio = t.fino + 1;
+  }
+  return righe;
+}
+
 }  // namespace
 
 std::vector<riga_descrizione> descrivi_curve(const planimetria& p) {
+  if (std::optional<std::vector<riga_descrizione>> dai_tratti = curve_dai_tratti(p)) return std::move(*dai_tratti);
   std::vector<riga_descrizione> righe;
   tipo_curva corrente;
   int32_t inizio = 0, m = 0;

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "builder/memo_linea.h"
+#include "elementi/indicatori.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "tools/decompila/descrivi.h"
@@ -15,12 +16,10 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
-
 // The line length: entry 84, unless the track's size says otherwise; the
 // cells are what the simulator runs on, so they decide.
-int32_t lunghezza_linea(const scenario& s) {
-  const int32_t scritta = voce_n(s, voce_treno).area_fine;
+int32_t lunghezza_descritta(const scenario& s) {
+  const int32_t scritta = lunghezza_linea(s);
   if (scritta >= 0 && scritta <= lunghezza_massima && ultima_cella_di(scritta) == s.ultima_cella()) return scritta;
   const int64_t dalle_celle = inizio_cella(s.ultima_cella()) - coda_binario;
   return static_cast<int32_t>(std::clamp<int64_t>(dalle_celle, 0, lunghezza_massima));
@@ -70,22 +69,20 @@ int64_t multiplo_di_cella(int64_t v) { return inizio_cella(cella_di(v)); }
 
 sezione_descrizione generale_linea(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
-  g.righe.push_back(riga_numeri(tipo_record::lunghezza_percorso, {lunghezza_linea(s)}));
+  g.righe.push_back(riga_numeri(tipo_record::lunghezza_percorso, {lunghezza_descritta(s)}));
   const std::array<progressiva, 3> p = progressive_scritte(s);
   const tipo_record chiavi[3] = {tipo_record::progressiva_uno, tipo_record::progressiva_due,
                                  tipo_record::progressiva_tre};
   for (std::size_t n = 0; n < 3; ++n) {
     g.righe.push_back(riga_numeri(chiavi[n], {p[n].x, p[n].y, p[n].z}));
   }
-  const voce& percorso = voce_n(s, voce_percorso);
-  g.righe.push_back(riga_numeri(tipo_record::sfondo_uno, {percorso.area_inizio}));
-  g.righe.push_back(riga_numeri(tipo_record::sfondo_due, {percorso.posizione}));
-  g.righe.push_back(riga_numeri(tipo_record::sfondo_tre, {percorso.area_fine}));
+  g.righe.push_back(riga_numeri(tipo_record::sfondo_uno, {sfondo_uno(s)}));
+  g.righe.push_back(riga_numeri(tipo_record::sfondo_due, {sfondo_due(s)}));
+  g.righe.push_back(riga_numeri(tipo_record::sfondo_tre, {sfondo_tre(s)}));
   // The key names the number of codes; a second value of 0 stores none.
-  const voce& r = voce_n(s, voce_ripetizione);
-  const char* codici = r.posizione == 9 ? "9" : "4";
+  const char* codici = ripetizione_codici(s) == 9 ? "9" : "4";
   g.righe.push_back(riga_numeri(std::string("ripetizione segnali ") + codici + " codici",
-                                {multiplo_di_cella(r.area_inizio), multiplo_di_cella(r.area_fine)}));
+                                {multiplo_di_cella(ripetizione_primo(s)), multiplo_di_cella(ripetizione_secondo(s))}));
   return g;
 }
 
@@ -95,7 +92,7 @@ template <typename Riga>
 std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, int iniziale, Riga riga) {
   std::vector<riga_descrizione> righe;
   int corrente = iniziale;
-  for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
+  for (int32_t c = 0; c <= ultima_cella_riempita(s); ++c) {
     const int v = s.binario[static_cast<std::size_t>(c)].*campo;
     if (v == corrente) continue;
     righe.push_back(riga(inizio_cella(c), v));
@@ -109,7 +106,7 @@ std::vector<riga_descrizione> pendenze(const scenario& s) {
   std::vector<riga_descrizione> righe = cambiamenti(s, &cella::pendenza, 100, riga);
   // A gradient row at the first of the last three cells carries its value
   // there too, where the final fill never reaches.
-  const int32_t terzultima = s.ultima_cella() - 2;
+  const int32_t terzultima = ultima_cella_riempita(s) + 1;
   if (const int v = s.binario[static_cast<std::size_t>(terzultima)].pendenza; v != 0) {
     righe.push_back(riga(inizio_cella(terzultima), v));
   }
@@ -251,18 +248,12 @@ std::vector<riga_descrizione> indicatori(const scenario& s) {
     if (k.oggetto != oggetto::indicatore_vmax && !sotto_fermata) continue;
     // Each value packs left / 20 + right / 5: the left speed in twenties and
     // the right in fives below 100 give it back.
-    int64_t sinistra[3], destra[3];
-    const int16_t valori[3] = {k.valore1, k.valore2, k.valore3};
-    for (std::size_t n = 0; n < 3; ++n) {
-      sinistra[n] = quoziente_basso(valori[n], 20);
-      destra[n] = resto_basso(valori[n], 20) * 5;
-    }
-    riga_descrizione r =
-        riga_numeri(tipo_record::indicatori_vmax,
-                    {posizione_puntuale(c), sinistra[0], sinistra[1], sinistra[2], quoziente_basso(k.valore4, 10),
-                     destra[0], destra[1], destra[2], resto_basso(k.valore4, 10)});
+    const indicatore_spacchettato b = spacca_indicatore(k);
+    riga_descrizione r = riga_numeri(
+        tipo_record::indicatori_vmax, {posizione_puntuale(c), b.sinistra[0], b.sinistra[1], b.sinistra[2], b.strisce_sinistra,
+                            b.destra[0], b.destra[1], b.destra[2], b.strisce_destra});
     // Nothing on the right is left empty, as the built-in scenario writes it.
-    if (destra[0] == 0 && destra[1] == 0 && destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
+    if (b.destra[0] == 0 && b.destra[1] == 0 && b.destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
     righe.push_back(std::move(r));
   }
   return righe;

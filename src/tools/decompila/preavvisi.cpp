@@ -10,6 +10,7 @@
 #include <queue>
 #include <string>
 
+#include "elementi/segnali.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "tools/decompila/valori.h"
@@ -70,10 +71,9 @@ class ordinatore {
     scrittore w{true, i, {-1, -1, -1, -1}, {}};
     if (v.tipo >= tipo_senza_fermata || tipo_capolinea(v.tipo)) return w;
     for (int j = 1; j <= 4; ++j) {
-      if (int64_t{v.area_fine} <= inizio_cella(2 + j)) continue;
-      const int64_t c = cella_di(int64_t{v.area_fine} - inizio_cella(1 + j));
-      if (c > s_.ultima_cella()) continue;
-      w.celle[static_cast<std::size_t>(j - 1)] = c;
+      const std::optional<int64_t> c = cella_preavviso_stazione(v.area_fine, j);
+      if (!c || *c > s_.ultima_cella()) continue;
+      w.celle[static_cast<std::size_t>(j - 1)] = *c;
       w.valori[static_cast<std::size_t>(j - 1)] = static_cast<int>(preavviso_stazione(j));
     }
     return w;
@@ -81,9 +81,10 @@ class ordinatore {
 
   scrittore segnale(int32_t c) {
     scrittore w{false, c, {-1, -1, -1, -1}, {}};
-    for (int j = 1; j <= 4; ++j) {
-      if (int64_t{c} - 2 * j < 0) continue;
-      w.celle[static_cast<std::size_t>(j - 1)] = int64_t{c} - 2 * j;
+    for (int j = 1; j <= preavvisi_per_segnale; ++j) {
+      const int64_t m = cella_preavviso_segnale(c, j);
+      if (m < 0) continue;
+      w.celle[static_cast<std::size_t>(j - 1)] = m;
       w.valori[static_cast<std::size_t>(j - 1)] = j;
     }
     return w;
@@ -154,18 +155,17 @@ class ordinatore {
 
 std::optional<lati_segnale> lati(int16_t valore4, uint8_t attesa, std::optional<int> base) {
   const auto accettabile = [&](int64_t sx, int64_t dx) {
-    if ((int64_t{valore4} - 3 * sx - dx) % 10 != 0) return false;
+    if ((int64_t{valore4} - impacca_lati(0, sx, dx)) % 10 != 0) return false;
     if (base && (base_preavvisi_segnale(sx, dx) & 0xFF) != *base) return false;
     return attesa == 0 || sx == 2;
   };
-  const int64_t unita = resto_basso(valore4, 10);
-  const lati_segnale naturale{unita / 3, unita % 3, quoziente_basso(valore4, 10)};
+  const lati_segnale naturale = lati_naturali(valore4);
   if (accettabile(naturale.sx, naturale.dx)) return naturale;
   std::optional<lati_segnale> migliore;
   for (int64_t sx = -20; sx <= 20; ++sx) {
     for (int64_t dx = -20; dx <= 20; ++dx) {
       if (!accettabile(sx, dx)) continue;
-      const lati_segnale l{sx, dx, (int64_t{valore4} - 3 * sx - dx) / 10};
+      const lati_segnale l{sx, dx, (int64_t{valore4} - impacca_lati(0, sx, dx)) / 10};
       if (!migliore || cifre(l.sx) + cifre(l.dx) + cifre(l.rapp) <
                            cifre(migliore->sx) + cifre(migliore->dx) + cifre(migliore->rapp)) {
         migliore = l;

@@ -11,15 +11,11 @@
 #include <optional>
 #include <vector>
 
+#include "elementi/segnali.h"
 #include "modello/modello.h"
 
 namespace od {
 
-// valore4 = 10 rapp + 3 sx + dx does not part sx from dx by itself: the
-// marks, 30 sx + 10 dx + j, and the held time, kept only for sx 2, do.
-struct lati_segnale {
-  int64_t sx = 0, dx = 0, rapp = 0;
-};
 
 // The shortest parts that pack to `valore4`, agree with the held time and
 // give marks of `base` + j (when a base is asked for); nothing when none do.

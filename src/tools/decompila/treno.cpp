@@ -3,8 +3,10 @@
 // from entry 1 up, slowdowns from their start cells, signals from their
 // cells and approach marks, and the reduction records asked for.
 #include <optional>
-#include <set>
 
+#include "elementi/abbattimenti.h"
+#include "elementi/rallentamenti.h"
+#include "elementi/segnali.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "tools/decompila/descrivi.h"
@@ -14,22 +16,19 @@
 namespace od {
 namespace {
 
-const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
 const cella& cella_n(const scenario& s, int64_t c) { return s.binario[static_cast<std::size_t>(c)]; }
 bool dentro(const scenario& s, int64_t c) { return c >= 0 && c <= s.ultima_cella(); }
 
 sezione_descrizione generale_treno(const scenario& s) {
   sezione_descrizione g{"[generale]", {}, false};
-  const voce& treno = voce_n(s, voce_treno);
-  const voce& r = voce_n(s, voce_ripetizione);
-  g.righe.push_back(riga_numeri(tipo_record::numero_vetture, {treno.posizione}));
-  g.righe.push_back(riga_numeri(tipo_record::massa_frenata, {treno.area_inizio}));
-  g.righe.push_back(riga_numeri(tipo_record::sabbia, {r.terna_a1}));
+  g.righe.push_back(riga_numeri(tipo_record::numero_vetture, {vetture(s)}));
+  g.righe.push_back(riga_numeri(tipo_record::massa_frenata, {massa_frenata(s)}));
+  g.righe.push_back(riga_numeri(tipo_record::sabbia, {sabbia(s)}));
   // The clock's three numbers are parted by blanks only.
-  g.righe.push_back(
-      {std::string(record_di(tipo_record::orologio).scritta),
-       {std::to_string(r.terna_b1) + "  " + std::to_string(r.terna_b2) + "  " + std::to_string(r.terna_b3)},
-       false});
+  g.righe.push_back({std::string(record_di(tipo_record::orologio).scritta),
+                     {std::to_string(orologio_ore(s)) + "  " + std::to_string(orologio_minuti(s)) + "  " +
+                      std::to_string(orologio_secondi(s))},
+                     false});
   return g;
 }
 
@@ -39,7 +38,7 @@ std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*cam
                                           int scala) {
   std::vector<riga_descrizione> righe;
   int corrente = 0;
-  for (int32_t c = 0; c <= ultima_riempita(s); ++c) {
+  for (int32_t c = 0; c <= ultima_cella_riempita(s); ++c) {
     const int v = cella_n(s, c).*campo;
     if (v == corrente) continue;
     righe.push_back(riga_numeri(chiave, {inizio_cella(c), int64_t{v} * scala}));
@@ -128,20 +127,11 @@ riga_descrizione riga_rallentamento(const scenario& s, int32_t c, int32_t fine) 
   return riga_numeri(tipo_record::rallentamento, {inizio, k.valore1, l, k.valore3, con_preavvisi ? 1 : 0, k.valore2});
 }
 
+// A start without an end is described as ending in the next cell.
 std::vector<riga_descrizione> rallentamenti(const scenario& s) {
   std::vector<riga_descrizione> righe;
-  std::set<int32_t> fini_prese;
-  for (int32_t c = 0; c <= s.ultima_cella(); ++c) {
-    if (cella_n(s, c).oggetto != oggetto::inizio_rallentamento) continue;
-    int32_t fine = c + 1;
-    for (int32_t f = c + 1; f <= s.ultima_cella(); ++f) {
-      if (cella_n(s, f).oggetto == oggetto::fine_rallentamento && !fini_prese.contains(f)) {
-        fine = f;
-        break;
-      }
-    }
-    fini_prese.insert(fine);
-    righe.push_back(riga_rallentamento(s, c, fine));
+  for (const coppia_rallentamento& r : coppie_rallentamenti(s)) {
+    righe.push_back(riga_rallentamento(s, r.inizio, r.fine >= 0 ? r.fine : r.inizio + 1));
   }
   return righe;
 }
@@ -149,11 +139,11 @@ std::vector<riga_descrizione> rallentamenti(const scenario& s) {
 riga_descrizione riga_segnale(const scenario& s, int32_t c, std::optional<int> base) {
   const cella k = cella_senza_segni(s, c);
   const lati_segnale l = lati(k.valore4, k.attesa, base).value_or(*lati(k.valore4, k.attesa, std::nullopt));
-  const int16_t v[3] = {k.valore1, k.valore2, k.valore3};
-  const auto s_n = [&](std::size_t n) { return quoziente_basso(v[n], 10); };
-  const auto d_n = [&](std::size_t n) { return resto_basso(v[n], 10); };
-  return riga_numeri(tipo_record::segnale, {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0),
-                                            d_n(1), d_n(2), k.attesa});
+  const coppia_segnale v[3] = {spacca_coppia(k.valore1), spacca_coppia(k.valore2), spacca_coppia(k.valore3)};
+  const auto s_n = [&](std::size_t n) { return v[n].s; };
+  const auto d_n = [&](std::size_t n) { return v[n].d; };
+  return riga_numeri(tipo_record::segnale,
+                     {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
 }
 
 // Stations and signals in the order that their approach marks ask for (see
@@ -184,10 +174,7 @@ void stazioni_e_segnali(const scenario& s, descrizione_file& d) {
 }  // namespace
 
 riga_descrizione riga_abbattimento(int32_t indice, const cella& c) {
-  // A value above 0 marks a reduction point and keeps its low 16 bits; 0 or
-  // less, the end of a reduction.
-  const int64_t valore = c.oggetto == oggetto::fine_abbattimento ? 0 : c.valore1 > 0 ? c.valore1 : c.valore1 + 65536;
-  return riga_numeri(tipo_record::abbattimento, {inizio_cella(indice), valore});
+  return riga_numeri(tipo_record::abbattimento, {inizio_cella(indice), valore_abbattimento(c)});
 }
 
 descrizione_file descrivi_treno(const scenario& s, const std::vector<riga_descrizione>& abbattimenti) {

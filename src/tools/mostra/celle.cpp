@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "modello/campi.h"
-#include "tools/mostra/elementi.h"
-#include "rilettura/nomi_oggetti.h"
+#include "elementi/elementi.h"
+#include "elementi/tipi_oggetto.h"
 
 namespace od {
 namespace {

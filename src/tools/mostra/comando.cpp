@@ -14,7 +14,7 @@
 #include "platform/file_atomico.h"
 #include "tools/mostra/celle.h"
 #include "tools/mostra/confronto.h"
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 #include "tools/mostra/json.h"
 #include "rilettura/lettura_binari.h"
 #include "tools/mostra/riepilogo.h"

@@ -9,10 +9,10 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
-#include "rilettura/nomi_oggetti.h"
+#include "elementi/tipi_oggetto.h"
 #include "tools/comune/testo_utf8.h"
 
 namespace od {

@@ -5,7 +5,7 @@
 
 #include "modello/campi.h"
 #include "output/file_binari.h"
-#include "rilettura/nomi_oggetti.h"
+#include "elementi/tipi_oggetto.h"
 #include "tools/comune/testo_utf8.h"
 #include "tools/mostra/riepilogo.h"
 

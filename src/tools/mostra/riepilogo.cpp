@@ -143,7 +143,7 @@ void tratti(std::string_view titolo, const std::vector<tratto>& t, std::ostream&
 }
 
 void valori_di_marcia(const elementi_linea& e, std::ostream& u) {
-  const int32_t riempita = ultima_cella_riempita(e.generale.ultima_cella);
+  const int32_t riempita = e.generale.ultima_riempita;
   fmt::print(u, "\nValori di marcia, celle 0-{} (le ultime tre celle non sono mai riempite)\n", riempita);
   tratti("Pendenze", e.pendenze, u, [](const tratto& x) { return fmt::format("{} per mille", x.valore - 100); });
   tratti("Velocita' massima", e.velocita, u, [](const tratto& x) { return fmt::format("{} km/h", x.valore * 5); });

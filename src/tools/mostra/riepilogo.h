@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {

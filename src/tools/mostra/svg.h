@@ -8,7 +8,7 @@
 #include <string>
 
 #include "percorrenza/orario.h"
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {

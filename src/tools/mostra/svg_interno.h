@@ -8,7 +8,7 @@
 
 #include "modello/modello.h"
 #include "percorrenza/orario.h"
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 #include "tools/mostra/svg_disegno.h"
 
 namespace od::svg {

@@ -1,79 +1,66 @@
-#include "tools/mostra/elementi.h"
+#include "elementi/elementi.h"
 
 #include <map>
 #include <set>
 
+#include "elementi/abbattimenti.h"
+#include "elementi/indicatori.h"
+#include "elementi/rallentamenti.h"
+#include "elementi/segnali.h"
+
 namespace od {
 namespace {
 
-const voce& voce_n(const scenario& s, int n) { return s.tabella[static_cast<std::size_t>(n)]; }
-
 generale_letto estrai_generale(const scenario& s) {
   generale_letto g;
-  const voce& treno = voce_n(s, voce_treno);
-  const voce& percorso = voce_n(s, voce_percorso);
-  const voce& ripetizione = voce_n(s, voce_ripetizione);
-  g.lunghezza_linea = treno.area_fine;
+  g.lunghezza_linea = lunghezza_linea(s);
   g.lunghezza_totale = s.lunghezza_totale;
   g.ultima_cella = s.ultima_cella();
+  g.ultima_riempita = ultima_cella_riempita(s);
   for (int n = 0; n < 3; ++n) {
     const voce& v = voce_n(s, voce_progressive + n);
     g.progressive[static_cast<std::size_t>(n)] = {v.area_inizio, v.area_fine, v.posizione};
   }
-  g.sfondi = {percorso.area_inizio, percorso.posizione, percorso.area_fine};
-  g.ripetizione_primo = ripetizione.area_inizio;
-  g.ripetizione_secondo = ripetizione.area_fine;
-  g.ripetizione_codici = ripetizione.posizione;
-  g.massa_frenata = treno.area_inizio;
-  g.vetture = treno.posizione;
-  g.sabbia = ripetizione.terna_a1;
-  g.orologio = {ripetizione.terna_b1, ripetizione.terna_b2, ripetizione.terna_b3};
-  g.segno_tabella = percorso.terna_a1;
-  g.codice_st = percorso.orario;
+  g.sfondi = {sfondo_uno(s), sfondo_due(s), sfondo_tre(s)};
+  g.ripetizione_primo = ripetizione_primo(s);
+  g.ripetizione_secondo = ripetizione_secondo(s);
+  g.ripetizione_codici = ripetizione_codici(s);
+  g.massa_frenata = massa_frenata(s);
+  g.vetture = vetture(s);
+  g.sabbia = sabbia(s);
+  g.orologio = {orologio_ore(s), orologio_minuti(s), orologio_secondi(s)};
+  g.segno_tabella = segno_in_tabella(s);
+  g.codice_st = codice_st(s);
   if (s.binario.size() > 1) {
-    g.segno_binario = s.binario[1].valore1;
-    g.codice_og = s.binario[1].valore2;
+    g.segno_binario = segno_in_binario(s);
+    g.codice_og = codice_og(s);
   }
   g.righe_planimetria = s.con_planimetria != 0 ? s.planimetria.righe() : 0;
   g.righe_calcolate = s.con_planimetria != 0 ? s.planimetria.calcolate() : 0;
   return g;
 }
 
-// Values packed as tens and units come apart with floor division, so that a
-// negative value from a damaged file still unpacks to numbers that re-pack.
-int decine(int v) { return v >= 0 ? v / 10 : -((9 - v) / 10); }
-int unita(int v) { return v - 10 * decine(v); }
-
 segnale_letto estrai_segnale(int32_t c, const cella& k) {
   segnale_letto s;
   s.cella = c;
-  s.posizione = posizione_puntuale(c);
-  s.rapp = decine(k.valore4);
-  s.sx = unita(k.valore4) / 3;
-  s.dx = unita(k.valore4) % 3;
+  s.posizione = static_cast<int32_t>(posizione_puntuale(c));
+  const lati_segnale l = lati_naturali(k.valore4);
+  s.rapp = static_cast<int>(l.rapp);
+  s.sx = static_cast<int>(l.sx);
+  s.dx = static_cast<int>(l.dx);
   const int16_t valori[3] = {k.valore1, k.valore2, k.valore3};
   for (std::size_t n = 0; n < 3; ++n) {
-    s.sinistra[n] = decine(valori[n]);
-    s.destra[n] = unita(valori[n]);
+    const coppia_segnale p = spacca_coppia(valori[n]);
+    s.sinistra[n] = static_cast<int>(p.s);
+    s.destra[n] = static_cast<int>(p.d);
   }
   s.attesa = k.attesa;
   return s;
 }
 
 indicatore_letto estrai_indicatore(int32_t c, const cella& k) {
-  indicatore_letto b;
-  b.cella = c;
-  b.posizione = posizione_puntuale(c);
-  const int16_t valori[3] = {k.valore1, k.valore2, k.valore3};
-  for (std::size_t n = 0; n < 3; ++n) {
-    const int v = valori[n];
-    const int venti = v >= 0 ? v / 20 : -((19 - v) / 20);
-    b.sinistra[n] = venti;
-    b.destra[n] = (v - 20 * venti) * 5;
-  }
-  b.strisce_sinistra = decine(k.valore4);
-  b.strisce_destra = unita(k.valore4);
-  return b;
+  const indicatore_spacchettato p = spacca_indicatore(k);
+  return {c, static_cast<int32_t>(posizione_puntuale(c)), p.sinistra, p.destra, p.strisce_sinistra, p.strisce_destra};
 }
 
 // The warning of a slowdown stands celle_avviso cells before its start and
@@ -86,21 +73,16 @@ void estrai_rallentamenti(const scenario& s, elementi_linea& e) {
   auto oggetto_in = [&](int32_t c) -> int {
     return c >= 0 && c < n ? s.binario[static_cast<std::size_t>(c)].oggetto : -1;
   };
-  for (int32_t c = 0; c < n; ++c) {
-    const cella& k = s.binario[static_cast<std::size_t>(c)];
-    if (k.oggetto != oggetto::inizio_rallentamento) continue;
+  for (const coppia_rallentamento& coppia : coppie_rallentamenti(s)) {
+    const int32_t c = coppia.inizio;
+    const valori_rallentamento v = valori_di(s.binario[static_cast<std::size_t>(c)]);
     rallentamento_letto r;
     r.cella_inizio = c;
-    r.velocita = k.valore1;
-    r.d_v = k.valore2;
-    r.treno_intero = k.valore3;
-    for (int32_t f = c + 1; f < n; ++f) {
-      if (oggetto_in(f) == oggetto::fine_rallentamento && !prese.contains(f)) {
-        r.cella_fine = f;
-        prese.insert(f);
-        break;
-      }
-    }
+    r.velocita = v.velocita;
+    r.d_v = v.d_v;
+    r.treno_intero = v.treno_intero;
+    r.cella_fine = coppia.fine;
+    if (coppia.fine >= 0) prese.insert(coppia.fine);
     const int32_t w = c - celle_avviso;
     if (oggetto_in(w) == oggetto::avviso_rallentamento && !prese.contains(w)) {
       r.cella_avviso = w;
@@ -144,31 +126,36 @@ void estrai_stazioni(const scenario& s, elementi_linea& e) {
   }
 }
 
-void estrai_puntuali(const scenario& s, elementi_linea& e) {
-  for (std::size_t i = 0; i < s.binario.size(); ++i) {
-    const cella& k = s.binario[i];
-    const auto c = static_cast<int32_t>(i);
-    switch (k.oggetto) {
-      case oggetto::segnale:
-        e.segnali.push_back(estrai_segnale(c, k));
-        break;
-      case oggetto::indicatore_vmax:
-        e.indicatori.push_back(estrai_indicatore(c, k));
-        break;
-      case oggetto::cartello: {
-        const bool in_tabella = k.valore1 >= 1 && k.valore1 < voci_tabella;
-        const auto posizione = static_cast<int32_t>(posizione_puntuale(c));
-        e.cartelli.push_back({c, posizione, k.valore1, in_tabella ? voce_n(s, k.valore1).nome : ""});
-        break;
-      }
-      case oggetto::abbattimento:
-      case oggetto::fine_abbattimento:
-        e.abbattimenti.push_back(
-            {c, static_cast<int32_t>(inizio_cella(c)), k.valore1, k.oggetto == oggetto::fine_abbattimento});
-        break;
-      default:
-        break;
+void estrai_puntuale(const scenario& s, int32_t c, const cella& k, elementi_linea& e) {
+  const std::optional<tipo_oggetto> tipo = tipo_noto(k.oggetto);
+  if (!tipo) return;
+  switch (*tipo) {
+    case tipo_oggetto::segnale:
+      e.segnali.push_back(estrai_segnale(c, k));
+      break;
+    case tipo_oggetto::indicatore_vmax:
+      e.indicatori.push_back(estrai_indicatore(c, k));
+      break;
+    case tipo_oggetto::cartello: {
+      const bool in_tabella = k.valore1 >= 1 && k.valore1 < voci_tabella;
+      const auto posizione = static_cast<int32_t>(posizione_puntuale(c));
+      e.cartelli.push_back({c, posizione, k.valore1, in_tabella ? voce_n(s, k.valore1).nome : ""});
+      break;
     }
+    case tipo_oggetto::abbattimento:
+    case tipo_oggetto::fine_abbattimento:
+      e.abbattimenti.push_back(
+          {c, static_cast<int32_t>(inizio_cella(c)), k.valore1, k.oggetto == oggetto::fine_abbattimento});
+      break;
+    // Gathered with their tables or their parts, not cell by cell.
+    case tipo_oggetto::vuoto:
+    case tipo_oggetto::fine_rallentamento:
+    case tipo_oggetto::inizio_rallentamento:
+    case tipo_oggetto::avviso_rallentamento:
+    case tipo_oggetto::preavviso_rallentamento:
+    case tipo_oggetto::fermata:
+    case tipo_oggetto::segno_montagna:
+      break;
   }
 }
 
@@ -198,17 +185,17 @@ std::vector<tratto> montagne(const scenario& s) {
 
 }  // namespace
 
-elementi_linea estrai_elementi(const scenario& stato) {
+elementi_linea estrai_elementi(const scenario& s) {
   elementi_linea e;
-  e.generale = estrai_generale(stato);
-  estrai_stazioni(stato, e);
-  estrai_puntuali(stato, e);
-  estrai_rallentamenti(stato, e);
-  const int32_t riempita = ultima_cella_riempita(stato.ultima_cella());
-  e.pendenze = tratti(stato, riempita, [](const cella& k) { return int{k.pendenza}; });
-  e.velocita = tratti(stato, riempita, [](const cella& k) { return int{k.vmax}; });
-  e.aderenze = tratti(stato, riempita, [](const cella& k) { return int{k.aderenza}; });
-  e.montagne = montagne(stato);
+  e.generale = estrai_generale(s);
+  estrai_stazioni(s, e);
+  for (std::size_t c = 0; c < s.binario.size(); ++c) estrai_puntuale(s, static_cast<int32_t>(c), s.binario[c], e);
+  estrai_rallentamenti(s, e);
+  const int32_t riempita = ultima_cella_riempita(s);
+  e.pendenze = tratti(s, riempita, [](const cella& k) { return int{k.pendenza}; });
+  e.velocita = tratti(s, riempita, [](const cella& k) { return int{k.vmax}; });
+  e.aderenze = tratti(s, riempita, [](const cella& k) { return int{k.aderenza}; });
+  e.montagne = montagne(s);
   return e;
 }
 

@@ -1,8 +1,9 @@
 // The items of a decoded scenario gathered the way an author thinks of them:
 // stations with their areas and times, signals with their two sides,
 // slowdowns with their warning and approach marks, boards, signs with their
-// texts, reduction points, and the running values as runs of cells. The
-// summary, the JSON and the picture all draw on this one view.
+// texts, reduction points, and the running values as runs of cells. Every
+// unpacking goes through the codecs of this room, so the summary, the JSON,
+// the picture and the other readers of a built model see the same items.
 #pragma once
 
 #include <array>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "modello/modello.h"
 
@@ -26,9 +28,10 @@ struct progressiva_letta {
 };
 
 struct generale_letto {
-  int32_t lunghezza_linea = 0;   // entry 84
+  int32_t lunghezza_linea = 0;   // voci_generali.h names every field here
   int32_t lunghezza_totale = 0;  // line plus 7000 m
   int32_t ultima_cella = -1;
+  int32_t ultima_riempita = -4;  // the last cell with running values
   std::array<progressiva_letta, 3> progressive{};  // entries 81 to 83
   std::array<int32_t, 3> sfondi{};                 // "uno", "due", "tre"
   int32_t ripetizione_primo = 0, ripetizione_secondo = 0, ripetizione_codici = 0;
@@ -108,9 +111,6 @@ struct elementi_linea {
   std::vector<tratto> montagne;  // runs of a non-zero mountain side, over every cell
 };
 
-elementi_linea estrai_elementi(const scenario& stato);
-
-// The last cell that the build fills with running values.
-inline int32_t ultima_cella_riempita(int32_t ultima_cella) { return ultima_cella - 3; }
+elementi_linea estrai_elementi(const scenario& s);
 
 }  // namespace od
