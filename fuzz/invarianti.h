@@ -18,8 +18,8 @@
 #include "builder/codici.h"
 #include "builder/memorizza_dati.h"
 #include "builder/percorso.h"
-#include "output/file_binari.h"
 #include "costruzione/memorizza_percorso.h"
+#include "output/file_binari.h"
 
 namespace od::fuzz {
 
@@ -78,8 +78,7 @@ inline std::string viola_se(const scenario& stato, const sessione_costruzione& s
 
 // Reading, and with `completa` the walk, final checks and the three images,
 // all in memory; `con_planimetria` is the geometry flag.
-inline immagini costruisci(const std::string& linea, const std::string& treno, bool completa,
-                           int32_t con_planimetria) {
+inline immagini costruisci(const std::string& linea, const std::string& treno, bool completa, int32_t con_planimetria) {
   scenario stato;
   sessione_costruzione sessione;
   stato.nome_percorso = "F";

@@ -59,13 +59,13 @@ enum class tipo_avviso {
 
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {
-  std::string file;          // file name, without the folder
-  int32_t linea = 0;         // 1-based line where the record at fault starts
-  int32_t linea_campo = 0;   // 1-based line of the field at fault (0: the whole record)
-  int32_t colonna = 0;       // 1-based column of that field on its line (0: unknown)
-  std::string chiave;        // key text of that record
-  std::string motivo;        // why a field could not be read (read failures only)
-  std::string testo;         // the text of line `linea`, for showing it
+  std::string file;         // file name, without the folder
+  int32_t linea = 0;        // 1-based line where the record at fault starts
+  int32_t linea_campo = 0;  // 1-based line of the field at fault (0: the whole record)
+  int32_t colonna = 0;      // 1-based column of that field on its line (0: unknown)
+  std::string chiave;       // key text of that record
+  std::string motivo;       // why a field could not be read (read failures only)
+  std::string testo;        // the text of line `linea`, for showing it
 };
 
 // A warning: what the build passes over or stores otherwise than written.
@@ -95,8 +95,8 @@ std::string_view nome_avviso(tipo_avviso tipo);
 
 // What the author asked of the warnings.
 struct regole_avvisi {
-  bool come_errori = false;        // --avvisi-errori: any warning is a failure
-  std::set<std::string> taciuti;   // --senza-avviso NAME, repeatable
+  bool come_errori = false;       // --avvisi-errori: any warning is a failure
+  std::set<std::string> taciuti;  // --senza-avviso NAME, repeatable
 };
 
 // The warnings that are shown, in the order found: all but the silenced.

@@ -31,7 +31,8 @@ std::size_t distanza(const std::string& a, const std::string& b) {
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
       d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cambio});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
     }
   }
   return d[a.size()][b.size()];
@@ -102,7 +103,8 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
     if (contesto.linea_record != contesto.linea_ultimo_record) return;
     aggiungi_avviso(contesto, tipo_avviso::valori_in_piu,
                     "'" + campo + "' resta sulla riga dopo i valori del record '" +
-                        std::string(contesto.record_precedente) + "': la riga ha un campo di troppo, letto come chiave");
+                        std::string(contesto.record_precedente) +
+                        "': la riga ha un campo di troppo, letto come chiave");
     return;
   }
   std::string messaggio = "'" + campo + "' non e' una chiave: la riga e' saltata";
@@ -122,16 +124,16 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
 }
 
 void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_ammessi) {
-  aggiungi_avviso(contesto, tipo_avviso::commento_come_chiave,
-                  "commento letto come chiave: qui se ne saltano al piu' " + std::to_string(commenti_ammessi) +
-                      " di fila");
+  aggiungi_avviso(
+      contesto, tipo_avviso::commento_come_chiave,
+      "commento letto come chiave: qui se ne saltano al piu' " + std::to_string(commenti_ammessi) + " di fila");
 }
 
 void avvisa_ultimo_campo(contesto_lettura& contesto, const std::string& campo) {
   if (intestazione(campo) || contiene(campo, "-")) return;
-  aggiungi_avviso(contesto, tipo_avviso::ultimo_campo_ignorato,
-                  "'" + campo +
-                      "' e' l'ultimo campo del file, da solo: non e' mai letto (chiudere il file con \"[fine]\")");
+  aggiungi_avviso(
+      contesto, tipo_avviso::ultimo_campo_ignorato,
+      "'" + campo + "' e' l'ultimo campo del file, da solo: non e' mai letto (chiudere il file con \"[fine]\")");
 }
 
 void avvisa_se_su_piu_righe(contesto_lettura& contesto, const flusso_campi& flusso) {

@@ -49,7 +49,8 @@ void avvisa_segnale(contesto_lettura& contesto, const dati_segnale& s) {
   const int64_t marca = base_preavvisi_segnale(s.sx, s.dx);
   if (marca + 1 < 0 || marca + 4 > 255) {
     aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
-                    "i preavvisi 30 x sx + 10 x dx + 1..4 escono da 0..255 e sono registrati con i soli 8 bit bassi", 2);
+                    "i preavvisi 30 x sx + 10 x dx + 1..4 escono da 0..255 e sono registrati con i soli 8 bit bassi",
+                    2);
   }
   if (s.sx != 2) {
     if (s.tempo != 0) {
@@ -120,12 +121,12 @@ void avvisa_opzioni_stazione(contesto_lettura& contesto, int32_t numero, int32_t
   }
   const bool area_fissa = tipo_capolinea(tipo) || tipo_simmetrico(tipo);  // types 5 to 8
   if (opzione_c != 0 && (numero == 1 || area_fissa)) {
-    aggiungi_avviso(contesto, tipo_avviso::campo_senza_effetto,
-                    std::string("opzione_c e' registrata 0: ") +
-                        (area_fissa ? "i tipi da 5 a 8 non la portano"
-                                    : "la stazione 1 non la porta (allunga solo l'area di " +
-                                          std::to_string(allungo_area) + " m)"),
-                    6);
+    aggiungi_avviso(
+        contesto, tipo_avviso::campo_senza_effetto,
+        std::string("opzione_c e' registrata 0: ") +
+            (area_fissa ? "i tipi da 5 a 8 non la portano"
+                        : "la stazione 1 non la porta (allunga solo l'area di " + std::to_string(allungo_area) + " m)"),
+        6);
   }
 }
 

@@ -16,13 +16,13 @@
 #include <string>
 #include <utility>
 
-#include "modello/arrotonda.h"
 #include "builder/avvisi_lettura.h"
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
 #include "elementi/indicatori.h"
 #include "elementi/voci_generali.h"
+#include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
@@ -154,7 +154,8 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
       return letto(tipo) ? lunghezza() : seguito::continua;
     case tipo_record::progressiva_uno: {
       // The three changes are read from "tre" down, into entries 81 to 83.
-      const tipo_record dall_alto[] = {tipo_record::progressiva_tre, tipo_record::progressiva_due, tipo_record::progressiva_uno};
+      const tipo_record dall_alto[] = {tipo_record::progressiva_tre, tipo_record::progressiva_due,
+                                       tipo_record::progressiva_uno};
       for (int n = 0; n < 3; ++n) {
         if (!letto(dall_alto[n])) continue;
         voce& v = stato.tabella[static_cast<std::size_t>(voce_progressive + n)];
@@ -276,11 +277,16 @@ seguito lettore_linea::chiave_corpo() {
 
 seguito lettore_linea::record_corpo(tipo_record tipo) {
   switch (tipo) {
-    case tipo_record::pendenza: return pendenza();
-    case tipo_record::curva: return curva();
-    case tipo_record::montagna: return montagna();
-    case tipo_record::indicatori_vmax: return indicatore();
-    case tipo_record::cartello_indicatore: return cartello();
+    case tipo_record::pendenza:
+      return pendenza();
+    case tipo_record::curva:
+      return curva();
+    case tipo_record::montagna:
+      return montagna();
+    case tipo_record::indicatori_vmax:
+      return indicatore();
+    case tipo_record::cartello_indicatore:
+      return cartello();
     case tipo_record::lunghezza_percorso:
     case tipo_record::progressiva_uno:
     case tipo_record::progressiva_due:
@@ -394,8 +400,10 @@ seguito lettore_linea::indicatore() {
   // value that does not fit leaves the board with the values before it, as a
   // forced build then writes it.
   c.oggetto = oggetto::indicatore_vmax;
-  const std::pair<int16_t cella::*, int64_t> valori[] = {
-      {&cella::valore1, v.valore1}, {&cella::valore2, v.valore2}, {&cella::valore3, v.valore3}, {&cella::valore4, v.valore4}};
+  const std::pair<int16_t cella::*, int64_t> valori[] = {{&cella::valore1, v.valore1},
+                                                         {&cella::valore2, v.valore2},
+                                                         {&cella::valore3, v.valore3},
+                                                         {&cella::valore4, v.valore4}};
   for (const auto& [campo, valore] : valori) {
     if (valore < INT16_MIN || valore > INT16_MAX) fallisci_valore(flusso, "valore dell'indicatore oltre i 16 bit");
     c.*campo = static_cast<int16_t>(valore);
@@ -435,9 +443,8 @@ void lettore_linea::avvisa_pendenza(int32_t p, int32_t g) {
     const int32_t registrata = static_cast<uint8_t>(g + 100) - 100;
     const campo_schema& campo = campo_di(tipo_record::pendenza, 2);
     aggiungi_avviso(contesto, tipo_avviso::valore_troncato,
-                    "la pendenza " + std::to_string(g) + " per mille e' registrata come " +
-                        std::to_string(registrata) + ": la cella tiene da " + std::to_string(campo.minimo) + " a " +
-                        std::to_string(campo.massimo),
+                    "la pendenza " + std::to_string(g) + " per mille e' registrata come " + std::to_string(registrata) +
+                        ": la cella tiene da " + std::to_string(campo.minimo) + " a " + std::to_string(campo.massimo),
                     2);
   }
 }
@@ -463,10 +470,10 @@ void lettore_linea::avvisa_indicatore(const int32_t (&valori)[8]) {
   }
   for (const int i : {3, 7}) {
     if (nel_campo(tipo_record::indicatori_vmax, i + 2, valori[i])) continue;
-    aggiungi_avviso(contesto, tipo_avviso::valore_sovrapposto,
-                    "il numero di strisce " + std::to_string(valori[i]) +
-                        " esce da 0..9 e si mescola con quello dell'altro gruppo",
-                    i + 2);
+    aggiungi_avviso(
+        contesto, tipo_avviso::valore_sovrapposto,
+        "il numero di strisce " + std::to_string(valori[i]) + " esce da 0..9 e si mescola con quello dell'altro gruppo",
+        i + 2);
   }
 }
 
@@ -489,7 +496,8 @@ bool leggi_file_linea(contesto_lettura& contesto) {
   lettore_linea lettore{contesto, stato, flusso_campi(*testo), {}};
   if (!lettore.cerca_generale()) return lettore.interrompi(codici::generale_assente) == seguito::continua;
   if (lettore.sezione_generale() == seguito::interrotta) return false;
-  if (stato.binario.empty()) fallisci_valore(lettore.flusso, "la sezione generale non ha la riga \"lunghezza percorso\"");
+  if (stato.binario.empty())
+    fallisci_valore(lettore.flusso, "la sezione generale non ha la riga \"lunghezza percorso\"");
   progressive_ordina(stato);
   contesto.sessione.montagne = {};
   contesto.contatore_cartelli = prima_voce_cartelli;

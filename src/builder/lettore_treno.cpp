@@ -22,7 +22,6 @@
 #include <string_view>
 #include <vector>
 
-#include "modello/arrotonda.h"
 #include "builder/avvisi_lettura.h"
 #include "builder/avvisi_treno.h"
 #include "builder/codici.h"
@@ -31,6 +30,7 @@
 #include "elementi/abbattimenti.h"
 #include "elementi/segnali.h"
 #include "elementi/voci_generali.h"
+#include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
 #include "modello/stazioni.h"
 #include "platform/cartella.h"
@@ -72,8 +72,8 @@ class lettore_treno {
     const seguito esito = leggi_record();
     if (records_letti_ == 0 && generale_trovata_) {
       contesto_.sessione.avvisi.push_back(
-          {std::string(nome_avviso(tipo_avviso::generale_vuota)), "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno",
-           luogo_generale_});
+          {std::string(nome_avviso(tipo_avviso::generale_vuota)),
+           "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno", luogo_generale_});
     }
     if (esito == seguito::ferma) return;
     chiudi_lettura();
@@ -140,16 +140,26 @@ class lettore_treno {
 
   seguito leggi_record(tipo_record tipo) {
     switch (tipo) {
-      case tipo_record::massa_frenata: return leggi_massa_frenata();
-      case tipo_record::numero_vetture: return leggi_vetture();
-      case tipo_record::velocita: return leggi_velocita();
-      case tipo_record::aderenza: return leggi_aderenza();
-      case tipo_record::orologio: return leggi_orologio();
-      case tipo_record::sabbia: return leggi_sabbia();
-      case tipo_record::segnale: return leggi_segnale();
-      case tipo_record::rallentamento: return leggi_rallentamento();
-      case tipo_record::abbattimento: return leggi_abbattimento();
-      case tipo_record::stazione: return leggi_stazione();
+      case tipo_record::massa_frenata:
+        return leggi_massa_frenata();
+      case tipo_record::numero_vetture:
+        return leggi_vetture();
+      case tipo_record::velocita:
+        return leggi_velocita();
+      case tipo_record::aderenza:
+        return leggi_aderenza();
+      case tipo_record::orologio:
+        return leggi_orologio();
+      case tipo_record::sabbia:
+        return leggi_sabbia();
+      case tipo_record::segnale:
+        return leggi_segnale();
+      case tipo_record::rallentamento:
+        return leggi_rallentamento();
+      case tipo_record::abbattimento:
+        return leggi_abbattimento();
+      case tipo_record::stazione:
+        return leggi_stazione();
       case tipo_record::lunghezza_percorso:
       case tipo_record::progressiva_uno:
       case tipo_record::progressiva_due:
@@ -266,8 +276,13 @@ class lettore_treno {
   seguito leggi_velocita() {
     const int32_t posizione = lungo();
     const int32_t velocita = lungo();
-    const record_velocita letto{velocita, contesto_.linea_record, contesto_.colonna_chiave, contesto_.chiave_record,
-                                contesto_.testo_record, flusso_.linea(), flusso_.colonna()};
+    const record_velocita letto{velocita,
+                                contesto_.linea_record,
+                                contesto_.colonna_chiave,
+                                contesto_.chiave_record,
+                                contesto_.testo_record,
+                                flusso_.linea(),
+                                flusso_.colonna()};
     fine_valori();
     if (fuori_binario(stato_, posizione)) return fine_per_posizione(posizione);
     avvisa_ordine(velocita_precedente_, posizione, "velocita");
@@ -361,7 +376,8 @@ class lettore_treno {
     const int32_t codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
-    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata) nomina_occupante(contesto_, cella_occupata(codice, celle));
+    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata)
+      nomina_occupante(contesto_, cella_occupata(codice, celle));
     if (esito != seguito::continua) return esito;
     for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
     if (r.x > inizio_con_avviso) {
@@ -566,8 +582,8 @@ class lettore_treno {
   flusso_campi flusso_;
   std::string riga_;  // the field just read in key position
   int32_t numero_stazione_ = 1;
-  int32_t cella_vmax_ = 0;       // next cell to receive a speed limit
-  int32_t cella_aderenza_ = 0;   // next cell to receive an adhesion value
+  int32_t cella_vmax_ = 0;      // next cell to receive a speed limit
+  int32_t cella_aderenza_ = 0;  // next cell to receive an adhesion value
   // The last speed-limit record: its speed in km/h, and where it stands.
   struct record_velocita {
     int32_t velocita = 0;
@@ -586,8 +602,8 @@ class lettore_treno {
   int32_t records_letti_ = 0;
   valore_precedente velocita_precedente_;
   valore_precedente aderenza_precedente_;
-  int64_t orario_precedente_ = -1;  // the last scheduled time, seconds; -1: none yet
-  int32_t stazione_orario_ = 0;     // the station that has it
+  int64_t orario_precedente_ = -1;                            // the last scheduled time, seconds; -1: none yet
+  int32_t stazione_orario_ = 0;                               // the station that has it
   std::vector<luogo_errore> righe_stazioni_{luogo_errore{}};  // by station number, for the messages
 };
 

@@ -28,8 +28,8 @@ struct contesto_lettura {
         percorso_linea(std::move(linea)),
         percorso_treno(std::move(treno)) {}
 
-  scenario& stato;                  // what the files build
-  sessione_costruzione& sessione;   // the warnings, the records' places, the mountain runs
+  scenario& stato;                 // what the files build
+  sessione_costruzione& sessione;  // the warnings, the records' places, the mountain runs
   const sorgente_descrizioni& sorgente;
   std::string percorso_linea;  // full path of the line description file
   std::string percorso_treno;  // full path of the train description file

@@ -69,7 +69,8 @@ void memo_montagna(scenario& stato, montagne_lette& montagne, int32_t& inizio, i
     cella& cella_run = stato.binario[static_cast<std::size_t>(c)];
     cella_run.montagna = static_cast<uint8_t>(tipo);
     ++conteggio;
-    if (con_segni && conteggio % 4 == 0 && cella_run.oggetto == oggetto::vuoto) cella_run.oggetto = oggetto::segno_montagna;
+    if (con_segni && conteggio % 4 == 0 && cella_run.oggetto == oggetto::vuoto)
+      cella_run.oggetto = oggetto::segno_montagna;
   }
 }
 

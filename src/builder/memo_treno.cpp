@@ -26,7 +26,8 @@ int32_t memo_segnale(scenario& stato, dati_segnale& segnale) {
   const int64_t c = cella_puntuale(segnale.posizione);
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
-  if (!dentro(stato, c) || !dentro(stato, cella_preavviso_segnale(c, preavvisi_per_segnale))) return codice_fuori_binario;
+  if (!dentro(stato, c) || !dentro(stato, cella_preavviso_segnale(c, preavvisi_per_segnale)))
+    return codice_fuori_binario;
   if (!libera(stato, c)) return codici::segnale_occupata;
 
   cella& posto = cella_n(stato, c);

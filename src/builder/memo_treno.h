@@ -19,11 +19,11 @@ struct dati_segnale {
   int32_t s2 = 0;
   int32_t s3 = 0;
   int32_t rapp = 0;
-  int32_t dx = 0;         // signal code of the right side, 0 for none
+  int32_t dx = 0;  // signal code of the right side, 0 for none
   int32_t d1 = 0;
   int32_t d2 = 0;
   int32_t d3 = 0;
-  int32_t tempo = 0;      // held time, seconds; only with sx 2
+  int32_t tempo = 0;  // held time, seconds; only with sx 2
 };
 
 // The six values of a slowdown record, in the order of the file.
@@ -36,7 +36,8 @@ struct dati_rallentamento {
   int32_t d_v = 0;   // a further value, stored when not 0
 };
 
-// Both return 0 when the item stands, otherwise the code that refuses it. A code 15 means the item would reach outside the track.
+// Both return 0 when the item stands, otherwise the code that refuses it. A code 15 means the item would reach outside
+// the track.
 
 // Codes 15 (the signal's cell or an approach mark outside the track) and 16
 // (the signal's cell is taken).

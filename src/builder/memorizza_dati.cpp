@@ -21,7 +21,8 @@ int32_t valori_sulla_riga(const contesto_lettura& contesto) {
     const std::size_t fine = std::min(testo.find(',', pos + 1), testo.size());
     int32_t parole = 0;
     for (std::size_t i = pos + 1; i < fine; ++i) {
-      const bool inizio = testo[i] != ' ' && testo[i] != '\t' && (testo[i - 1] == ' ' || testo[i - 1] == '\t' || i == pos + 1);
+      const bool inizio =
+          testo[i] != ' ' && testo[i] != '\t' && (testo[i - 1] == ' ' || testo[i - 1] == '\t' || i == pos + 1);
       if (inizio) ++parole;
     }
     valori += std::max(parole, 1);  // a field of blanks reads 0: a value all the same

@@ -29,11 +29,11 @@ namespace od {
 namespace {
 
 constexpr int16_t valore_marcatore = 180;
-constexpr int32_t celle_prima_avviso = 20;   // rule A looks this far back
-constexpr int32_t prima_cella_segnale = 3;   // rule A: d - 2 stays on cell 1 or above
+constexpr int32_t celle_prima_avviso = 20;         // rule A looks this far back
+constexpr int32_t prima_cella_segnale = 3;         // rule A: d - 2 stays on cell 1 or above
 constexpr int16_t velocita_senza_marcatori = 110;  // km/h: B4 only below it
-constexpr int32_t passo_marcatori = 8;       // B4: 400 m
-constexpr int32_t celle_dopo_fine = 12;      // B5 looks this far ahead
+constexpr int32_t passo_marcatori = 8;             // B4: 400 m
+constexpr int32_t celle_dopo_fine = 12;            // B5 looks this far ahead
 
 // B1, B2, B3: the nearest of the three cells tried; the other two follow it
 // downwards.

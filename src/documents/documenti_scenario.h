@@ -22,9 +22,9 @@ namespace od {
 // box, so that the form can be filled by hand.
 struct testata_documenti {
   std::string numero_treno;
-  std::string categoria;        // e.g. "V140 C"
-  std::string classificazione;  // e.g. "REGIONALE"
-  std::optional<int> massa;     // locked mass, tonnes
+  std::string categoria;               // e.g. "V140 C"
+  std::string classificazione;         // e.g. "REGIONALE"
+  std::optional<int> massa;            // locked mass, tonnes
   std::optional<int> velocita_marcia;  // km/h, in the origin's row
 };
 
@@ -37,8 +37,8 @@ using tempi_stazioni = std::vector<std::optional<double>>;
 // column, say. The documents are written all the same.
 using avvisi_documenti = std::vector<std::string>;
 
-lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata,
-                                  const tempi_stazioni& tempi, avvisi_documenti& avvisi);
+lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata, const tempi_stazioni& tempi,
+                                  avvisi_documenti& avvisi);
 // Throws std::length_error when the slowdowns are more than one order holds.
 lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_documenti& testata,
                                          avvisi_documenti& avvisi);

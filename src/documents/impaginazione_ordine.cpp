@@ -39,17 +39,16 @@ void aggiungi_intestazione(const contenuto_ordine& c, std::vector<std::string>& 
   righe.push_back(" " + std::string(80, '_'));
   righe.push_back("  Linea  " + c.linea);
   righe.emplace_back();
-  righe.push_back("  Si ordina al macchinista del treno " + c.numero_treno +
-                  " di effettuare i seguenti rallentamenti");
+  righe.push_back("  Si ordina al macchinista del treno " + c.numero_treno + " di effettuare i seguenti rallentamenti");
 }
 
 void aggiungi_testata_tabella(std::vector<std::string>& righe) {
   righe.push_back("  " + std::string(larghezza_interna(colonne), '_'));
   righe.push_back(riga_tabella(colonne, {"", "", "Inizio dopo", "", "", ""}));
-  righe.push_back(riga_tabella(
-      colonne, {" N.", "      FRA LE STAZIONI", " il cippo", " Velocita'", "Lunghezza", "Prescrizioni"}));
-  righe.push_back(riga_tabella(
-      colonne, {"", "   (o nelle Stazioni di)", "chilometrico", "", "   metri", " specifiche"}));
+  righe.push_back(
+      riga_tabella(colonne, {" N.", "      FRA LE STAZIONI", " il cippo", " Velocita'", "Lunghezza", "Prescrizioni"}));
+  righe.push_back(
+      riga_tabella(colonne, {"", "   (o nelle Stazioni di)", "chilometrico", "", "   metri", " specifiche"}));
   righe.push_back(riga_piena(colonne, '_'));
 }
 
@@ -57,9 +56,9 @@ std::string riga_rallentamento(const rallentamento_ordine& r) {
   const auto& c = colonne;
   // A number of three figures fills its cell.
   const std::size_t rientro_numero = r.numero.size() < c[0] ? 1 : 0;
-  return riga_tabella(c, {rientra(rientro_numero, r.numero, c[0]), rientra(1, r.fra_stazioni, c[1]), rientra(5, r.cippo, c[2]),
-                          rientra(4, r.velocita, c[3]), rientra(3, r.lunghezza, c[4]),
-                          rientra(3, r.prescrizione, c[5])});
+  return riga_tabella(
+      c, {rientra(rientro_numero, r.numero, c[0]), rientra(1, r.fra_stazioni, c[1]), rientra(5, r.cippo, c[2]),
+          rientra(4, r.velocita, c[3]), rientra(3, r.lunghezza, c[4]), rientra(3, r.prescrizione, c[5])});
 }
 
 // Each filled row follows an empty one, as on the printed form.

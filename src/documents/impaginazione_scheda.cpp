@@ -77,17 +77,17 @@ std::string cella_velocita(const std::string& kmh) {
 
 std::string riga_stazione(const stazione_scheda& s) {
   const auto& c = colonne_orario;
-  return riga_tabella(c, {cella_velocita(s.velocita_limite), cella_velocita(s.velocita_marcia),
-                          allinea_destra(s.progressiva, massimo_progressiva), "", rientra(1, s.localita, c[4]),
-                          cella_orario(s), ""});
+  return riga_tabella(
+      c, {cella_velocita(s.velocita_limite), cella_velocita(s.velocita_marcia),
+          allinea_destra(s.progressiva, massimo_progressiva), "", rientra(1, s.localita, c[4]), cella_orario(s), ""});
 }
 
 void aggiungi_orario(const contenuto_scheda& s, std::vector<std::string>& righe) {
   const auto& c = colonne_orario;
   const std::string regola = riga_piena(c, '_');
   righe.push_back("  " + fila(larghezza_interna(c), '_'));
-  righe.push_back(riga_tabella(
-      c, {" Vel.", " Vel.", " Progr Km", "  No", "   Localita' di  Servizio", "      Orario", " Rec"}));
+  righe.push_back(
+      riga_tabella(c, {" Vel.", " Vel.", " Progr Km", "  No", "   Localita' di  Servizio", "      Orario", " Rec"}));
   righe.push_back(riga_tabella(c, {" Lim.", "Marc.", "", "  Rs", "", "", ""}));
   righe.push_back(regola);
   for (const stazione_scheda& r : s.stazioni) {

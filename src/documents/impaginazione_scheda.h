@@ -27,8 +27,8 @@ struct stazione_scheda {
   std::string progressiva;      // km with three decimals, as posted
   std::string localita;
   forma_orario forma = forma_orario::transito;
-  std::string ora;       // the only time, or the arrival at a stop; may be empty
-  std::string partenza;  // the departure after a stop
+  std::string ora;                  // the only time, or the arrival at a stop; may be empty
+  std::string partenza;             // the departure after a stop
   bool cambia_riferimento = false;  // the posted progressive restarts after this station
 };
 

@@ -8,14 +8,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "documents/documenti_scenario.h"
+#include "documents/impaginazione_ordine.h"
+#include "documents/testo_documenti.h"
 #include "elementi/rallentamenti.h"
 #include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "modello/progressiva.h"
 #include "modello/stazioni.h"
-#include "documents/documenti_scenario.h"
-#include "documents/impaginazione_ordine.h"
-#include "documents/testo_documenti.h"
 
 namespace od {
 namespace {
@@ -87,10 +87,10 @@ lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_do
                        taglia(std::to_string(cippo_precedente(stato, r.inizio)), massimo_cippo,
                               "ordine di rallentamento: il cippo del rallentamento " + numero, avvisi),
                        std::to_string(r.velocita),
-                       r.lunghezza < 0 ? std::string()
-                                       : taglia(std::to_string(r.lunghezza), massimo_lunghezza,
-                                                "ordine di rallentamento: la lunghezza del rallentamento " + numero,
-                                                avvisi),
+                       r.lunghezza < 0
+                           ? std::string()
+                           : taglia(std::to_string(r.lunghezza), massimo_lunghezza,
+                                    "ordine di rallentamento: la lunghezza del rallentamento " + numero, avvisi),
                        r.treno_intero ? "A" : "---"});
   }
   if (c.righe.empty()) c.righe.push_back({"", "Nessun rallentamento", "", "", "", ""});

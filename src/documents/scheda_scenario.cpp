@@ -8,13 +8,13 @@
 #include <cstddef>
 #include <string>
 
+#include "documents/documenti_scenario.h"
+#include "documents/impaginazione_scheda.h"
+#include "documents/testo_documenti.h"
 #include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "modello/progressiva.h"
 #include "modello/stazioni.h"
-#include "documents/documenti_scenario.h"
-#include "documents/impaginazione_scheda.h"
-#include "documents/testo_documenti.h"
 
 namespace od {
 namespace {
@@ -59,8 +59,8 @@ std::string cella_testo(const std::string& testo, std::size_t massimo, const std
   return taglia(testo, massimo, "scheda treno: " + cosa, avvisi);
 }
 
-void metti_testata(const scenario& s, const testata_documenti& t, const std::vector<int>& stazioni,
-                   contenuto_scheda& c, avvisi_documenti& avvisi) {
+void metti_testata(const scenario& s, const testata_documenti& t, const std::vector<int>& stazioni, contenuto_scheda& c,
+                   avvisi_documenti& avvisi) {
   c.numero_treno = cella_testo(t.numero_treno, massimo_numero_treno, "il numero del treno", avvisi);
   if (!stazioni.empty()) {
     c.origine = cella_testo(voce_n(s, stazioni.front()).nome, massimo_terminale, "il nome d'origine", avvisi);
@@ -68,16 +68,18 @@ void metti_testata(const scenario& s, const testata_documenti& t, const std::vec
   }
   c.categoria = cella_testo(t.categoria, massimo_categoria, "la categoria", avvisi);
   const int32_t percento = massa_frenata(s);
-  if (percento > 0) c.massa_frenata = cella_testo(std::to_string(percento) + "%", massimo_massa_frenata,
-                                                  "la percentuale di massa frenata", avvisi);
+  if (percento > 0)
+    c.massa_frenata =
+        cella_testo(std::to_string(percento) + "%", massimo_massa_frenata, "la percentuale di massa frenata", avvisi);
   c.classificazione = cella_testo(t.classificazione, massimo_classificazione, "la classificazione", avvisi);
-  if (t.massa) c.massa_bloccata = cella_testo(std::to_string(*t.massa) + "T", massimo_massa_bloccata, "la massa", avvisi);
+  if (t.massa)
+    c.massa_bloccata = cella_testo(std::to_string(*t.massa) + "T", massimo_massa_bloccata, "la massa", avvisi);
 }
 
 }  // namespace
 
-lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata,
-                                  const tempi_stazioni& tempi, avvisi_documenti& avvisi) {
+lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata, const tempi_stazioni& tempi,
+                                  avvisi_documenti& avvisi) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   contenuto_scheda c;
   metti_testata(stato, testata, stazioni, c, avvisi);
@@ -89,8 +91,8 @@ lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti
     if (limite != limite_mostrato) r.velocita_limite = std::to_string(limite);
     limite_mostrato = limite;
     if (i == 0 && testata.velocita_marcia) {
-      r.velocita_marcia = cella_testo(std::to_string(*testata.velocita_marcia), massimo_velocita,
-                                      "la velocita' di marcia", avvisi);
+      r.velocita_marcia =
+          cella_testo(std::to_string(*testata.velocita_marcia), massimo_velocita, "la velocita' di marcia", avvisi);
     }
     r.progressiva = cella_testo(chilometri(progressiva_di(stato, v.posizione).metri), massimo_progressiva,
                                 "la progressiva della stazione " + std::to_string(i + 1), avvisi);

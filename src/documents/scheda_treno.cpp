@@ -18,9 +18,9 @@ struct stazione_carica {
   std::string_view localita;
   std::string_view progressiva;  // km with three decimals, as posted
   forma_orario forma;
-  std::string_view ora;               // the only time, or the arrival at a stop
-  std::string_view partenza = {};     // the departure after a stop
-  bool cambia_riferimento = false;    // the posted progressive restarts after this station
+  std::string_view ora;             // the only time, or the arrival at a stop
+  std::string_view partenza = {};   // the departure after a stop
+  bool cambia_riferimento = false;  // the posted progressive restarts after this station
 };
 
 // The stations in the order of the train file. The progressive restarts twice:

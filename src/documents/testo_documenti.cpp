@@ -15,9 +15,9 @@ char minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 char maiuscola(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool separa_parole(char c) { return c == ' ' || c == '-' || c == '\'' || c == '.' || c == '(' || c == '/'; }
 
-constexpr std::array<std::string_view, 19> parole_legame{"di",   "del",  "della", "dello", "dei",   "degli", "delle",
-                                                         "da",   "dal",  "dalla", "in",    "e",     "al",    "alla",
-                                                         "allo", "sul",  "sulla", "sullo", "sui"};
+constexpr std::array<std::string_view, 19> parole_legame{"di",   "del", "della", "dello", "dei", "degli", "delle",
+                                                         "da",   "dal", "dalla", "in",    "e",   "al",    "alla",
+                                                         "allo", "sul", "sulla", "sullo", "sui"};
 
 bool legame(std::string_view parola) {
   for (std::string_view p : parole_legame) {

@@ -31,7 +31,7 @@ struct generale_letto {
   int32_t lunghezza_linea = 0;   // voci_generali.h names every field here
   int32_t lunghezza_totale = 0;  // line plus 7000 m
   int32_t ultima_cella = -1;
-  int32_t ultima_riempita = -4;  // the last cell with running values
+  int32_t ultima_riempita = -4;                    // the last cell with running values
   std::array<progressiva_letta, 3> progressive{};  // entries 81 to 83
   std::array<int32_t, 3> sfondi{};                 // "uno", "due", "tre"
   int32_t ripetizione_primo = 0, ripetizione_secondo = 0, ripetizione_codici = 0;

@@ -5,8 +5,8 @@
 
 namespace od {
 
-valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad,
-                                     int32_t vbd, int32_t vcd, int32_t strisced) {
+valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad, int32_t vbd,
+                                     int32_t vcd, int32_t strisced) {
   const auto coppia = [](int64_t sinistra, int64_t destra) { return arrotonda_div(destra + 100 * sinistra, 5); };
   return {coppia(vas, vad), coppia(vbs, vbd), coppia(vcs, vcd), int64_t{strisces} * 10 + strisced};
 }

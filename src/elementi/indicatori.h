@@ -16,8 +16,8 @@ namespace od {
 struct valori_indicatore {
   int64_t valore1, valore2, valore3, valore4;
 };
-valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad,
-                                     int32_t vbd, int32_t vcd, int32_t strisced);
+valori_indicatore impacca_indicatore(int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces, int32_t vad, int32_t vbd,
+                                     int32_t vcd, int32_t strisced);
 
 // The board of a cell taken apart with floor division, so that a damaged
 // value still gives parts that pack back to it: sinistra is the stored

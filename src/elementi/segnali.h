@@ -29,7 +29,9 @@ constexpr lati_segnale lati_naturali(int64_t valore4) {
 struct coppia_segnale {
   int64_t s = 0, d = 0;
 };
-constexpr coppia_segnale spacca_coppia(int64_t valore) { return {quoziente_basso(valore, 10), resto_basso(valore, 10)}; }
+constexpr coppia_segnale spacca_coppia(int64_t valore) {
+  return {quoziente_basso(valore, 10), resto_basso(valore, 10)};
+}
 
 // The approach marks of a signal in cell `c`: mark j stands in cell c - 2j
 // and carries base + j (the cell keeps the low 8 bits).

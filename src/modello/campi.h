@@ -16,7 +16,7 @@ namespace od {
 // Calls `visita(name, field)` for every field of `c`, in file order; const
 // or not, as `c` is.
 template <typename Cella, typename Visitatore>
-  requires std::same_as<std::remove_const_t<Cella>, cella>
+requires std::same_as<std::remove_const_t<Cella>, cella>
 constexpr void per_ogni_campo(Cella& c, Visitatore&& visita) {
   visita("oggetto", c.oggetto);
   visita("valore1", c.valore1);
@@ -32,7 +32,7 @@ constexpr void per_ogni_campo(Cella& c, Visitatore&& visita) {
 }
 
 template <typename Voce, typename Visitatore>
-  requires std::same_as<std::remove_const_t<Voce>, voce>
+requires std::same_as<std::remove_const_t<Voce>, voce>
 constexpr void per_ogni_campo(Voce& v, Visitatore&& visita) {
   visita("tipo", v.tipo);
   visita("area_inizio", v.area_inizio);

@@ -34,9 +34,7 @@ inline constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 
 
 // Metres of track for a line of `lunghezza` metres, and its last cell.
 constexpr int64_t metri_binario(int64_t lunghezza) { return lunghezza + coda_binario; }
-constexpr int64_t ultima_cella_di(int64_t lunghezza) {
-  return arrotonda_div(metri_binario(lunghezza), metri_cella);
-}
+constexpr int64_t ultima_cella_di(int64_t lunghezza) { return arrotonda_div(metri_binario(lunghezza), metri_cella); }
 
 // A point item (signal, board, sign, slowdown start) placed at position p
 // goes to cell round(p / 50 + 1); posizione_puntuale is the way back.

@@ -6,8 +6,8 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,22 +90,22 @@ inline constexpr uint8_t cartello = codice_oggetto(tipo_oggetto::cartello);
 }  // namespace oggetto
 
 struct voce {
-  uint8_t tipo = 0;          // station type code, 8 bits
-  int32_t area_inizio = 0;   // start of the station area, metres, signed 32 bits
-  int32_t area_fine = 0;     // end of the station area, metres, signed 32 bits
-  int32_t posizione = 0;     // station position, metres, signed 32 bits
-  uint8_t opzione_a = 0;     // flag, 8 bits
-  std::string nome;          // text: 16-bit length, then 8-bit characters
-  int16_t terna_a1 = 0;      // group a, first value, signed 16 bits
-  int16_t terna_a2 = 0;      // group a, second value, signed 16 bits
-  int16_t terna_b1 = 0;      // group b, first value, signed 16 bits
-  int16_t terna_b2 = 0;      // group b, second value, signed 16 bits
-  int16_t terna_b3 = 0;      // group b, third value, signed 16 bits
-  uint8_t terna_a3 = 0;      // group a, third value, 8 bits
-  uint8_t sosta = 0;         // stop time, seconds, 8 bits
-  uint8_t opzione_c = 0;     // flag, 8 bits
-  uint8_t opzione_b = 0;     // flag, 8 bits
-  int32_t orario = 0;        // scheduled time, seconds since midnight, signed 32 bits
+  uint8_t tipo = 0;         // station type code, 8 bits
+  int32_t area_inizio = 0;  // start of the station area, metres, signed 32 bits
+  int32_t area_fine = 0;    // end of the station area, metres, signed 32 bits
+  int32_t posizione = 0;    // station position, metres, signed 32 bits
+  uint8_t opzione_a = 0;    // flag, 8 bits
+  std::string nome;         // text: 16-bit length, then 8-bit characters
+  int16_t terna_a1 = 0;     // group a, first value, signed 16 bits
+  int16_t terna_a2 = 0;     // group a, second value, signed 16 bits
+  int16_t terna_b1 = 0;     // group b, first value, signed 16 bits
+  int16_t terna_b2 = 0;     // group b, second value, signed 16 bits
+  int16_t terna_b3 = 0;     // group b, third value, signed 16 bits
+  uint8_t terna_a3 = 0;     // group a, third value, 8 bits
+  uint8_t sosta = 0;        // stop time, seconds, 8 bits
+  uint8_t opzione_c = 0;    // flag, 8 bits
+  uint8_t opzione_b = 0;    // flag, 8 bits
+  int32_t orario = 0;       // scheduled time, seconds since midnight, signed 32 bits
 
   bool operator==(const voce&) const = default;
 };

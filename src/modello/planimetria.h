@@ -93,7 +93,6 @@ class planimetria {
   }
 
  private:
-
   // The next row after `ultima`, with `penultima` before it. The step is not
   // normalised, so a bent row lengthens it by sqrt(1 + k*k).
   static punto dritto(const punto& penultima, const punto& ultima) {
@@ -108,8 +107,8 @@ class planimetria {
 
   int32_t righe_ = 0;
   int32_t calcolate_ = 0;
-  std::vector<punto> lette_;     // rows 0 .. lette_.size() - 1, as given
-  std::vector<tratto> tratti_;   // the rows after them, run by run
+  std::vector<punto> lette_;    // rows 0 .. lette_.size() - 1, as given
+  std::vector<tratto> tratti_;  // the rows after them, run by run
 };
 
 template <typename F>

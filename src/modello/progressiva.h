@@ -17,9 +17,9 @@
 namespace od {
 
 struct progressiva_posta {
-  int64_t metri = 0;       // the progressive posted at the position, metres (wide: any stored values)
-  bool crescente = true;   // whether it grows in the direction of travel
-  int32_t voce = 0;        // entry 81..83 of the change in force, 0 when none
+  int64_t metri = 0;      // the progressive posted at the position, metres (wide: any stored values)
+  bool crescente = true;  // whether it grows in the direction of travel
+  int32_t voce = 0;       // entry 81..83 of the change in force, 0 when none
 };
 
 progressiva_posta progressiva_di(const scenario& stato, int32_t posizione);

@@ -19,7 +19,8 @@ template <std::size_t quanti>
 constexpr uint64_t decodifica_le(const char* p) {
   return [p]<std::size_t... n>(std::index_sequence<n...>) {
     return ((uint64_t{static_cast<unsigned char>(p[n])} << (8 * n)) | ...);
-  }(std::make_index_sequence<quanti>{});
+  }
+  (std::make_index_sequence<quanti>{});
 }
 
 using buffer = std::string;

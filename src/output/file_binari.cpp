@@ -72,8 +72,10 @@ void scrivi_colonna(const planimetria& p, Coordinata coordinata, blocco_uscita& 
 
 void scrivi_planimetria(const planimetria& p, const std::function<void(std::string_view)>& uscita) {
   blocco_uscita b(uscita);
-  scrivi_colonna(p, [](const planimetria::punto& q) { return q.primo; }, b);
-  scrivi_colonna(p, [](const planimetria::punto& q) { return q.secondo; }, b);
+  scrivi_colonna(
+      p, [](const planimetria::punto& q) { return q.primo; }, b);
+  scrivi_colonna(
+      p, [](const planimetria::punto& q) { return q.secondo; }, b);
   b.svuota();
 }
 

@@ -45,9 +45,9 @@ std::string stretto(const tabella_orario& t, const avviso_orario& a) {
 }
 
 std::string senza_fermata(const tabella_orario& t, const avviso_orario& a) {
-  const std::string esito = a.stazione == 0                        ? "parte dalla sua posizione"
+  const std::string esito = a.stazione == 0                       ? "parte dalla sua posizione"
                             : a.stazione + 1 == t.stazioni.size() ? "si ferma alla sua posizione"
-                                                                   : "vi passa senza fermarsi";
+                                                                  : "vi passa senza fermarsi";
   return t.stazioni[a.stazione].nome + " non ha un punto di fermata sul binario: il treno " + esito;
 }
 

@@ -89,8 +89,8 @@ double tempo_a(const marcia& m, double metri) {
   const auto i = static_cast<std::size_t>(std::floor(relativo));
   if (i + 1 >= m.velocita.size()) return m.tempo.back();
   const std::size_t c = static_cast<std::size_t>(m.primo) + i;
-  return m.tempo[i] + tempo_in_cella(m.velocita[i], m.velocita[i + 1], m.ammessa[c], m.accelerazione[c],
-                                     m.frenatura[c], d, (relativo - static_cast<double>(i)) * d);
+  return m.tempo[i] + tempo_in_cella(m.velocita[i], m.velocita[i + 1], m.ammessa[c], m.accelerazione[c], m.frenatura[c],
+                                     d, (relativo - static_cast<double>(i)) * d);
 }
 
 }  // namespace od

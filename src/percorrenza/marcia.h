@@ -17,7 +17,7 @@
 namespace od {
 
 struct marcia {
-  int32_t primo = 0;  // boundary where the run starts (the front at 50 × primo m), standing
+  int32_t primo = 0;   // boundary where the run starts (the front at 50 × primo m), standing
   int32_t ultimo = 0;  // boundary where it ends, standing
   // Per cell of the track: permitted speed (m/s) and the rates there (m/s²).
   std::vector<double> ammessa, accelerazione, frenatura;

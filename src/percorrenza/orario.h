@@ -25,11 +25,11 @@ namespace od {
 struct tempo_stazione {
   int voce = 0;  // entry of the item table
   std::string nome;
-  int32_t posizione = 0;     // metres
-  int64_t progressiva = 0;   // posted there, metres
+  int32_t posizione = 0;    // metres
+  int64_t progressiva = 0;  // posted there, metres
   bool ferma = false;
-  int32_t punto = 0;             // where the front stands or passes, metres
-  double arrivo = 0;             // earliest arrival or passing, seconds since midnight
+  int32_t punto = 0;               // where the front stands or passes, metres
+  double arrivo = 0;               // earliest arrival or passing, seconds since midnight
   std::optional<double> partenza;  // earliest departure where it stops (not at the last station)
   std::optional<int32_t> orario;   // the scheduled time, seconds since midnight
   std::optional<double> margine;   // scheduled minus earliest; none at the first station
@@ -37,10 +37,10 @@ struct tempo_stazione {
 
 struct tempo_tratta {
   std::size_t da = 0, a = 0;  // indices into the stations
-  double minimo = 0;           // minimum running time, stop time at the far end included, s
-  int32_t previsto = 0;        // scheduled, s
-  double margine = 0;          // s
-  double percento = 0;         // margin in percent of the minimum
+  double minimo = 0;          // minimum running time, stop time at the far end included, s
+  int32_t previsto = 0;       // scheduled, s
+  double margine = 0;         // s
+  double percento = 0;        // margin in percent of the minimum
 };
 
 // What the tools turn into warnings; the calculation itself prints nothing.
@@ -55,8 +55,8 @@ struct tabella_orario {
   std::vector<tempo_tratta> tratte;
   std::vector<avviso_orario> avvisi;
   double margine_minimo = 0;  // percent, as asked
-  marcia corsa;           // the fastest run, for the picture
-  std::string errore;     // when not empty, why there is no table
+  marcia corsa;               // the fastest run, for the picture
+  std::string errore;         // when not empty, why there is no table
 };
 
 // `margine_minimo`: percent; a section with less gets a warning.

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "modello/modello.h"
 #include "modello/misure_linea.h"
+#include "modello/modello.h"
 #include "percorrenza/treno.h"
 
 namespace od {

@@ -24,9 +24,9 @@ blocco_cartella::blocco_cartella(const std::string& cartella) {
   }
   int negati = 0;
   for (;;) {
-    const HANDLE h = ::CreateFileW(percorso.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                   FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
-                                   nullptr);
+    const HANDLE h =
+        ::CreateFileW(percorso.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       maniglia_ = static_cast<long long>(reinterpret_cast<intptr_t>(h));
       return;

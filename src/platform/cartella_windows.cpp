@@ -13,8 +13,8 @@ std::string cartella_programma() {
   for (;;) {
     const DWORD quanti = ::GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
     if (quanti == 0) {
-      throw errore_file("GetModuleFileName", "impossibile trovare la cartella del programma: " +
-                                                 descrizione_windows(::GetLastError()));
+      throw errore_file("GetModuleFileName",
+                        "impossibile trovare la cartella del programma: " + descrizione_windows(::GetLastError()));
     }
     if (quanti < nome.size()) {
       nome.resize(quanti);

@@ -94,7 +94,8 @@ void sostituzione_insieme::installa() {
     }
     preparati_.erase(preparati_.begin());
     std::string cartella = sistema::cartella_di(p.percorso);
-    if (std::find(cartelle.begin(), cartelle.end(), cartella) == cartelle.end()) cartelle.push_back(std::move(cartella));
+    if (std::find(cartelle.begin(), cartelle.end(), cartella) == cartelle.end())
+      cartelle.push_back(std::move(cartella));
   }
   if (sincronia_ != sincronia::completa) return;
   for (const std::string& cartella : cartelle) sincronizza_cartella(cartella, chiamate_);

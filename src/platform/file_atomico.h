@@ -4,13 +4,13 @@
 // crash leaves it either as it was or wholly replaced.
 #pragma once
 
+#include <sys/types.h>
 #include <cstddef>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 namespace od {
@@ -78,9 +78,9 @@ enum class sincronia {
 // Files replaced together. Each is written to a temporary file beside its
 // target and synced as soon as it is prepared; only when every one is ready
 // are they renamed over their targets, one right after the other, and their
-// folders synced (each step as the group's sincronia allows). A failure or a crash before the renames leaves every target
-// as it was; a reader such as the simulator can meet a mix of old and new
-// files only in the moment between two renames.
+// folders synced (each step as the group's sincronia allows). A failure or a crash before the renames leaves every
+// target as it was; a reader such as the simulator can meet a mix of old and new files only in the moment between two
+// renames.
 class sostituzione_insieme {
  public:
   explicit sostituzione_insieme(chiamate_file& chiamate = chiamate_di_sistema(),

@@ -112,7 +112,7 @@ namespace sistema {
 std::string motivo_ultimo_errore() { return ultimo_errore(); }
 void segna_disco_pieno() { ::SetLastError(ERROR_DISK_FULL); }
 bool scrittura_interrotta() { return false; }  // WriteFile is not interrupted by signals
-void limite_dimensione_come_errore() {}         // no file-size signal here
+void limite_dimensione_come_errore() {}        // no file-size signal here
 
 std::string cartella_di(const std::string& percorso) {
   const std::size_t separatore = percorso.find_last_of("\\/");

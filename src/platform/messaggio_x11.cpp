@@ -11,10 +11,10 @@
 namespace od {
 namespace {
 
-constexpr int margine = 24;            // around the text, in pixels
+constexpr int margine = 24;  // around the text, in pixels
 constexpr int larghezza_pulsante = 75;
 constexpr int altezza_pulsante = 23;
-constexpr int margine_pulsante = 12;   // below the button
+constexpr int margine_pulsante = 12;  // below the button
 constexpr int larghezza_minima = 180;
 
 void imposta_atomo(Display* d, Window w, const char* proprieta, const char* valore) {
@@ -41,8 +41,7 @@ scatola_messaggio::scatola_messaggio(const risorse_x11& risorse, const std::stri
   area_testo_ = {static_cast<short>(margine), static_cast<short>(margine),
                  static_cast<unsigned short>(larghezza - 2 * margine), static_cast<unsigned short>(alto_testo)};
   pulsante_ = {static_cast<short>((larghezza - larghezza_pulsante) / 2),
-               static_cast<short>(altezza - margine_pulsante - altezza_pulsante), larghezza_pulsante,
-               altezza_pulsante};
+               static_cast<short>(altezza - margine_pulsante - altezza_pulsante), larghezza_pulsante, altezza_pulsante};
 
   // Centred on the screen, as the system places a message box.
   const int s = DefaultScreen(d);

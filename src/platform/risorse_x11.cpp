@@ -64,7 +64,7 @@ risorse_x11::~risorse_x11() {
 }
 
 unsigned long risorse_x11::alloca_colore(unsigned short rosso, unsigned short verde, unsigned short blu,
-                                  unsigned long riserva) {
+                                         unsigned long riserva) {
   XColor colore{};
   colore.red = rosso;
   colore.green = verde;
@@ -75,10 +75,14 @@ unsigned long risorse_x11::alloca_colore(unsigned short rosso, unsigned short ve
 
 unsigned long risorse_x11::colore(tinta t) const {
   switch (t) {
-    case tinta::sfondo: return sfondo_;
-    case tinta::testo: return testo_;
-    case tinta::luce: return luce_;
-    case tinta::ombra: return ombra_;
+    case tinta::sfondo:
+      return sfondo_;
+    case tinta::testo:
+      return testo_;
+    case tinta::luce:
+      return luce_;
+    case tinta::ombra:
+      return ombra_;
   }
   return testo_;
 }

@@ -26,14 +26,14 @@ std::string in_utf8(std::wstring_view testo) {
 
 std::string descrizione_windows(DWORD codice) {
   wchar_t* buffer = nullptr;
-  const DWORD quanti = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, codice, 0,
-      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  const DWORD quanti =
+      ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, codice, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
   std::wstring testo = quanti > 0 && buffer != nullptr ? std::wstring(buffer, quanti) : std::wstring();
   if (buffer != nullptr) ::LocalFree(buffer);
   // The system ends its messages with a full stop and a line break.
-  while (!testo.empty() && (testo.back() == L'\r' || testo.back() == L'\n' || testo.back() == L' ' ||
-                            testo.back() == L'.')) {
+  while (!testo.empty() &&
+         (testo.back() == L'\r' || testo.back() == L'\n' || testo.back() == L' ' || testo.back() == L'.')) {
     testo.pop_back();
   }
   std::string descrizione = in_utf8(testo);

@@ -35,9 +35,9 @@ struct controllo {
                                                          {voce_ripetizione, &s.stato.nome_treno}};
     for (const auto& [n, nome] : attesi) {
       if (voce_n(s.stato, n).nome == *nome) continue;
-      segnala(
-          nomi.tabella, byte_di_voce(n, "nome"),
-          fmt::format("la voce {} porta il nome \"{}\", ma i file sono intitolati a \"{}\"", n, voce_n(s.stato, n).nome, *nome));
+      segnala(nomi.tabella, byte_di_voce(n, "nome"),
+              fmt::format("la voce {} porta il nome \"{}\", ma i file sono intitolati a \"{}\"", n,
+                          voce_n(s.stato, n).nome, *nome));
     }
   }
 
@@ -50,7 +50,8 @@ struct controllo {
     const int32_t atteso = codice_gara_st(s.stato);
     if (codice_st(s.stato) != atteso) {
       segnala(nomi.tabella, byte_di_voce(voce_percorso, "orario"),
-              fmt::format("il codice di gara pesato della voce 85 vale {}, ma dai nomi risulta {}", codice_st(s.stato), atteso));
+              fmt::format("il codice di gara pesato della voce 85 vale {}, ma dai nomi risulta {}", codice_st(s.stato),
+                          atteso));
     }
   }
 

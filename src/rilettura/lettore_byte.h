@@ -5,8 +5,8 @@
 #pragma once
 
 #include <algorithm>
-#include <cstddef>
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -40,9 +40,8 @@ void decodifica_binario(std::string_view dati, const std::string& file, scenario
 namespace {
 
 void leggi_voce(lettore_byte& l, int n, voce& v) {
-  per_ogni_campo(v, [&](std::string_view nome, auto& campo) {
-    l.leggi(fmt::format("{} della voce {}", nome, n), campo);
-  });
+  per_ogni_campo(v,
+                 [&](std::string_view nome, auto& campo) { l.leggi(fmt::format("{} della voce {}", nome, n), campo); });
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ std::filesystem::path percorso_di(const std::string& testo) { return std::u8stri
 class blocchi_file {
  public:
   blocchi_file(const std::string& percorso, std::size_t inizio, std::size_t fine)
-      : file_(percorso_di(percorso), std::ios::binary), restanti_(fine - inizio),
+      : file_(percorso_di(percorso), std::ios::binary),
+        restanti_(fine - inizio),
         dati_(std::make_unique_for_overwrite<char[]>(2 * capienza)) {
     file_.seekg(static_cast<std::streamoff>(inizio));
   }
@@ -152,9 +153,7 @@ bool stessi_byte_del_file(const planimetria& p, const std::string& percorso) {
   if (!byte) return false;
   blocchi_file file(percorso, 0, *byte);
   bool uguali = true;
-  scrivi_planimetria(p, [&](std::string_view parte) {
-    uguali = uguali && file.prendi(parte.size()) == parte;
-  });
+  scrivi_planimetria(p, [&](std::string_view parte) { uguali = uguali && file.prendi(parte.size()) == parte; });
   return uguali && file.restanti() == 0;
 }
 

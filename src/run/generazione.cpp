@@ -1,13 +1,13 @@
 #include "run/generazione.h"
 
 #include "builder/codici.h"
+#include "costruzione/diagnostica.h"
+#include "costruzione/memorizza_percorso.h"
 #include "documents/documenti.h"
 #include "output/file_binari.h"
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
-#include "costruzione/diagnostica.h"
-#include "costruzione/memorizza_percorso.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/scenario_carico.h"
 

@@ -1,6 +1,5 @@
 #include "scenario_text/flusso_campi.h"
 
-
 namespace od {
 
 flusso_campi::flusso_campi(std::string testo) : testo_(std::move(testo)) {

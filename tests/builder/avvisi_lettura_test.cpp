@@ -50,11 +50,11 @@ std::vector<nome_e_riga> del_treno(const std::string& corpo) {
 }
 
 TEST(AvvisiLettura, UnaChiaveSbagliataEDettaConLaChiaveVicina) {
-  for (const auto& [campo, attesa] : std::vector<std::pair<std::string, std::string>>{
-           {"stazoine", "stazione"},
-           {"rallentamneto", "rallentamento"},
-           {"numero vettura", "numero vetture"},
-           {"percentuale massa frentata", "percentuale massa frenata"}}) {
+  for (const auto& [campo, attesa] :
+       std::vector<std::pair<std::string, std::string>>{{"stazoine", "stazione"},
+                                                        {"rallentamneto", "rallentamento"},
+                                                        {"numero vettura", "numero vetture"},
+                                                        {"percentuale massa frentata", "percentuale massa frenata"}}) {
     const lettura s = leggi(linea_minima, treno_minimo.substr(0, 11) + campo + ", 1\n" + treno_minimo.substr(11));
     ASSERT_EQ(avvisi(s), (std::vector<nome_e_riga>{{"chiave-sconosciuta", 2}})) << campo;
     EXPECT_NE(s.sessione.avvisi[0].messaggio.find("forse '" + attesa + "'?"), std::string::npos) << campo;
@@ -67,11 +67,12 @@ TEST(AvvisiLettura, UnaChiaveSbagliataEDettaConLaChiaveVicina) {
   EXPECT_EQ(chiave_vicina("sabbia", corpo), "");
 
   // Where case counts, the right words in another case are no key.
-  const lettura s = leggi("[generale]\nlunghezza percorso, 10000\nProgressiva chilometrica uno, 0, 0, 0\n"
-                                 "[curve]\nsfondo uno, 5\npendneza, 100, 5\n[fine]\n",
-                                 treno_minimo);
-  EXPECT_EQ(avvisi(s), (std::vector<nome_e_riga>{{"chiave-sconosciuta", 3}, {"chiave-sconosciuta", 5},
-                                                 {"chiave-sconosciuta", 6}}));
+  const lettura s = leggi(
+      "[generale]\nlunghezza percorso, 10000\nProgressiva chilometrica uno, 0, 0, 0\n"
+      "[curve]\nsfondo uno, 5\npendneza, 100, 5\n[fine]\n",
+      treno_minimo);
+  EXPECT_EQ(avvisi(s), (std::vector<nome_e_riga>{
+                           {"chiave-sconosciuta", 3}, {"chiave-sconosciuta", 5}, {"chiave-sconosciuta", 6}}));
   EXPECT_NE(s.sessione.avvisi[0].messaggio.find("(qui le maiuscole contano)"), std::string::npos);
   EXPECT_NE(s.sessione.avvisi[1].messaggio.find("conta solo nella sezione generale"), std::string::npos);
 }
@@ -100,25 +101,26 @@ TEST(AvvisiLettura, CampiFuoriPostoCommentiEUltimoCampo) {
 }
 
 TEST(AvvisiLettura, RecordFuoriOrdine) {
-  const lettura linea = leggi("[generale]\nlunghezza percorso, 10000\n[curve]\ncurvas4, 100, 500\n"
-                                     "curvad3, 400, 100\npendenza, 2000, 5\npendenza, 1000, 3\n[fine]\n",
-                                     treno_minimo);
+  const lettura linea = leggi(
+      "[generale]\nlunghezza percorso, 10000\n[curve]\ncurvas4, 100, 500\n"
+      "curvad3, 400, 100\npendenza, 2000, 5\npendenza, 1000, 3\n[fine]\n",
+      treno_minimo);
   EXPECT_EQ(avvisi(linea), (std::vector<nome_e_riga>{{"ordine-posizioni", 5}, {"ordine-posizioni", 7}}));
   EXPECT_NE(linea.sessione.avvisi[1].messaggio.find("della riga 6"), std::string::npos);
 
-  EXPECT_EQ(avvisi(leggi(linea_minima, "[generale]\nvelocita, 500, 80\nvelocita, 400, 60\naderenza, 0, 100\n"
-                                       "aderenza, 3000, 90\naderenza, 3000, 80\n[fine]\n")),
+  EXPECT_EQ(avvisi(leggi(linea_minima,
+                         "[generale]\nvelocita, 500, 80\nvelocita, 400, 60\naderenza, 0, 100\n"
+                         "aderenza, 3000, 90\naderenza, 3000, 80\n[fine]\n")),
             (std::vector<nome_e_riga>{{"inizio-senza-valore", 2}, {"ordine-posizioni", 3}, {"ordine-posizioni", 6}}));
 }
 
 TEST(AvvisiLettura, ValoriRegistratiDiversiOSenzaEffetto) {
-  EXPECT_EQ(avvisi(leggi("[generale]\nlunghezza percorso, 10000\n[p]\npendenza, 100, 200\n"
-                         "indicatori_vmax, 600, 80, 80, 80, 12, 83, 100, 0, 0\n[fine]\n",
-                         treno_minimo)),
-            (std::vector<nome_e_riga>{{"valore-troncato", 4},
-                                      {"velocita-arrotondata", 5},
-                                      {"valore-sovrapposto", 5},
-                                      {"valore-sovrapposto", 5}}));
+  EXPECT_EQ(
+      avvisi(leggi("[generale]\nlunghezza percorso, 10000\n[p]\npendenza, 100, 200\n"
+                   "indicatori_vmax, 600, 80, 80, 80, 12, 83, 100, 0, 0\n[fine]\n",
+                   treno_minimo)),
+      (std::vector<nome_e_riga>{
+          {"valore-troncato", 4}, {"velocita-arrotondata", 5}, {"valore-sovrapposto", 5}, {"valore-sovrapposto", 5}}));
   EXPECT_EQ(del_treno("velocita, 1000, 83\naderenza, 1000, 256\n"
                       "segnale, 5000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 256\n"
                       "segnale, 6000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 100\n"
@@ -137,11 +139,11 @@ TEST(AvvisiLettura, ValoriRegistratiDiversiOSenzaEffetto) {
                                       {"campo-senza-effetto", 10},
                                       {"valore-troncato", 11}}));
   // opzione_b of a short station, opzione_c of types 5 to 8 and of station 1.
-  EXPECT_EQ(del_treno("stazione, 0, 2, 600, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, A\n"
-                      "stazione, 2000, 22, 400, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, B\n"
-                      "stazione, 4000, 7, 400, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, C\n"),
-            (std::vector<nome_e_riga>{{"campo-senza-effetto", 4}, {"campo-senza-effetto", 5},
-                                      {"campo-senza-effetto", 6}}));
+  EXPECT_EQ(
+      del_treno("stazione, 0, 2, 600, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, A\n"
+                "stazione, 2000, 22, 400, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, B\n"
+                "stazione, 4000, 7, 400, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, C\n"),
+      (std::vector<nome_e_riga>{{"campo-senza-effetto", 4}, {"campo-senza-effetto", 5}, {"campo-senza-effetto", 6}}));
 }
 
 TEST(AvvisiLettura, OreCheNonCiSonoEOrariAllIndietro) {
@@ -150,8 +152,11 @@ TEST(AvvisiLettura, OreCheNonCiSonoEOrariAllIndietro) {
                       "stazione, 2000, 26, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, B\n"
                       "stazione, 4000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 1, 0, C\n"
                       "stazione, 6000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, D\n"),
-            (std::vector<nome_e_riga>{{"ora-inesistente", 4}, {"ora-inesistente", 5}, {"ora-inesistente", 7},
-                                      {"orario-all-indietro", 9}, {"orario-all-indietro", 10}}));
+            (std::vector<nome_e_riga>{{"ora-inesistente", 4},
+                                      {"ora-inesistente", 5},
+                                      {"ora-inesistente", 7},
+                                      {"orario-all-indietro", 9},
+                                      {"orario-all-indietro", 10}}));
 }
 
 TEST(AvvisiLettura, LoScenarioDelProgrammaNonNeDa) {
@@ -177,24 +182,30 @@ TEST(ErroriLettura, UnRecordCortoDiceQuantiValoriVuole) {
 }
 
 TEST(ErroriLettura, UnCodiceSuDueRecordLiNominaEntrambi) {
-  lettura s = leggi(linea_minima, "[generale]\n"
-                                         "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA\n"
-                                         "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA\n");
+  lettura s = leggi(linea_minima,
+                    "[generale]\n"
+                    "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA\n"
+                    "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA\n");
   EXPECT_EQ(s.esito.codice, 22);
-  EXPECT_EQ(s.esito.luogo.motivo, "le stazioni vanno in ordine di posizione: questa a 1000 m viene dopo 'ALTA' a 3000 m "
-                            "(riga 2, area da 2800 a 3200 m)");
+  EXPECT_EQ(s.esito.luogo.motivo,
+            "le stazioni vanno in ordine di posizione: questa a 1000 m viene dopo 'ALTA' a 3000 m "
+            "(riga 2, area da 2800 a 3200 m)");
 
   // A signal on a slowdown's warning: the slowdown's line is named.
-  s = leggi(linea_minima, "[generale]\nrallentamento, 5000, 30, 100, 0, 0, 0\n"
-                          "segnale, 3800, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n");
+  s = leggi(linea_minima,
+            "[generale]\nrallentamento, 5000, 30, 100, 0, 0, 0\n"
+            "segnale, 3800, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n");
   EXPECT_EQ(s.esito.codice, 16);
-  EXPECT_EQ(s.esito.luogo.motivo, "la cella 77 porta gia' l'avviso di un rallentamento, dal record della riga 2: "
-                            "rallentamento, 5000, 30, 100, 0, 0, 0");
+  EXPECT_EQ(s.esito.luogo.motivo,
+            "la cella 77 porta gia' l'avviso di un rallentamento, dal record della riga 2: "
+            "rallentamento, 5000, 30, 100, 0, 0, 0");
   // And the other way round.
-  s = leggi(linea_minima, "[generale]\nsegnale, 3800, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
-                          "rallentamento, 5000, 30, 100, 0, 0, 0\n");
+  s = leggi(linea_minima,
+            "[generale]\nsegnale, 3800, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+            "rallentamento, 5000, 30, 100, 0, 0, 0\n");
   EXPECT_EQ(s.esito.codice, 17);
-  EXPECT_NE(s.esito.luogo.motivo.find("un segnale, dal record della riga 2"), std::string::npos) << s.esito.luogo.motivo;
+  EXPECT_NE(s.esito.luogo.motivo.find("un segnale, dal record della riga 2"), std::string::npos)
+      << s.esito.luogo.motivo;
 }
 
 }  // namespace

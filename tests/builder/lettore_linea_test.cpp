@@ -85,20 +85,19 @@ TEST(LettoreLinea, SezioneGeneraleDelloScenarioCarico) {
 
 TEST(LettoreLinea, MaiuscoleEParoleDelleChiaviGenerali) {
   EXPECT_EQ(leggi_linea("[GENERALE]\r\nLUNGHEZZA PERCORSO, 1000\r\n[x]\r\n[fine]\r\n").stato.ultima_cella(), 160);
-  EXPECT_EQ(leggi_linea("prima\r\n[Generale]\r\nlunghezza percorso, 1000\r\n[x]\r\n[fine]\r\n").letto.codice,
-            0);
-  const esito_linea maiuscola =
-      leggi_linea("[generale]\r\nlunghezza percorso, 1000\r\nProgressiva chilometrica uno, 50, 100, 0\r\n[x]\r\n[f]\r\n");
+  EXPECT_EQ(leggi_linea("prima\r\n[Generale]\r\nlunghezza percorso, 1000\r\n[x]\r\n[fine]\r\n").letto.codice, 0);
+  const esito_linea maiuscola = leggi_linea(
+      "[generale]\r\nlunghezza percorso, 1000\r\nProgressiva chilometrica uno, 50, 100, 0\r\n[x]\r\n[f]\r\n");
   EXPECT_EQ(maiuscola.stato.tabella[81].area_inizio, 0) << "progressive keys match with exact case";
   EXPECT_EQ(maiuscola.stato.tabella[82].area_inizio, 0);
-  const esito_linea sfondo = leggi_linea("[generale]\r\nsfondo tre, 7\r\nSfondo uno, 9\r\nlunghezza percorso, 1000\r\n[x]\r\n[f]\r\n");
+  const esito_linea sfondo =
+      leggi_linea("[generale]\r\nsfondo tre, 7\r\nSfondo uno, 9\r\nlunghezza percorso, 1000\r\n[x]\r\n[f]\r\n");
   EXPECT_EQ(sfondo.stato.tabella[85].area_fine, 7);
   EXPECT_EQ(sfondo.stato.tabella[85].area_inizio, 0);
 }
 
 TEST(LettoreLinea, RicercaDelGeneraleEFileMancante) {
-  EXPECT_EQ(leggi_linea("a\r\nb\r\n[generale]\r\n").letto.codice, 102)
-      << "a lone last [generale] is never interpreted";
+  EXPECT_EQ(leggi_linea("a\r\nb\r\n[generale]\r\n").letto.codice, 102) << "a lone last [generale] is never interpreted";
   EXPECT_EQ(leggi_linea("").letto.codice, 102);
   scenario stato;
   stato.nome_percorso = "assente";
@@ -149,7 +148,8 @@ TEST(LettoreLinea, CommentiEIlLoroLimite) {
   std::string dieci;
   for (int i = 0; i < 10; ++i) dieci += "- nota lunghezza percorso\r\n";
   // Ten comments in a row are passed over; the eleventh is tested as a key.
-  EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "lunghezza percorso, 1000\r\n[x]\r\n[f]\r\n").stato.ultima_cella(), 160);
+  EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "lunghezza percorso, 1000\r\n[x]\r\n[f]\r\n").stato.ultima_cella(),
+            160);
   EXPECT_EQ(leggi_linea("[generale]\r\n" + dieci + "- lunghezza percorso, 2000\r\n[x]\r\n[f]\r\n").stato.ultima_cella(),
             180);
   // In the body two comments are passed over and a third is a key.
@@ -175,7 +175,8 @@ TEST(LettoreLinea, UltimaRigaApplicataSeHaValori) {
 
 TEST(LettoreLinea, Pendenze) {
   const std::string base = "[generale]\r\nlunghezza percorso, 96000\r\n[x]\r\n";
-  const scenario e = leggi_linea(base + "pendenza,  700 , 13 \r\npendenza, 8250, 0\r\npendenza, 9000, -7\r\n[f]\r\n").stato;
+  const scenario e =
+      leggi_linea(base + "pendenza,  700 , 13 \r\npendenza, 8250, 0\r\npendenza, 9000, -7\r\n[f]\r\n").stato;
   for (int c = 0; c <= 13; ++c) EXPECT_EQ(e.binario[c].pendenza, 100) << c;
   for (int c = 14; c <= 164; ++c) EXPECT_EQ(e.binario[c].pendenza, 113) << c;
   for (int c = 165; c <= 179; ++c) EXPECT_EQ(e.binario[c].pendenza, 100) << c;
@@ -219,9 +220,9 @@ TEST(LettoreLinea, ProvaDellaPosizione) {
 TEST(LettoreLinea, TrattiDiMontagnaESegni) {
   const std::string base = "[generale]\r\nlunghezza percorso, 96000\r\n[x]\r\n";
   const esito_linea e = leggi_linea(base +
-                                       "montagna,  800 , 2050 , 12 \r\n"
-                                       "montagna, 2100, 2400, 11\r\n"
-                                       "montagna, 2600, 3000, 1\r\n[f]\r\n");
+                                    "montagna,  800 , 2050 , 12 \r\n"
+                                    "montagna, 2100, 2400, 11\r\n"
+                                    "montagna, 2600, 3000, 1\r\n[f]\r\n");
   for (int c = 16; c <= 40; ++c) EXPECT_EQ(e.stato.binario[c].montagna, 2) << c;
   EXPECT_EQ(e.stato.binario[15].montagna, 0);
   for (int c = 16; c <= 40; ++c) {
@@ -233,16 +234,17 @@ TEST(LettoreLinea, TrattiDiMontagnaESegni) {
   EXPECT_EQ(e.stato.binario[52].montagna, 1) << "200 m after it keeps its own code";
   EXPECT_EQ(e.sessione.montagne.quanti, 3);
   std::string troppi;
-  for (int i = 0; i < 81; ++i) troppi += "montagna, " + std::to_string(i * 1000) + ", " + std::to_string(i * 1000 + 100) + ", 1\r\n";
+  for (int i = 0; i < 81; ++i)
+    troppi += "montagna, " + std::to_string(i * 1000) + ", " + std::to_string(i * 1000 + 100) + ", 1\r\n";
   EXPECT_EQ(leggi_linea(base + troppi + "[f]\r\n").letto.codice, 25);
 }
 
 TEST(LettoreLinea, IndicatoriDiVelocita) {
   const std::string base = "[generale]\r\nlunghezza percorso, 96000\r\n[x]\r\n";
   const scenario e = leggi_linea(base +
-                                       "indicatori_vmax,  600,  80,  80,  80,  0,  ,  ,  ,  0\r\n"
-                                       "indicatori_vmax, 1000, 80, 10, 0, 3, 60, 50, 5, 2\r\n[f]\r\n")
-                               .stato;
+                                 "indicatori_vmax,  600,  80,  80,  80,  0,  ,  ,  ,  0\r\n"
+                                 "indicatori_vmax, 1000, 80, 10, 0, 3, 60, 50, 5, 2\r\n[f]\r\n")
+                         .stato;
   const cella& a = e.binario[13];
   EXPECT_EQ(a.oggetto, oggetto::indicatore_vmax);
   EXPECT_EQ(a.valore1, 1600);
@@ -254,7 +256,8 @@ TEST(LettoreLinea, IndicatoriDiVelocita) {
   EXPECT_EQ(b.valore2, 210);
   EXPECT_EQ(b.valore3, 1) << "5/5 + 0";
   EXPECT_EQ(b.valore4, 32);
-  const esito_linea occupata = leggi_linea(base + "cartello_indicatore, 600, (x)\r\nindicatori_vmax, 600, 1,1,1,0,0,0,0,0\r\n[f]\r\n");
+  const esito_linea occupata =
+      leggi_linea(base + "cartello_indicatore, 600, (x)\r\nindicatori_vmax, 600, 1,1,1,0,0,0,0,0\r\n[f]\r\n");
   EXPECT_EQ(occupata.letto.codice, 21);
   EXPECT_EQ(occupata.letto.posizione, 600);
   EXPECT_FALSE(occupata.prosegue);
@@ -262,8 +265,9 @@ TEST(LettoreLinea, IndicatoriDiVelocita) {
 
 TEST(LettoreLinea, IndicatoreOltreI16BitLasciaEntrambiIFile) {
   cartella_temporanea cartella;
-  cartella.scrivi("R_linea.txt", "[generale]\r\nlunghezza percorso, 96000\r\n[x]\r\n"
-                                 "indicatori_vmax, 600, 1700, 0, 0, 0, 0, 0, 0, 0\r\n[f]\r\n");
+  cartella.scrivi("R_linea.txt",
+                  "[generale]\r\nlunghezza percorso, 96000\r\n[x]\r\n"
+                  "indicatori_vmax, 600, 1700, 0, 0, 0, 0, 0, 0, 0\r\n[f]\r\n");
   cartella.scrivi("R_T-.txt", "[generale]\r\n[fine]\r\n");
   scenario stato;
   stato.nome_percorso = "R";
@@ -280,8 +284,11 @@ TEST(LettoreLinea, IndicatoreOltreI16BitLasciaEntrambiIFile) {
 TEST(LettoreLinea, Cartelli) {
   const std::string base = "[generale]\r\nlunghezza percorso, 96000\r\n[x]\r\n";
   std::string sedici;
-  for (int i = 0; i < 16; ++i) sedici += "cartello_indicatore, " + std::to_string(5000 + i * 1000) + ",   ( Galleria ) ( N" + std::to_string(i) + " )  \r\n";
-  const esito_linea e = leggi_linea(base + "montagna, 800, 2050, 12\r\ncartello_indicatore, 900, (Viadotto)\r\n" + sedici + "[f]\r\n");
+  for (int i = 0; i < 16; ++i)
+    sedici += "cartello_indicatore, " + std::to_string(5000 + i * 1000) + ",   ( Galleria ) ( N" + std::to_string(i) +
+              " )  \r\n";
+  const esito_linea e =
+      leggi_linea(base + "montagna, 800, 2050, 12\r\ncartello_indicatore, 900, (Viadotto)\r\n" + sedici + "[f]\r\n");
   EXPECT_EQ(e.letto.codice, 0);
   EXPECT_EQ(e.stato.binario[19].oggetto, oggetto::cartello) << "a sign replaces a mountain-run marker";
   EXPECT_EQ(e.stato.binario[19].valore1, 80);
@@ -372,8 +379,7 @@ TEST(LettoreLinea, LineaDiUnMilioneDiMetriConCurve) {
   for (int32_t inizio = 1000; inizio + 900 < 1000000; inizio += 1000) {
     corpo += (inizio % 2000 == 0 ? "curvas5, " : "curvad4, ") + std::to_string(inizio) + ", 900\r\n";
   }
-  const esito_linea e =
-      leggi_linea("[generale]\r\nlunghezza percorso, 1000000\r\n[x]\r\n" + corpo + "[f]\r\n", 1);
+  const esito_linea e = leggi_linea("[generale]\r\nlunghezza percorso, 1000000\r\n[x]\r\n" + corpo + "[f]\r\n", 1);
   EXPECT_EQ(e.letto.codice, 0);
   EXPECT_EQ(e.stato.planimetria.righe(), 1007001);
   EXPECT_EQ(e.stato.planimetria.tipo(1006998), planimetria::tipo_riga::doppia);

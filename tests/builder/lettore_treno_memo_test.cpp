@@ -27,8 +27,8 @@ TEST_F(prova_segnali, SegnaleA12100) {
 }
 
 TEST_F(prova_segnali, LatoDestroTempoECodiceSinistro) {
-  leggi_generale({"segnale,   84000,   2, 4, 1,  0, 0,    2,  2,1,0, 220", "segnale, 12100, 2, 4, 1, 0, 0, 0, 0,0,0, 50",
-                  "segnale, 20000, 1, 4, 1, 0, 3, 0, 0,0,0, 220"});
+  leggi_generale({"segnale,   84000,   2, 4, 1,  0, 0,    2,  2,1,0, 220",
+                  "segnale, 12100, 2, 4, 1, 0, 0, 0, 0,0,0, 50", "segnale, 20000, 1, 4, 1, 0, 3, 0, 0,0,0, 220"});
   EXPECT_EQ(letto.codice, 0);
   const cella& destro = c(1681);
   EXPECT_EQ(destro.valore1, 42);

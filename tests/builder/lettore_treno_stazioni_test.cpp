@@ -193,8 +193,8 @@ TEST_F(prova_stazioni, StazioniFuoriBinario) {
 }
 
 TEST_F(prova_stazioni, SegnaleSullaFermata) {
-  leggi_generale({riga_stazione(0, 2, 600), riga_stazione(12950, 22, 300, 0, 1),
-                  "segnale, 13050, 2, 4, 1, 0, 0, 0, 0,0,0, 220"});
+  leggi_generale(
+      {riga_stazione(0, 2, 600), riga_stazione(12950, 22, 300, 0, 1), "segnale, 13050, 2, 4, 1, 0, 0, 0, 0,0,0, 220"});
   EXPECT_EQ(letto.codice, 16);
   EXPECT_EQ(letto.posizione, 13050);
   EXPECT_EQ(c(262).oggetto, oggetto::fermata);

@@ -11,7 +11,8 @@ using prova_uscite = prova_lettore_treno;
 
 TEST_F(prova_chiavi, ParoleInOgniMaiuscolaEDentroAltreParole) {
   leggi_generale({"PERCENTUALE MASSA FRENATA,  120", "Il Numero delle Vetture,  4", "SABBIA, 300",
-                  riga_stazione(0, 2, 600, 0, 0, "Prima"), "STAZIONE,  2000, 26, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Seconda",
+                  riga_stazione(0, 2, 600, 0, 0, "Prima"),
+                  "STAZIONE,  2000, 26, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Seconda",
                   "la stazione di,  4000, 26, 200, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, Terza"});
   EXPECT_EQ(letto.codice, 0);
   EXPECT_EQ(stato.tabella[voce_treno].area_inizio, 120);

@@ -47,9 +47,9 @@
 #include <vector>
 
 #include "builder/avvisi.h"
-#include "modello/modello.h"
 #include "costruzione/diagnostica.h"
 #include "costruzione/memorizza_percorso.h"
+#include "modello/modello.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
@@ -87,7 +87,8 @@ std::vector<blocco> blocchi_del_manuale() {
     ++n;
     const std::size_t testo = riga.find_first_not_of(' ');
     if (testo == std::string::npos || !riga.substr(testo).starts_with("```")) {
-      if (aperto) aperto->testo += riga.substr(std::min(rientro, testo == std::string::npos ? riga.size() : testo)) + "\n";
+      if (aperto)
+        aperto->testo += riga.substr(std::min(rientro, testo == std::string::npos ? riga.size() : testo)) + "\n";
       continue;
     }
     rientro = testo;
@@ -180,10 +181,9 @@ costruito costruisci(const esempio& e, const std::string& uscita, const std::str
 
 int64_t campo_cella(const cella& c, const std::string& nome) {
   const std::map<std::string, int64_t> campi = {
-      {"oggetto", c.oggetto},     {"valore1", c.valore1},     {"valore2", c.valore2}, {"valore3", c.valore3},
-      {"valore4", c.valore4},     {"attesa", c.attesa},       {"preavviso", c.preavviso},
-      {"montagna", c.montagna},   {"vmax", c.vmax},           {"pendenza", c.pendenza},
-      {"aderenza", c.aderenza}};
+      {"oggetto", c.oggetto}, {"valore1", c.valore1},   {"valore2", c.valore2},     {"valore3", c.valore3},
+      {"valore4", c.valore4}, {"attesa", c.attesa},     {"preavviso", c.preavviso}, {"montagna", c.montagna},
+      {"vmax", c.vmax},       {"pendenza", c.pendenza}, {"aderenza", c.aderenza}};
   const auto campo = campi.find(nome);
   EXPECT_NE(campo, campi.end()) << "a cell has no field " << nome;
   return campo == campi.end() ? INT64_MIN : campo->second;
@@ -191,11 +191,11 @@ int64_t campo_cella(const cella& c, const std::string& nome) {
 
 int64_t campo_voce(const voce& v, const std::string& nome) {
   const std::map<std::string, int64_t> campi = {
-      {"tipo", v.tipo},         {"area_inizio", v.area_inizio}, {"area_fine", v.area_fine},
-      {"posizione", v.posizione}, {"opzione_a", v.opzione_a},   {"terna_a1", v.terna_a1},
-      {"terna_a2", v.terna_a2}, {"terna_a3", v.terna_a3},       {"terna_b1", v.terna_b1},
-      {"terna_b2", v.terna_b2}, {"terna_b3", v.terna_b3},       {"sosta", v.sosta},
-      {"opzione_b", v.opzione_b}, {"opzione_c", v.opzione_c},   {"orario", v.orario}};
+      {"tipo", v.tipo},           {"area_inizio", v.area_inizio}, {"area_fine", v.area_fine},
+      {"posizione", v.posizione}, {"opzione_a", v.opzione_a},     {"terna_a1", v.terna_a1},
+      {"terna_a2", v.terna_a2},   {"terna_a3", v.terna_a3},       {"terna_b1", v.terna_b1},
+      {"terna_b2", v.terna_b2},   {"terna_b3", v.terna_b3},       {"sosta", v.sosta},
+      {"opzione_b", v.opzione_b}, {"opzione_c", v.opzione_c},     {"orario", v.orario}};
   const auto campo = campi.find(nome);
   EXPECT_NE(campo, campi.end()) << "an entry has no field " << nome;
   return campo == campi.end() ? INT64_MIN : campo->second;
@@ -272,7 +272,8 @@ std::string diagnostica_di(const costruito& c) {
   std::string testo;
   for (const avviso& a : c.sessione.avvisi) testo += testo_avviso(a, "scenari", "compila_scenario");
   if (r.codice_lettura != 0) {
-    testo += diagnostica_codice(c.sessione.codice.luogo, r.codice_lettura, r.posizione_lettura, "scenari", "compila_scenario");
+    testo += diagnostica_codice(c.sessione.codice.luogo, r.codice_lettura, r.posizione_lettura, "scenari",
+                                "compila_scenario");
   }
   if (r.esito == esito_build::errore_finale) {
     testo += diagnostica_finale(c.sessione, r.codice_finale, "scenari", "compila_scenario");

@@ -42,8 +42,8 @@ TEST(DocumentiScenario, CarriedScenarioGivesTheCarriedDocuments) {
   // The hand-written passing times of the carried sheet, station by station.
   tempi_stazioni tempi(18);
   const std::map<std::size_t, double> transiti{
-      {1, ora(10, 11)},  {2, ora(10, 13)},  {3, ora(10, 16)},      {4, ora(10, 21)},      {6, ora(10, 41)},
-      {8, ora(10, 53, 30)}, {9, ora(10, 57)}, {10, ora(11, 7, 30)}, {12, ora(11, 19)},     {13, ora(11, 20, 30)},
+      {1, ora(10, 11)},      {2, ora(10, 13)},  {3, ora(10, 16)},     {4, ora(10, 21)},  {6, ora(10, 41)},
+      {8, ora(10, 53, 30)},  {9, ora(10, 57)},  {10, ora(11, 7, 30)}, {12, ora(11, 19)}, {13, ora(11, 20, 30)},
       {14, ora(11, 21, 30)}, {15, ora(11, 22)}, {16, ora(11, 27)}};
   for (const auto& [i, t] : transiti) tempi[i] = t;
   avvisi_documenti avvisi;
@@ -133,7 +133,7 @@ TEST(DocumentiScenario, SlowdownInsideAStationAndBeyondTheLastOne) {
 TEST(DocumentiScenario, HowValuesAreWritten) {
   EXPECT_EQ(ora_documento(ora(10, 53, 30)), "10.53+");
   EXPECT_EQ(ora_documento(ora(10, 53, 14)), "10.53");
-  EXPECT_EQ(ora_documento(ora(10, 53, 15)), "10.53");   // a tie goes to the even half minute
+  EXPECT_EQ(ora_documento(ora(10, 53, 15)), "10.53");  // a tie goes to the even half minute
   EXPECT_EQ(ora_documento(ora(10, 53, 45)), "10.54");
   EXPECT_EQ(ora_documento(ora(23, 59, 50)), "00.00");
   EXPECT_EQ(chilometri(13650), "13.650");

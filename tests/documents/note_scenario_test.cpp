@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "documents/documenti.h"
 #include "documento_scritto.h"
+#include "documents/documenti.h"
 
 namespace od {
 namespace {

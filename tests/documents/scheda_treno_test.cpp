@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "documents/documenti.h"
 #include "documento_scritto.h"
+#include "documents/documenti.h"
 
 namespace od {
 namespace {
@@ -24,8 +24,7 @@ std::vector<std::string> scheda(bool sopra_vecchio = false) {
 // 1-based, as the lines of the sheet are counted.
 const std::string& riga(const std::vector<std::string>& r, std::size_t n) { return r.at(n - 1); }
 
-const std::string separatore =
-    " |-----|-----|----------|-----|----------------------------|-------------------|-----|";
+const std::string separatore = " |-----|-----|----------|-----|----------------------------|-------------------|-----|";
 const std::string regola = " |_____|_____|__________|_____|____________________________|___________________|_____|";
 
 TEST(SchedaTreno, ThirtyEightCrLfLinesEndingWithTheNote) {
@@ -99,20 +98,29 @@ TEST(SchedaTreno, StationRowsCarryProgressivesAndTimes) {
   const std::vector<std::string> r = scheda();
   ASSERT_EQ(r.size(), 38U);
   const std::array<atteso, 18> attesi{{
-      {"0.000", partenza("10.03")},         {"8.450", transito("10.11")},
-      {"13.650", transito("10.13")},        {"16.550", transito("10.16")},
-      {"22.900", transito("10.21")},        {"31.800", sosta("10.30", "10.31")},
-      {"42.150", transito("10.41")},        {"50.400", sosta("10.49", "10.50")},
-      {"54.250", transito("10.53+")},       {"58.100", transito("10.57")},
-      {"70.850", transito("11.07+")},       {"77.750", sosta("11.13", "11.14")},
-      {"82.350", transito("11.19")},        {"13.100", transito("11.20+")},
-      {"11.950", transito("11.21+")},       {"11.400", transito("11.22")},
-      {"4.900", transito("11.27")},         {"0.000", arrivo("11.33")},
+      {"0.000", partenza("10.03")},
+      {"8.450", transito("10.11")},
+      {"13.650", transito("10.13")},
+      {"16.550", transito("10.16")},
+      {"22.900", transito("10.21")},
+      {"31.800", sosta("10.30", "10.31")},
+      {"42.150", transito("10.41")},
+      {"50.400", sosta("10.49", "10.50")},
+      {"54.250", transito("10.53+")},
+      {"58.100", transito("10.57")},
+      {"70.850", transito("11.07+")},
+      {"77.750", sosta("11.13", "11.14")},
+      {"82.350", transito("11.19")},
+      {"13.100", transito("11.20+")},
+      {"11.950", transito("11.21+")},
+      {"11.400", transito("11.22")},
+      {"4.900", transito("11.27")},
+      {"0.000", arrivo("11.33")},
   }};
   const std::array<std::string, 18> localita{
-      "ORSELLA",  "VALDREZZA",   "FONTEBRISA",  "CASTELGRISO", "MOLVERANO",   "PRAVESSO",
-      "BORGO TEVANO", "LAGORSO", "P.M. km 54+250", "ROCCAVELLO", "TREMOSCA", "CAMPOLUSTRO",
-      "ALPE GRENNA", "MISSALDO", "VAL CIARESE", "SOLIVERA",   "PONTE ARVELLO", "DRUMVANE"};
+      "ORSELLA",      "VALDREZZA", "FONTEBRISA",     "CASTELGRISO", "MOLVERANO",     "PRAVESSO",
+      "BORGO TEVANO", "LAGORSO",   "P.M. km 54+250", "ROCCAVELLO",  "TREMOSCA",      "CAMPOLUSTRO",
+      "ALPE GRENNA",  "MISSALDO",  "VAL CIARESE",    "SOLIVERA",    "PONTE ARVELLO", "DRUMVANE"};
 
   // The dashed separators mark where the posted progressive restarts: after
   // the second and the thirteenth station.

@@ -77,8 +77,13 @@ TEST(Planimetria, RunsGiveTheRowsOfTheRowByRowComputationBitForBit) {
       {{800, 1200, 0.001}},
       // Left and right, every curvature, one right after the other with the
       // same curvature, and one that starts inside the previous one.
-      {{100, 400, -0.0001}, {400, 900, -0.0001}, {900, 1500, 0.0002}, {1200, 2500, 0.0004},
-       {3000, 3001, -0.002}, {3001, 9000, 0.003}, {12000, 30000, -0.001}},
+      {{100, 400, -0.0001},
+       {400, 900, -0.0001},
+       {900, 1500, 0.0002},
+       {1200, 2500, 0.0004},
+       {3000, 3001, -0.002},
+       {3001, 9000, 0.003},
+       {12000, 30000, -0.001}},
       // A curve wholly behind the counter adds nothing.
       {{5000, 8000, 0.002}, {6000, 7000, -0.003}, {20000, 39000, 0.0001}},
   };

@@ -85,8 +85,8 @@ TEST(FileBinari, PlanimetriaPerColonneConRecordVarianti) {
   planimetria p;
   p.crea(6);  // rows 0..6
   p.avvia();
-  p.aggiungi(0.5, 2.0);  // row 2
-  p.aggiungi(-1.0, 3.0); // row 3
+  p.aggiungi(0.5, 2.0);   // row 2
+  p.aggiungi(-1.0, 3.0);  // row 3
   const buffer b = immagine_planimetria(p);
   // Per column: two integer rows (4 bytes each), two doubles (10 each), three empty rows (2 each).
   ASSERT_EQ(b.size(), 2u * (4 + 4 + 10 + 10 + 2 + 2 + 2));

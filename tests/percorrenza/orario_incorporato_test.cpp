@@ -32,10 +32,11 @@ TEST(OrarioIncorporato, EveryScheduledTimeCanBeKept) {
   for (const tempo_tratta& x : t.tratte) EXPECT_GT(x.margine, 0);
   EXPECT_EQ(t.stazioni[13].progressiva, 13100);
 
-  const std::array<int32_t, 12> foglio{ore(10, 11), ore(10, 13), ore(10, 16),     ore(10, 21),
-                                       ore(10, 30), ore(10, 41), ore(10, 49),     ore(10, 53, 30),
+  const std::array<int32_t, 12> foglio{ore(10, 11), ore(10, 13),    ore(10, 16), ore(10, 21),
+                                       ore(10, 30), ore(10, 41),    ore(10, 49), ore(10, 53, 30),
                                        ore(10, 57), ore(11, 7, 30), ore(11, 13), ore(11, 19)};
-  for (std::size_t i = 0; i < foglio.size(); ++i) EXPECT_LE(t.stazioni[i + 1].arrivo, foglio[i]) << t.stazioni[i + 1].nome;
+  for (std::size_t i = 0; i < foglio.size(); ++i)
+    EXPECT_LE(t.stazioni[i + 1].arrivo, foglio[i]) << t.stazioni[i + 1].nome;
   EXPECT_GT(t.stazioni[16].arrivo, ore(11, 27));  // Ponte Arvello
 }
 

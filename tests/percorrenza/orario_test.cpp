@@ -36,8 +36,17 @@ struct linea_prova {
     s.binario[static_cast<std::size_t>(fermata)].valore1 = static_cast<int16_t>(voce_n);
   }
   void rallentamento(int inizio, int fine, int kmh, int treno_intero = 0) {
-    s.binario[static_cast<std::size_t>(inizio)] = {oggetto::inizio_rallentamento, static_cast<int16_t>(kmh), 0,
-                                                   static_cast<int16_t>(treno_intero), 0, 0, 0, 0, 14, 100, 0};
+    s.binario[static_cast<std::size_t>(inizio)] = {oggetto::inizio_rallentamento,
+                                                   static_cast<int16_t>(kmh),
+                                                   0,
+                                                   static_cast<int16_t>(treno_intero),
+                                                   0,
+                                                   0,
+                                                   0,
+                                                   0,
+                                                   14,
+                                                   100,
+                                                   0};
     s.binario[static_cast<std::size_t>(fine)].oggetto = oggetto::fine_rallentamento;
   }
   tabella_orario calcola() const { return calcola_orario(s, treno, 3); }
@@ -102,8 +111,8 @@ TEST(Orario, ASlowdownInTheMiddleAndTheWholeTrainRule) {
   l.treno.velocita_massima = 36;
   t = l.calcola();
   EXPECT_NEAR(t.stazioni[1].arrivo - partenza,
-              sotto_un_limite(8000, 10, a, b) + (10 - u) * (10 - u) * (1 / (2 * b * 10) + 1 / (2 * a * 10)) +
-                  400 / u - 400 / 10.0,
+              sotto_un_limite(8000, 10, a, b) + (10 - u) * (10 - u) * (1 / (2 * b * 10) + 1 / (2 * a * 10)) + 400 / u -
+                  400 / 10.0,
               tolleranza);
 }
 

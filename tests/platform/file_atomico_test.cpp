@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
+#include <filesystem>
 
 #include "support/cartella_temporanea.h"
 

@@ -119,8 +119,8 @@ class osservatore {
   };
   conteggio pixel_scuri(Window w, int x, int y, int larghezza, int altezza) const {
     const XWindowAttributes a = attributi(w);
-    XImage* immagine = XGetImage(d_, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
-                                 AllPlanes, ZPixmap);
+    XImage* immagine =
+        XGetImage(d_, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
     conteggio c;
     if (immagine == nullptr) return c;
     for (int j = 0; j < a.height; ++j) {

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "costruzione/memorizza_percorso.h"
 #include "output/codici_gara.h"
 #include "output/file_binari.h"
 #include "platform/file_atomico.h"
-#include "costruzione/memorizza_percorso.h"
 #include "tools/scenario_prova.h"
 
 namespace od {
@@ -260,8 +260,9 @@ TEST(LetturaBinari, BrokenPlansAreReportedAtTheByteWhereTheyBreak) {
   const std::size_t ultima_doppia = colonna + 8 + 10 * static_cast<std::size_t>(calcolate - 3);
   d = danni_di([&](immagini_binarie& im) { im.planimetria->replace(ultima_doppia, 10, std::string(2, '\0')); });
   ASSERT_EQ(d.size(), 1u);
-  EXPECT_EQ(d[0], (danno{piano, ultima_doppia,
-                         fmt::format("la colonna 0 ha {} righe calcolate e la colonna 1 {}", calcolate, calcolate - 1)}));
+  EXPECT_EQ(d[0],
+            (danno{piano, ultima_doppia,
+                   fmt::format("la colonna 0 ha {} righe calcolate e la colonna 1 {}", calcolate, calcolate - 1)}));
 
   // A plan never started: two columns of empty elements, the same number in each.
   planimetria mai_avviata;

@@ -61,8 +61,8 @@ TEST(PlanimetriaABlocchi, TheRowsOfTheWholeFileDecoderAndOnlyThePlansItTakes) {
   const std::size_t colonna = immagine.size() / 2;
   for (const std::string& guasta :
        {immagine.substr(0, immagine.size() - 2), std::string(immagine).replace(8 + 10 * 7000, 1, "\x09"),
-        std::string(immagine).replace(colonna - 2, 2, std::string("\x05\x00", 2)), std::string(immagine).replace(colonna + 6, 1, "\x03"),
-        std::string()}) {
+        std::string(immagine).replace(colonna - 2, 2, std::string("\x05\x00", 2)),
+        std::string(immagine).replace(colonna + 6, 1, "\x03"), std::string()}) {
     c.scrivi("P_linea.dat", guasta);
     righe_sfogliate(file, forma);
     EXPECT_FALSE(forma.has_value()) << guasta.size();

@@ -4,13 +4,13 @@
 // kill at any file operation.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/finestra.h"
 #include "run/generazione.h"
@@ -51,12 +51,12 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
   EXPECT_EQ(esegui_generazione(f, c.percorso(), diagnostica, scrittori), uscita_errore);
   EXPECT_EQ(f.etichette, std::vector<std::string>{"Attendere"});
   EXPECT_EQ(f.messaggi, std::vector<std::string>{" Errore n. 101"});
-  EXPECT_EQ(diagnostica.str(), c.file("Orsella_Drumvane_linea.txt") +
-                                   ": errore 101: il file di descrizione della linea non esiste\n");
+  EXPECT_EQ(diagnostica.str(),
+            c.file("Orsella_Drumvane_linea.txt") + ": errore 101: il file di descrizione della linea non esiste\n");
   // The documents stay, no binary file is written, and the train file is gone too.
-  EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Orsella_Drumvane_xr40318_note.txt",
-                                                  "Orsella_Drumvane_xr40318_rallentamenti.txt",
-                                                  "Orsella_Drumvane_xr40318_scheda_treno.txt"}));
+  EXPECT_EQ(c.elenco(),
+            (std::vector<std::string>{"Orsella_Drumvane_xr40318_note.txt", "Orsella_Drumvane_xr40318_rallentamenti.txt",
+                                      "Orsella_Drumvane_xr40318_scheda_treno.txt"}));
 }
 
 TEST(GenerazioneGuasti, UnaRigaGuastaDellaDescrizioneSiMostraComeUnCompilatore) {
@@ -131,9 +131,12 @@ class chiamate_interrotte : public chiamate_file {
 };
 
 const std::vector<std::string> uscite = {
-    "Orsella_Drumvane_linea.dat",          "Orsella_Drumvane_xr40318.dat",
-    "Orsella_Drumvane_xr40318.sim",        "Orsella_Drumvane_xr40318_note.txt",
-    "Orsella_Drumvane_xr40318_rallentamenti.txt", "Orsella_Drumvane_xr40318_scheda_treno.txt",
+    "Orsella_Drumvane_linea.dat",
+    "Orsella_Drumvane_xr40318.dat",
+    "Orsella_Drumvane_xr40318.sim",
+    "Orsella_Drumvane_xr40318_note.txt",
+    "Orsella_Drumvane_xr40318_rallentamenti.txt",
+    "Orsella_Drumvane_xr40318_scheda_treno.txt",
 };
 
 TEST(GenerazioneGuasti, UnaUccisioneAdOgniOperazioneSuiFileNonLasciaFileTroncati) {

@@ -2,9 +2,9 @@
 // folder, since it works in the folder that holds it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <map>
-#include <sys/stat.h>
 
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
@@ -16,9 +16,12 @@ namespace {
 using test::cartella_temporanea;
 
 const std::vector<std::string> sei_file = {
-    "Orsella_Drumvane_linea.dat",          "Orsella_Drumvane_xr40318.dat",
-    "Orsella_Drumvane_xr40318.sim",        "Orsella_Drumvane_xr40318_note.txt",
-    "Orsella_Drumvane_xr40318_rallentamenti.txt", "Orsella_Drumvane_xr40318_scheda_treno.txt",
+    "Orsella_Drumvane_linea.dat",
+    "Orsella_Drumvane_xr40318.dat",
+    "Orsella_Drumvane_xr40318.sim",
+    "Orsella_Drumvane_xr40318_note.txt",
+    "Orsella_Drumvane_xr40318_rallentamenti.txt",
+    "Orsella_Drumvane_xr40318_scheda_treno.txt",
 };
 
 std::map<std::string, std::string> contenuti(const cartella_temporanea& cartella) {
@@ -50,8 +53,7 @@ TEST(Generazione, LasciaSeiFileUgualiAdOgniEsecuzione) {
       {"Orsella_Drumvane_xr40318_note.txt", "996e2f875e2400111c53549cad6d1ecf9f52109901029c0712048d6f1f872dcd"},
       {"Orsella_Drumvane_xr40318_rallentamenti.txt",
        "ec56606afd3849182b4dd97fe2a95e9adcac906acdfe0705d404b9b2d9e4dcd6"},
-      {"Orsella_Drumvane_xr40318_scheda_treno.txt",
-       "c1f51339d1c142326567f8246424085ca12884f192573ded917e718edd44a6ec"},
+      {"Orsella_Drumvane_xr40318_scheda_treno.txt", "c1f51339d1c142326567f8246424085ca12884f192573ded917e718edd44a6ec"},
   };
   for (const auto& [nome, contenuto] : file_prima) EXPECT_EQ(test::sha256(contenuto), impronte.at(nome)) << nome;
 

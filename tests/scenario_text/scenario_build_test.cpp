@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "output/file_binari.h"
 #include "costruzione/memorizza_percorso.h"
+#include "output/file_binari.h"
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
 

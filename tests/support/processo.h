@@ -4,20 +4,20 @@
 // Several may run at once.
 #pragma once
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace od::test {
 
 struct esito_processo {
-  int stato = -1;  // exit status, or -1 when the child did not exit normally
+  int stato = -1;      // exit status, or -1 when the child did not exit normally
   std::string errori;  // standard error
   std::string uscita;  // standard output
 };
@@ -88,7 +88,8 @@ inline esito_processo esegui(const std::string& programma, const std::vector<std
 
 // Copies the executable into `cartella` and returns the copy's path.
 inline std::string copia_programma(const std::string& programma, const std::string& cartella) {
-  const std::filesystem::path destinazione = std::filesystem::path(cartella) / std::filesystem::path(programma).filename();
+  const std::filesystem::path destinazione =
+      std::filesystem::path(cartella) / std::filesystem::path(programma).filename();
   std::filesystem::copy_file(programma, destinazione, std::filesystem::copy_options::overwrite_existing);
   return destinazione.string();
 }

@@ -3,9 +3,9 @@
 #pragma once
 
 #include "builder/memorizza_dati.h"
-#include "modello/modello.h"
 #include "builder/percorso.h"
 #include "costruzione/memorizza_percorso.h"
+#include "modello/modello.h"
 #include "scenario_text/scenario_carico.h"
 
 namespace od::test {

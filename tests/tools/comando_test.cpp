@@ -197,7 +197,8 @@ TEST_F(MostraScenario, BadUsageAndMissingFilesAreClearErrors) {
   // A picture whose folder cannot be made: a file stands where it would go.
   e = mostra(argomenti({"--svg", c_.file("Prova_t1.sim/linea.svg")}));
   EXPECT_EQ(e.stato, mostra_uso);
-  EXPECT_EQ(e.diagnostica.rfind("mostra_scenario: " + c_.file("Prova_t1.sim") + ": la cartella non si puo' creare: ", 0), 0u)
+  EXPECT_EQ(
+      e.diagnostica.rfind("mostra_scenario: " + c_.file("Prova_t1.sim") + ": la cartella non si puo' creare: ", 0), 0u)
       << e.diagnostica;
 }
 

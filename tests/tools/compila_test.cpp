@@ -67,9 +67,9 @@ esecuzione esegui_qui(const std::vector<std::string>& argomenti) {
 }
 
 const std::string linea_minima = righe_crlf({"[generale]", "lunghezza percorso,    10000", "[fine]"});
-const std::string treno_minimo = righe_crlf({"[generale]", "velocita,       0,    80", "aderenza,       0,    100",
-                                             "[segnali]", "segnale,   12100,   2, 4, 1,  0, 0,    0,  0,0,0, 220",
-                                             "[fine]"});
+const std::string treno_minimo =
+    righe_crlf({"[generale]", "velocita,       0,    80", "aderenza,       0,    100", "[segnali]",
+                "segnale,   12100,   2, 4, 1,  0, 0,    0,  0,0,0, 220", "[fine]"});
 
 // 10000 m of line: cells 0 .. round(17000 / 50) = 340.
 constexpr std::size_t celle_minime = 341;
@@ -165,10 +165,11 @@ TEST(CompilaScenario, AFaultyFileIsNamedWithItsLineAndNothingIsWritten) {
   const esecuzione e = esegui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 1);
   // The record's line follows, with a caret under its key.
-  EXPECT_EQ(e.diagnostica, c.file("Prova_linea.txt") +
-                               ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n"
-                               "curvad7,  1500,  300\n"
-                               "^\n");
+  EXPECT_EQ(e.diagnostica,
+            c.file("Prova_linea.txt") +
+                ":5: errore 103: una curva non ha curvatura da 1 a 6, o la planimetria supera 1000000 m\n"
+                "curvad7,  1500,  300\n"
+                "^\n");
   EXPECT_EQ(ultima_riga(e.uscita), "esito: errore 103, 0 avvisi");
   EXPECT_EQ(c.elenco(), (std::vector<std::string>{"Prova_linea.txt", "Prova_t1-.txt"}));
   EXPECT_EQ(c.leggi("Prova_linea.txt"), linea_difettosa);
@@ -189,7 +190,8 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
   const cartella_temporanea c;
   c.scrivi("Prova_linea.txt", linea_minima);
   // Beyond the track: (16900 + 100) / 50 = 340 is the last cell, 16950 is past it.
-  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220", "[fine]"}));
+  c.scrivi("Prova_t1-.txt",
+           righe_crlf({"[generale]", "segnale,   16950,   2, 4, 1,  0, 0,    0,  0,0,0, 220", "[fine]"}));
   esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 1);
   // The caret stands under the position; the cell is the one the signal would take.
@@ -214,7 +216,8 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
   const cartella_temporanea vuota;
   e = esegui_qui({vuota.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 1);
-  EXPECT_EQ(e.diagnostica, vuota.file("Prova_linea.txt") + ": errore 101: il file di descrizione della linea non esiste\n");
+  EXPECT_EQ(e.diagnostica,
+            vuota.file("Prova_linea.txt") + ": errore 101: il file di descrizione della linea non esiste\n");
   EXPECT_TRUE(vuota.elenco().empty());
 }
 
@@ -238,8 +241,8 @@ TEST(CompilaScenario, ForcedKeepsWhatTheReadingStepsLeft) {
   // A station whose length is no multiple of 100 (code 9): its position and
   // type are in entry 1, the entry after the empty entry 0's 34 bytes.
   c.scrivi("Prova_linea.txt", linea_minima);
-  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "stazione, 5000, 12, 450, 1, 0, 0, 0,0,0, 0,0,0, 0, 0,0,0, Pieve",
-                                        "[fine]"}));
+  c.scrivi("Prova_t1-.txt",
+           righe_crlf({"[generale]", "stazione, 5000, 12, 450, 1, 0, 0, 0,0,0, 0,0,0, 0, 0,0,0, Pieve", "[fine]"}));
   EXPECT_EQ(esegui_qui({"--forza", "--senza-planimetria", c.percorso(), "Prova", "t1"}).stato, 1);
   const std::string sim = c.leggi("Prova_t1.sim");
   EXPECT_EQ(esadecimale(byte(sim, 34, 16)), "0C 00 00 00 00 00 00 00 00 88 13 00 00 00 00 00");
@@ -255,14 +258,17 @@ TEST(CompilaScenario, ForcedKeepsWhatTheReadingStepsLeft) {
   // cells below its position still take the speed before it, 60 km/h up to
   // cell round(5700 / 50) - 1 = 113; the fill after it fails.
   c.scrivi("Prova_linea.txt", linea_minima);
-  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "velocita, 0, 80", "velocita, 3000, 60", "velocita, 5700, -10",
-                                        "[fine]"}));
+  c.scrivi("Prova_t1-.txt",
+           righe_crlf({"[generale]", "velocita, 0, 80", "velocita, 3000, 60", "velocita, 5700, -10", "[fine]"}));
   const esecuzione e = esegui_qui({"--forza", "--senza-planimetria", c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 1);
   EXPECT_EQ(e.diagnostica.rfind(c.file("Prova_t1-.txt") + ":4: errore 25: ", 0), 0u) << e.diagnostica;
-  EXPECT_NE(e.diagnostica.find("\nvelocita, 5700, -10\n" + std::string(16, ' ') + "^\n"), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("\nvelocita, 5700, -10\n" + std::string(16, ' ') + "^\n"), std::string::npos)
+      << e.diagnostica;
   const std::string dat = c.leggi("Prova_t1.dat");
-  const auto vmax = [&dat](std::size_t cella) { return static_cast<int>(static_cast<unsigned char>(dat.at(cella * 15 + 12))); };
+  const auto vmax = [&dat](std::size_t cella) {
+    return static_cast<int>(static_cast<unsigned char>(dat.at(cella * 15 + 12)));
+  };
   EXPECT_EQ(vmax(59), 16);
   EXPECT_EQ(vmax(60), 12);
   EXPECT_EQ(vmax(113), 12);
@@ -298,8 +304,9 @@ TEST(CompilaScenario, EveryToolMakesTheFolderItWritesInto) {
   const test::esito_processo non_decompilato =
       test::esegui(OD_DECOMPILA, {"--uscita", sotto_un_file, c.file("binari/nuovi"), "Prova", "t1"});
   EXPECT_EQ(non_decompilato.stato, 2);
-  EXPECT_EQ(non_decompilato.errori.rfind("decompila_scenario: " + sotto_un_file + ": la cartella non si puo' creare: ", 0),
-            0u)
+  EXPECT_EQ(
+      non_decompilato.errori.rfind("decompila_scenario: " + sotto_un_file + ": la cartella non si puo' creare: ", 0),
+      0u)
       << non_decompilato.errori;
   EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
 }
@@ -309,9 +316,9 @@ TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {
   c.scrivi("Prova_linea.txt", linea_minima);
   // Signals in cells 95, 94 and 93 leave no room before the start in cell 100.
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   4600,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                                         "segnale,   4650,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                                         "segnale,   4700,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                                         "rallentamento,   4950,   120,  500, 0,  0,  0", "[fine]"}));
+                                        "segnale,   4650,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "segnale,   4700,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "rallentamento,   4950,   120,  500, 0,  0,  0", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
   // The warning points at the slowdown that asked for the marker.
@@ -354,11 +361,15 @@ TEST(CompilaScenario, FileErrorsAndBadUsageExitWith2) {
       << e.diagnostica;
   EXPECT_EQ(std::count(e.diagnostica.begin(), e.diagnostica.end(), '\n'), 1);
 
-  for (const std::vector<std::string>& sbagliati :
-       {std::vector<std::string>{}, {c.percorso(), "Prova"}, {c.percorso(), "Prova", "t1", "altro"},
-        {"--planimetria", c.percorso(), "Prova", "t1"}, {c.percorso(), "Prova", "t1", "--uscita"},
-        {c.percorso(), "../Prova", "t1"}, {c.percorso(), "Prova", "a/t1"}, {c.percorso(), "..\\Prova", "t1"},
-        {c.percorso(), "", "t1"}}) {
+  for (const std::vector<std::string>& sbagliati : {std::vector<std::string>{},
+                                                    {c.percorso(), "Prova"},
+                                                    {c.percorso(), "Prova", "t1", "altro"},
+                                                    {"--planimetria", c.percorso(), "Prova", "t1"},
+                                                    {c.percorso(), "Prova", "t1", "--uscita"},
+                                                    {c.percorso(), "../Prova", "t1"},
+                                                    {c.percorso(), "Prova", "a/t1"},
+                                                    {c.percorso(), "..\\Prova", "t1"},
+                                                    {c.percorso(), "", "t1"}}) {
     e = esegui_qui(sbagliati);
     EXPECT_EQ(e.stato, 2) << e.diagnostica;
     EXPECT_EQ(e.uscita, "");
@@ -405,8 +416,8 @@ TEST(CompilaScenario, JsonDiceEsitoCodiciAvvisiEFileScritti) {
   e = esegui_qui({"--json", "--senza-planimetria", c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
   EXPECT_NE(e.uscita.find("\"errore_lettura\":null,\"avvisi\":[],\"errore_finale\":null,\"errore_file\":null,"
-                          "\"file_scritti\":[" + stringa_json(c.file("Prova_t1.sim")) + "," +
-                          stringa_json(c.file("Prova_t1.dat")) + "]}"),
+                          "\"file_scritti\":[" +
+                          stringa_json(c.file("Prova_t1.sim")) + "," + stringa_json(c.file("Prova_t1.dat")) + "]}"),
             std::string::npos)
       << e.uscita;
 }
@@ -417,13 +428,16 @@ TEST(CompilaScenario, UnAvvisoDellaRegolaAIndicaIlSegnale) {
   // The warning of the slowdown at 6000 m is in cell 97; the signal in cell 90
   // has both cells before it taken by other signals' neighbours.
   c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "segnale,   4400,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                                         "segnale,   4450,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                                         "segnale,   4500,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
-                                         "rallentamento,   6000,   120,  500, 0,  0,  0", "[fine]"}));
+                                        "segnale,   4450,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "segnale,   4500,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+                                        "rallentamento,   6000,   120,  500, 0,  0,  0", "[fine]"}));
   const esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
-  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4:12: avviso: un segnale "), std::string::npos) << e.diagnostica;
-  EXPECT_NE(e.diagnostica.find("(codice 11, posizione 4550 m, cella 91) [abbattimento-senza-posto]\nsegnale,   4500,"), std::string::npos) << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find(c.file("Prova_t1-.txt") + ":4:12: avviso: un segnale "), std::string::npos)
+      << e.diagnostica;
+  EXPECT_NE(e.diagnostica.find("(codice 11, posizione 4550 m, cella 91) [abbattimento-senza-posto]\nsegnale,   4500,"),
+            std::string::npos)
+      << e.diagnostica;
 }
 
 }  // namespace
@@ -444,20 +458,22 @@ TEST(CompilaScenario, GliAvvisiSiTaccionoPerNomeOFannoDaErrori) {
 
   esecuzione e = esegui_qui({c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
-  EXPECT_EQ(e.diagnostica, file + ":2:23: avviso: la velocita' 83 km/h e' registrata come 85 km/h (passi di 5 km/h) "
-                                  "[velocita-arrotondata]\n"
-                                  "velocita,       0,    83\n"
-                                  "                      ^\n" +
-                               file + ":4:1: avviso: 'stazoine' non e' una chiave: la riga e' saltata: forse "
-                                      "'stazione'? [chiave-sconosciuta]\n"
-                                      "stazoine, 500, 26, 200\n"
-                                      "^\n");
+  EXPECT_EQ(e.diagnostica, file +
+                               ":2:23: avviso: la velocita' 83 km/h e' registrata come 85 km/h (passi di 5 km/h) "
+                               "[velocita-arrotondata]\n"
+                               "velocita,       0,    83\n"
+                               "                      ^\n" +
+                               file +
+                               ":4:1: avviso: 'stazoine' non e' una chiave: la riga e' saltata: forse "
+                               "'stazione'? [chiave-sconosciuta]\n"
+                               "stazoine, 500, 26, 200\n"
+                               "^\n");
   EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 2 avvisi");
   const std::string dat = c.leggi("Prova_t1.dat"), sim = c.leggi("Prova_t1.sim"), linea = c.leggi("Prova_linea.dat");
 
   // Silenced, they change nothing that is written.
-  e = esegui_qui({"--senza-avviso", "velocita-arrotondata", "--senza-avviso=chiave-sconosciuta", c.percorso(), "Prova",
-                  "t1"});
+  e = esegui_qui(
+      {"--senza-avviso", "velocita-arrotondata", "--senza-avviso=chiave-sconosciuta", c.percorso(), "Prova", "t1"});
   EXPECT_EQ(e.stato, 0);
   EXPECT_EQ(e.diagnostica, "");
   EXPECT_EQ(ultima_riga(e.uscita), "esito: costruito, 0 avvisi");
@@ -508,10 +524,10 @@ TEST(CompilaScenario, IlJsonEUtf8) {
 TEST(CompilaScenario, LUltimaRigaHaUnaFormaSola) {
   const cartella_temporanea c;
   c.scrivi("Prova_linea.txt", linea_minima);
-  c.scrivi("Prova_t1-.txt", righe_crlf({"[generale]", "velocita, 0, 83",
-                                         "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA",
-                                         "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA",
-                                         "[fine]"}));
+  c.scrivi("Prova_t1-.txt",
+           righe_crlf({"[generale]", "velocita, 0, 83",
+                       "stazione, 3000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ALTA",
+                       "stazione, 1000, 22, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, BASSA", "[fine]"}));
   EXPECT_EQ(ultima_riga(esegui_qui({c.percorso(), "Prova", "t1"}).uscita), "esito: errore 22 a 1000 m, 1 avviso");
   EXPECT_EQ(ultima_riga(esegui_qui({"--forza", c.percorso(), "Prova", "t1"}).uscita),
             "esito: costruito con errore 22 a 1000 m (--forza), 1 avviso");

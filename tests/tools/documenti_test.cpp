@@ -11,10 +11,10 @@
 #include "documents/documenti_scenario.h"
 #include "run/generazione.h"
 #include "support/cartella_temporanea.h"
-#include "tools/scenario_prova.h"
 #include "tools/compila/comando.h"
 #include "tools/comune/documenti.h"
 #include "tools/mostra/comando.h"
+#include "tools/scenario_prova.h"
 
 namespace od {
 namespace {
@@ -28,8 +28,8 @@ using test::esecuzione;
 using test::in_processo;
 
 // The header of the generator's documents, as options.
-const std::vector<std::string> testata_carica{"--numero-treno", "40318",  "--categoria",      "V140 C",
-                                              "--classificazione", "REGIONALE", "--massa", "280",
+const std::vector<std::string> testata_carica{"--numero-treno",    "40318",     "--categoria", "V140 C",
+                                              "--classificazione", "REGIONALE", "--massa",     "280",
                                               "--velocita-marcia", "70"};
 
 std::vector<std::string> con(std::vector<std::string> a, const std::vector<std::string>& poi) {
@@ -49,7 +49,8 @@ std::vector<std::string> righe(const std::string& testo) {
 
 // Line by line; `attese` holds, by 1-based line, the built line where the
 // carried text rightly differs from the data.
-void confronta(const std::string& costruito, const lista_righe& carico, const std::map<std::size_t, std::string>& attese) {
+void confronta(const std::string& costruito, const lista_righe& carico,
+               const std::map<std::size_t, std::string>& attese) {
   const std::vector<std::string> a = righe(costruito), b = righe(testo_righe(carico));
   ASSERT_EQ(a.size(), b.size());
   for (std::size_t n = 1; n <= b.size(); ++n) {
@@ -83,7 +84,8 @@ const std::map<std::size_t, std::string> scheda_diversa{
 TEST(Documenti, BuiltInScenarioGivesTheGeneratorsDocumentsFromTextAndBinaries) {
   const cartella_temporanea testi, binari;
   ASSERT_EQ(in_processo(compila_scenario, {"--esempio", testi.percorso()}).stato, 0);
-  const esecuzione c = in_processo(compila_scenario, con({"--documenti"}, con(testata_carica, {testi.percorso(), percorso, treno})));
+  const esecuzione c =
+      in_processo(compila_scenario, con({"--documenti"}, con(testata_carica, {testi.percorso(), percorso, treno})));
   ASSERT_EQ(c.stato, 0) << c.diagnostica;
   EXPECT_EQ(c.diagnostica, "");
   const std::string scheda = testi.leggi(nomi.scheda), ordine = testi.leggi(nomi.rallentamenti);
@@ -98,7 +100,8 @@ TEST(Documenti, BuiltInScenarioGivesTheGeneratorsDocumentsFromTextAndBinaries) {
   for (const std::string& f : testi.elenco()) {
     if (f.ends_with(".dat") || f.ends_with(".sim")) std::filesystem::copy_file(testi.file(f), binari.file(f));
   }
-  const esecuzione m = in_processo(mostra_scenario, con({"--documenti"}, con(testata_carica, {binari.percorso(), percorso, treno})));
+  const esecuzione m =
+      in_processo(mostra_scenario, con({"--documenti"}, con(testata_carica, {binari.percorso(), percorso, treno})));
   ASSERT_EQ(m.stato, 0) << m.diagnostica;
   EXPECT_EQ(m.uscita, "scritto " + binari.file(nomi.scheda) + "\nscritto " + binari.file(nomi.rallentamenti) + "\n");
   EXPECT_EQ(binari.leggi(nomi.scheda), scheda);
@@ -113,7 +116,8 @@ TEST(Documenti, ExistingDocumentsAreReplacedOnlyWhenAsked) {
   const esecuzione rifiuto = in_processo(compila_scenario, con({"--documenti"}, nomi_scenario));
   EXPECT_EQ(rifiuto.stato, 2);
   EXPECT_NE(rifiuto.diagnostica.find(c.file(nomi.rallentamenti) + ": esiste gia'; non lo sostituisco"),
-            std::string::npos) << rifiuto.diagnostica;
+            std::string::npos)
+      << rifiuto.diagnostica;
   // Nothing at all is built or written.
   EXPECT_EQ(c.elenco().size(), 3U);
   EXPECT_EQ(c.leggi(nomi.rallentamenti), "scritto a mano\r\n");
@@ -126,7 +130,9 @@ TEST(Documenti, ExistingDocumentsAreReplacedOnlyWhenAsked) {
 
   EXPECT_EQ(in_processo(mostra_scenario, con({"--documenti"}, nomi_scenario)).stato, 2);
   EXPECT_EQ(c.leggi(nomi.rallentamenti), ordine);
-  EXPECT_EQ(in_processo(mostra_scenario, con({"--documenti", "--sovrascrivi", "--numero-treno", "9"}, nomi_scenario)).stato, 0);
+  EXPECT_EQ(
+      in_processo(mostra_scenario, con({"--documenti", "--sovrascrivi", "--numero-treno", "9"}, nomi_scenario)).stato,
+      0);
   EXPECT_NE(c.leggi(nomi.rallentamenti).find("del treno 9 di"), std::string::npos);
 }
 
@@ -150,18 +156,18 @@ TEST(Documenti, ANameCutIsAWarningCountedAndSilencedByName) {
   // The order cuts it too, in its own letter case.
   EXPECT_NE(e.diagnostica.find("\"Pravesso - Borgo Tevano di Sopra e di Sotto\""), std::string::npos) << e.diagnostica;
   EXPECT_NE(e.uscita.find("esito: costruito, 2 avvisi"), std::string::npos) << e.uscita;
-  const esecuzione taciuto =
-      in_processo(compila_scenario, con({"--documenti", "--sovrascrivi", "--senza-avviso", "nome-tagliato"}, nomi_scenario));
+  const esecuzione taciuto = in_processo(
+      compila_scenario, con({"--documenti", "--sovrascrivi", "--senza-avviso", "nome-tagliato"}, nomi_scenario));
   EXPECT_EQ(taciuto.diagnostica, "");
   EXPECT_NE(taciuto.uscita.find("esito: costruito, 0 avvisi"), std::string::npos) << taciuto.uscita;
 }
 
 TEST(Documenti, HeaderOptionsWantDocuments) {
   const cartella_temporanea c;
-  for (const auto& argomenti : std::vector<std::vector<std::string>>{
-           {"--numero-treno", "5", c.percorso(), percorso, treno},
-           {"--sovrascrivi", c.percorso(), percorso, treno},
-           {"--documenti", "--massa", "pesante", c.percorso(), percorso, treno}}) {
+  for (const auto& argomenti :
+       std::vector<std::vector<std::string>>{{"--numero-treno", "5", c.percorso(), percorso, treno},
+                                             {"--sovrascrivi", c.percorso(), percorso, treno},
+                                             {"--documenti", "--massa", "pesante", c.percorso(), percorso, treno}}) {
     for (const auto strumento : {compila_scenario, mostra_scenario}) {
       const esecuzione e = in_processo(strumento, argomenti);
       EXPECT_EQ(e.stato, 2) << argomenti[0];

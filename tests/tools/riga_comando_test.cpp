@@ -39,8 +39,12 @@ struct riga_prova {
     prepara_riga_comando(app, "prova", "prova [--valore N] [--sì] NOME");
     app.add_option("--valore", valore);
     app.add_option("--punti", punti)->expected(2);
-    app.add_option("--pari", pari)->check(CLI::Validator(
-        [](std::string& t) { return t.size() % 2 == 0 ? std::string() : "vuole un numero di cifre pari, non " + t; }, ""));
+    app.add_option("--pari", pari)
+        ->check(CLI::Validator(
+            [](std::string& t) {
+              return t.size() % 2 == 0 ? std::string() : "vuole un numero di cifre pari, non " + t;
+            },
+            ""));
     app.add_flag("--sì", si);
     app.add_flag("--no", no)->excludes("--sì");
     app.add_flag("--piano", piano)->needs("--valore");

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "output/file_binari.h"
 #include "costruzione/memorizza_percorso.h"
+#include "output/file_binari.h"
 #include "support/cartella_temporanea.h"
 #include "tools/mostra/comando.h"
 

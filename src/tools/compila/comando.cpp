@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "tools/compila/compila.h"
-#include "tools/comune/documenti.h"
-#include "tools/comune/riga_comando.h"
 #include "tools/compila/esempio.h"
 #include "tools/compila/orario.h"
+#include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
+#include "tools/comune/riga_comando.h"
 
 namespace od {
 namespace {
@@ -129,8 +129,8 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso",
-                                "--orario", "--documenti"}) {
+    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori",
+                                "--senza-avviso", "--orario", "--documenti"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
@@ -174,7 +174,8 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
     };
   }
   if (a.documenti.documenti) {
-    if (!a.sovrascrivi) q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
+    if (!a.sovrascrivi)
+      q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
     q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi) {
       return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
     };

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "builder/codici.h"
+#include "costruzione/diagnostica.h"
+#include "costruzione/memorizza_percorso.h"
 #include "modello/modello.h"
+#include "output/file_binari.h"
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
-#include "output/file_binari.h"
-#include "costruzione/diagnostica.h"
-#include "costruzione/memorizza_percorso.h"
-#include "tools/comune/testo_utf8.h"
 #include "tools/compila/diagnostica_json.h"
+#include "tools/comune/testo_utf8.h"
 
 namespace od {
 namespace {
@@ -29,15 +29,18 @@ struct resoconto {
   std::string errore_file;  // a file that could not be written, with the reason
 };
 
-void mostra_testo(const sessione_costruzione& sessione, const resoconto& r, const richiesta_compila& q, std::ostream& diagnostica) {
+void mostra_testo(const sessione_costruzione& sessione, const resoconto& r, const richiesta_compila& q,
+                  std::ostream& diagnostica) {
   const risultato_build& b = r.risultato;
   const std::string nome(programma);
   // The warnings stand before the reading code: the reading stopped there.
   for (const avviso& a : r.avvisi) diagnostica << testo_avviso(a, q.cartella, nome);
-  if (b.codice_lettura != 0) diagnostica << diagnostica_codice(sessione.codice.luogo, b.codice_lettura, b.posizione_lettura, q.cartella,
-                                                        nome);
-  if (b.esito == esito_build::senza_binario) diagnostica << programma << ": il binario non e' stato creato: nessun file da scrivere\n";
-  if (b.esito == esito_build::errore_finale) diagnostica << diagnostica_finale(sessione, b.codice_finale, q.cartella, nome);
+  if (b.codice_lettura != 0)
+    diagnostica << diagnostica_codice(sessione.codice.luogo, b.codice_lettura, b.posizione_lettura, q.cartella, nome);
+  if (b.esito == esito_build::senza_binario)
+    diagnostica << programma << ": il binario non e' stato creato: nessun file da scrivere\n";
+  if (b.esito == esito_build::errore_finale)
+    diagnostica << diagnostica_finale(sessione, b.codice_finale, q.cartella, nome);
   if (b.esito == esito_build::avvisi_errori) {
     diagnostica << programma << ": nessun file scritto: gli avvisi contano come errori (--avvisi-errori)\n";
   }
@@ -54,9 +57,9 @@ void mostra_json(const sessione_costruzione& sessione, const resoconto& r, const
   json j = {{"stato_uscita", esito},
             {"codice_errore", sessione.codice.codice},
             {"posizione_errore", sessione.codice.posizione},
-            {"errore_lettura", b.codice_lettura != 0
-                                   ? json_codice(b.codice_lettura, b.posizione_lettura, sessione.codice.luogo, q.cartella)
-                                   : json(nullptr)}};
+            {"errore_lettura", b.codice_lettura != 0 ? json_codice(b.codice_lettura, b.posizione_lettura,
+                                                                   sessione.codice.luogo, q.cartella)
+                                                     : json(nullptr)}};
   json avvisi = json::array();
   for (const avviso& a : r.avvisi) avvisi.push_back(json_avviso(a, q.cartella));
   j["avvisi"] = std::move(avvisi);
@@ -93,7 +96,8 @@ std::string riga_esito(const resoconto& r) {
       break;
   }
   if (b.codice_lettura != 0) {
-    return "esito: costruito con " + errore_e_posizione(b.codice_lettura, b.posizione_lettura) + " (--forza), " + avvisi;
+    return "esito: costruito con " + errore_e_posizione(b.codice_lettura, b.posizione_lettura) + " (--forza), " +
+           avvisi;
   }
   return "esito: costruito, " + avvisi;
 }

@@ -18,10 +18,10 @@ namespace od {
 
 // Exit statuses of compila_scenario.
 enum stato_compila : int {
-  compila_ok = 0,       // built; walk warnings may have been printed
-  compila_codice = 1,   // the reading recorded a code, or warnings with --avvisi-errori
-  compila_uso = 2,      // bad usage, or a file that could not be written
-  compila_finale = 3,   // final check 1250 or 1251: nothing written
+  compila_ok = 0,      // built; walk warnings may have been printed
+  compila_codice = 1,  // the reading recorded a code, or warnings with --avvisi-errori
+  compila_uso = 2,     // bad usage, or a file that could not be written
+  compila_finale = 3,  // final check 1250 or 1251: nothing written
 };
 
 // What the author asked for; the command line of compila_scenario fills it.
@@ -42,7 +42,7 @@ struct richiesta_compila {
   // Either may be empty.
   std::function<std::string()> controlla_accanto;
   std::function<std::vector<std::string>(const scenario&, std::vector<avviso>& avvisi)> scrivi_accanto;
-  regole_avvisi avvisi;  // --senza-avviso, --avvisi-errori
+  regole_avvisi avvisi;                  // --senza-avviso, --avvisi-errori
   std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
   // Called once the files are written, with the built model: a tool adds
   // what it computes over it (the running-time table), printing its text

@@ -24,8 +24,9 @@ std::filesystem::path percorso_di(const std::string& testo) { return std::u8stri
 // A folder as the author would type it back in a shell: quoted when it holds
 // anything a shell would split or expand.
 std::string per_la_shell(const std::string& testo) {
-  if (!testo.empty() && testo.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-./\\:") ==
-                            std::string::npos) {
+  if (!testo.empty() &&
+      testo.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_-./\\:") ==
+          std::string::npos) {
     return testo;
   }
   std::string citato = "'";
@@ -43,8 +44,8 @@ int scrivi_esempio(const std::string& cartella, bool sovrascrivi, std::ostream& 
     // Both are looked at before either is written, so a refusal touches nothing.
     for (const std::string& f : file) {
       if (std::filesystem::exists(percorso_di(f))) {
-        fmt::print(diagnostica, "{}: {}: esiste gia'; non lo sostituisco (--sovrascrivi per sostituirlo)\n",
-                   programma, f);
+        fmt::print(diagnostica, "{}: {}: esiste gia'; non lo sostituisco (--sovrascrivi per sostituirlo)\n", programma,
+                   f);
         return stato_uso_errato;
       }
     }

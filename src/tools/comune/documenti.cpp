@@ -58,7 +58,8 @@ void aggiungi_opzioni_documenti(CLI::App& app, opzioni_documenti& o) {
   app.add_flag("--documenti", o.documenti,
                "scrive accanto ai file binari la scheda treno e l'ordine di rallentamento dello scenario")
       ->group("Documenti");
-  opzione("--numero-treno", t.numero_treno, "NUMERO", "numero del treno nella scheda e nell'ordine (per difetto vuoto)");
+  opzione("--numero-treno", t.numero_treno, "NUMERO",
+          "numero del treno nella scheda e nell'ordine (per difetto vuoto)");
   opzione("--categoria", t.categoria, "TESTO", "categoria nella testata della scheda, per esempio \"V140 C\"");
   opzione("--classificazione", t.classificazione, "TESTO", "classificazione del treno, per esempio REGIONALE");
   opzione("--massa", t.massa, "T", "massa bloccata in tonnellate")->check(intero_fra(0, 999999));
@@ -122,9 +123,11 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
   } catch (const std::length_error& e) {
     throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
   }
-  for (std::string& a : avvisi) avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::nome_tagliato)), std::move(a), {}});
+  for (std::string& a : avvisi)
+    avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::nome_tagliato)), std::move(a), {}});
   // Both new, or both as they were.
-  const std::vector<std::string> file{nome_completo(cartella, nomi.scheda), nome_completo(cartella, nomi.rallentamenti)};
+  const std::vector<std::string> file{nome_completo(cartella, nomi.scheda),
+                                      nome_completo(cartella, nomi.rallentamenti)};
   sostituzione_insieme insieme;
   insieme.prepara(file[0], testo_righe(scheda));
   insieme.prepara(file[1], testo_righe(ordine));

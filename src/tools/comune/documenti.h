@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "builder/avvisi.h"
-#include "modello/modello.h"
 #include "documents/documenti_scenario.h"
+#include "modello/modello.h"
 #include "percorrenza/orario.h"
 #include "tools/comune/opzioni_orario.h"
 

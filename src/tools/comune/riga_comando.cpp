@@ -150,10 +150,10 @@ void prepara_riga_comando(CLI::App& app, std::string_view programma, std::string
   app.set_version_flag("--version", fmt::format("{} {}", programma, versione_strumenti()))
       ->description("mostra la versione ed esce")
       ->group("Opzioni");
-  app.failure_message([programma = std::string(programma), uso = std::string(uso)](const CLI::App* a,
-                                                                                   const CLI::Error& e) {
-    return fmt::format("{}: {}\nUso: {}\n", programma, messaggio_italiano(*a, e), uso);
-  });
+  app.failure_message(
+      [programma = std::string(programma), uso = std::string(uso)](const CLI::App* a, const CLI::Error& e) {
+        return fmt::format("{}: {}\nUso: {}\n", programma, messaggio_italiano(*a, e), uso);
+      });
 }
 
 std::optional<int> analizza_argomenti(CLI::App& app, const std::vector<std::string>& argomenti, std::ostream& uscita,
@@ -172,7 +172,8 @@ std::optional<int> analizza_argomenti(CLI::App& app, const std::vector<std::stri
 std::string controlla_nome(std::string_view cosa, const std::string& nome) {
   if (nome.empty()) return fmt::format("{} vuoto", cosa);
   for (const char separatore : {'/', '\\'}) {
-    if (nome.find(separatore) != std::string::npos) return fmt::format("{} contiene \"{}\": \"{}\"", cosa, separatore, nome);
+    if (nome.find(separatore) != std::string::npos)
+      return fmt::format("{} contiene \"{}\": \"{}\"", cosa, separatore, nome);
   }
   return {};
 }

@@ -1,7 +1,7 @@
 #include "tools/comune/tabella_orario.h"
 
-#include "percorrenza/avvisi_orario.h"
 #include "elementi/voci_generali.h"
+#include "percorrenza/avvisi_orario.h"
 
 #include <fmt/format.h>
 #include <fmt/ostream.h>
@@ -28,8 +28,7 @@ std::string descrivi_treno(const scenario& stato, const opzioni_orario& o) {
   const std::string velocita = t.velocita_massima > 0 ? fmt::format("fino a {:g} km/h", t.velocita_massima)
                                                       : std::string("senza velocita' massima propria");
   return fmt::format("accelerazione {:g} m/s2, frenatura {:g} m/s2, {}, {} vetture da {:g} m; margine minimo {:g} %",
-                     t.accelerazione, t.frenatura, velocita, vetture(stato),
-                     t.lunghezza_vettura, o.margine_minimo);
+                     t.accelerazione, t.frenatura, velocita, vetture(stato), t.lunghezza_vettura, o.margine_minimo);
 }
 
 const std::string& nome_di(const tabella_orario& t, std::size_t i) { return t.stazioni[i].nome; }
@@ -38,8 +37,7 @@ json o_null(const std::optional<double>& x) { return x ? json(secondi(*x)) : jso
 
 }  // namespace
 
-void scrivi_tabella_orario(const tabella_orario& t, const scenario& stato, const opzioni_orario& o,
-                           std::ostream& u) {
+void scrivi_tabella_orario(const tabella_orario& t, const scenario& stato, const opzioni_orario& o, std::ostream& u) {
   fmt::print(u, "Orario: {}\n", descrivi_treno(stato, o));
   if (!t.errore.empty()) {
     fmt::print(u, "Nessuna tabella: {}\n", t.errore);
@@ -61,9 +59,9 @@ void scrivi_tabella_orario(const tabella_orario& t, const scenario& stato, const
   }
   if (t.tratte.empty()) return;
   std::size_t tratta = std::string("tratta").size();
-  for (const tempo_tratta& x : t.tratte) tratta = std::max(tratta, nome_di(t, x.da).size() + 3 + nome_di(t, x.a).size());
-  fmt::print(u, "\n  {:<{}}  {:>8}  {:>8}  {:>8}  {:>7}\n", "tratta", tratta, "minimo", "previsto", "margine",
-             "%");
+  for (const tempo_tratta& x : t.tratte)
+    tratta = std::max(tratta, nome_di(t, x.da).size() + 3 + nome_di(t, x.a).size());
+  fmt::print(u, "\n  {:<{}}  {:>8}  {:>8}  {:>8}  {:>7}\n", "tratta", tratta, "minimo", "previsto", "margine", "%");
   for (const tempo_tratta& x : t.tratte) {
     fmt::print(u, "  {:<{}}  {:>6} s  {:>6} s  {:>8}  {:>7.1f}\n", nome_di(t, x.da) + " - " + nome_di(t, x.a), tratta,
                secondi(x.minimo), x.previsto, con_segno(x.margine), x.percento);
@@ -105,7 +103,8 @@ json json_orario(const tabella_orario& t, const scenario& stato, const opzioni_o
   }
   j["tratte"] = tratte;
   json avvisi = json::array();
-  for (const avviso_orario& a : t.avvisi) avvisi.push_back({{"nome", nome_avviso(a)}, {"messaggio", frase_avviso(t, a)}});
+  for (const avviso_orario& a : t.avvisi)
+    avvisi.push_back({{"nome", nome_avviso(a)}, {"messaggio", frase_avviso(t, a)}});
   j["avvisi"] = avvisi;
   return j;
 }

@@ -11,11 +11,11 @@
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
+#include "rilettura/lettura_binari.h"
 #include "scenario_text/nomi_file.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/decompila/decompila.h"
 #include "tools/decompila/lettura_piano.h"
-#include "rilettura/lettura_binari.h"
 
 namespace od {
 namespace {
@@ -54,7 +54,8 @@ void prepara(CLI::App& app, richiesta& q) {
   prepara_riga_comando(app, programma, uso);
   app.description(std::string(descrizione));
   app.footer(std::string(piede));
-  app.add_option("--uscita", q.uscita, "cartella in cui scrivere i file di descrizione (per difetto CARTELLA; creata se manca)")
+  app.add_option("--uscita", q.uscita,
+                 "cartella in cui scrivere i file di descrizione (per difetto CARTELLA; creata se manca)")
       ->type_name("CARTELLA_USCITA")
       ->group("Opzioni");
   app.add_flag("--sovrascrivi", q.sovrascrivi, "sostituisce file di descrizione gia' presenti")->group("Opzioni");

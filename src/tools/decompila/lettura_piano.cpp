@@ -6,8 +6,8 @@
 
 namespace od {
 
-scenario_letto leggi_da_decompilare(const std::string& cartella, const std::string& percorso,
-                                    const std::string& treno, immagini_binarie& immagini) {
+scenario_letto leggi_da_decompilare(const std::string& cartella, const std::string& percorso, const std::string& treno,
+                                    immagini_binarie& immagini) {
   immagini = leggi_immagini(cartella, percorso, treno, false);
   const std::string file_piano = nome_completo(cartella, nomi_file_binari(percorso, treno).planimetria);
   if (!esiste_file(file_piano)) return decodifica_scenario(percorso, treno, immagini);

@@ -27,7 +27,7 @@ std::optional<piano_letto> piano_di_curve(const std::string& percorso);
 
 // Reads and decodes the three files of the scenario in `cartella`; `immagini`
 // gets what the proof compares with. Throws errore_file as leggi_immagini.
-scenario_letto leggi_da_decompilare(const std::string& cartella, const std::string& percorso,
-                                    const std::string& treno, immagini_binarie& immagini);
+scenario_letto leggi_da_decompilare(const std::string& cartella, const std::string& percorso, const std::string& treno,
+                                    immagini_binarie& immagini);
 
 }  // namespace od

@@ -120,9 +120,7 @@ struct tratto_montagna {
   int64_t inizio = 0, fine = 0;
 };
 
-bool oggetto_in(const scenario& s, int32_t c, uint8_t o) {
-  return s.binario[static_cast<std::size_t>(c)].oggetto == o;
-}
+bool oggetto_in(const scenario& s, int32_t c, uint8_t o) { return s.binario[static_cast<std::size_t>(c)].oggetto == o; }
 
 // A run with markers put one on every fourth cell from its start; a later
 // item may have taken it, but none empties it. So a stretch of one type
@@ -249,9 +247,9 @@ std::vector<riga_descrizione> indicatori(const scenario& s) {
     // Each value packs left / 20 + right / 5: the left speed in twenties and
     // the right in fives below 100 give it back.
     const indicatore_spacchettato b = spacca_indicatore(k);
-    riga_descrizione r = riga_numeri(
-        tipo_record::indicatori_vmax, {posizione_puntuale(c), b.sinistra[0], b.sinistra[1], b.sinistra[2], b.strisce_sinistra,
-                            b.destra[0], b.destra[1], b.destra[2], b.strisce_destra});
+    riga_descrizione r = riga_numeri(tipo_record::indicatori_vmax,
+                                     {posizione_puntuale(c), b.sinistra[0], b.sinistra[1], b.sinistra[2],
+                                      b.strisce_sinistra, b.destra[0], b.destra[1], b.destra[2], b.strisce_destra});
     // Nothing on the right is left empty, as the built-in scenario writes it.
     if (b.destra[0] == 0 && b.destra[1] == 0 && b.destra[2] == 0) r.campi[5] = r.campi[6] = r.campi[7] = "";
     righe.push_back(std::move(r));

@@ -16,7 +16,6 @@
 
 namespace od {
 
-
 // The shortest parts that pack to `valore4`, agree with the held time and
 // give marks of `base` + j (when a base is asked for); nothing when none do.
 std::optional<lati_segnale> lati(int16_t valore4, uint8_t attesa, std::optional<int> base);

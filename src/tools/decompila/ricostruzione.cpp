@@ -3,11 +3,11 @@
 #include <fmt/format.h>
 
 #include "builder/codici.h"
+#include "costruzione/memorizza_percorso.h"
 #include "output/file_binari.h"
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
 #include "rilettura/planimetria_a_blocchi.h"
-#include "costruzione/memorizza_percorso.h"
 
 namespace od {
 
@@ -86,9 +86,9 @@ void confronta_righe_piano(const planimetria& trovata, const planimetria& rifatt
   }
   confronta_planimetrie(trovata, rifatta, [&](int32_t riga, const riga_piano& a, const riga_piano& b) {
     for (const bool seconda : {false, true}) {
-      const bool uguali = a.tipo == b.tipo && (a.tipo == planimetria::tipo_riga::vuota ||
-                                               (seconda ? a.punto.secondo == b.punto.secondo
-                                                        : a.punto.primo == b.punto.primo));
+      const bool uguali =
+          a.tipo == b.tipo && (a.tipo == planimetria::tipo_riga::vuota ||
+                               (seconda ? a.punto.secondo == b.punto.secondo : a.punto.primo == b.punto.primo));
       if (!uguali) {
         e.aggiungi(fmt::format("{}: riga {}, colonna {}: trovato {}, ricostruito {}", file, riga, seconda ? 1 : 0,
                                testo_riga(a, seconda), testo_riga(b, seconda)));

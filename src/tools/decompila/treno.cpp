@@ -34,8 +34,7 @@ sezione_descrizione generale_treno(const scenario& s) {
 
 // A running value from one cell onward: a row at each change, the reader
 // holding 0 before the first.
-std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, tipo_record chiave,
-                                          int scala) {
+std::vector<riga_descrizione> cambiamenti(const scenario& s, uint8_t cella::*campo, tipo_record chiave, int scala) {
   std::vector<riga_descrizione> righe;
   int corrente = 0;
   for (int32_t c = 0; c <= ultima_cella_riempita(s); ++c) {
@@ -142,8 +141,8 @@ riga_descrizione riga_segnale(const scenario& s, int32_t c, std::optional<int> b
   const coppia_segnale v[3] = {spacca_coppia(k.valore1), spacca_coppia(k.valore2), spacca_coppia(k.valore3)};
   const auto s_n = [&](std::size_t n) { return v[n].s; };
   const auto d_n = [&](std::size_t n) { return v[n].d; };
-  return riga_numeri(tipo_record::segnale,
-                     {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0), d_n(1), d_n(2), k.attesa});
+  return riga_numeri(tipo_record::segnale, {posizione_puntuale(c), l.sx, s_n(0), s_n(1), s_n(2), l.rapp, l.dx, d_n(0),
+                                            d_n(1), d_n(2), k.attesa});
 }
 
 // Stations and signals in the order that their approach marks ask for (see

@@ -6,9 +6,9 @@
 #include <charconv>
 #include <iterator>
 
-#include "modello/campi.h"
 #include "elementi/elementi.h"
 #include "elementi/tipi_oggetto.h"
+#include "modello/campi.h"
 
 namespace od {
 namespace {

@@ -8,23 +8,23 @@
 #include <optional>
 #include <string_view>
 
+#include "costruzione/diagnostica.h"
+#include "elementi/elementi.h"
+#include "output/file_binari.h"
+#include "percorrenza/avvisi_orario.h"
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
-#include "output/file_binari.h"
 #include "platform/file_atomico.h"
-#include "tools/mostra/celle.h"
-#include "tools/mostra/confronto.h"
-#include "elementi/elementi.h"
-#include "tools/mostra/json.h"
 #include "rilettura/lettura_binari.h"
-#include "tools/mostra/riepilogo.h"
-#include "tools/mostra/svg.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/comune/tabella_orario.h"
-#include "percorrenza/avvisi_orario.h"
-#include "costruzione/diagnostica.h"
+#include "tools/mostra/celle.h"
+#include "tools/mostra/confronto.h"
+#include "tools/mostra/json.h"
+#include "tools/mostra/riepilogo.h"
+#include "tools/mostra/svg.h"
 
 namespace od {
 namespace {
@@ -196,7 +196,8 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
   prepara(app, q);
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
   std::string errore = controlla_opzioni_documenti(app, q.documenti);
-  if (errore.empty() && q.sovrascrivi && !q.documenti.documenti) errore = "--sovrascrivi si usa solo insieme a --documenti";
+  if (errore.empty() && q.sovrascrivi && !q.documenti.documenti)
+    errore = "--sovrascrivi si usa solo insieme a --documenti";
   if (!errore.empty()) {
     fmt::print(diagnostica, "{}: {}\nUso: {}\n", programma, errore, uso);
     return mostra_uso;

@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "elementi/elementi.h"
+#include "elementi/tipi_oggetto.h"
 #include "rilettura/confronto_campi.h"
 #include "rilettura/confronto_planimetrie.h"
-#include "elementi/tipi_oggetto.h"
 #include "tools/comune/testo_utf8.h"
 
 namespace od {
@@ -89,8 +89,7 @@ void confronta_binari(const scenario_letto& a, const scenario_letto& b, std::vec
   std::vector<std::pair<int32_t, std::string>> cambiate;
   for (std::size_t c = 0; c < std::min(na, nb); ++c) {
     if (a.stato.binario[c] == b.stato.binario[c]) continue;
-    cambiate.emplace_back(static_cast<int32_t>(c),
-                          cambiamenti(a.stato.binario[c], b.stato.binario[c]));
+    cambiate.emplace_back(static_cast<int32_t>(c), cambiamenti(a.stato.binario[c], b.stato.binario[c]));
   }
   // One entry for a row of neighbouring cells with the same change, as when
   // a gradient line moves.

@@ -3,9 +3,9 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "elementi/tipi_oggetto.h"
 #include "modello/campi.h"
 #include "output/file_binari.h"
-#include "elementi/tipi_oggetto.h"
 #include "tools/comune/testo_utf8.h"
 #include "tools/mostra/riepilogo.h"
 

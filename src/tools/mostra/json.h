@@ -7,9 +7,9 @@
 #include <optional>
 #include <ostream>
 
-#include "tools/mostra/celle.h"
 #include "elementi/elementi.h"
 #include "rilettura/lettura_binari.h"
+#include "tools/mostra/celle.h"
 
 namespace od {
 

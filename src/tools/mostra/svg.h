@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "percorrenza/orario.h"
 #include "elementi/elementi.h"
+#include "percorrenza/orario.h"
 #include "rilettura/lettura_binari.h"
 
 namespace od {

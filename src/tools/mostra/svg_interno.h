@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "elementi/elementi.h"
 #include "modello/modello.h"
 #include "percorrenza/orario.h"
-#include "elementi/elementi.h"
 #include "tools/mostra/svg_disegno.h"
 
 namespace od::svg {
