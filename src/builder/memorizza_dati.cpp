@@ -13,7 +13,7 @@ namespace {
 // The values on the record's line: a field after each comma past the key,
 // and within a field each number that blanks set apart (the clock's three).
 int32_t valori_sulla_riga(const contesto_lettura& contesto) {
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   if (contesto.colonna_chiave < 1) return 0;
   int32_t valori = 0;
   std::size_t pos = testo.find(',', static_cast<std::size_t>(contesto.colonna_chiave - 1));
@@ -40,7 +40,7 @@ bool record_corto(contesto_lettura& contesto, const errore_lettura& e, luogo_err
   if (!fine_file && e.linea() == contesto.linea_record) return false;
   const int32_t presenti = valori_sulla_riga(contesto) - contesto.gia_letti;
   if (presenti >= contesto.valori_record) return false;
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   const std::size_t ultimo = testo.find_last_not_of(" \t");
   luogo.linea_campo = contesto.linea_record;
   luogo.colonna = ultimo == std::string::npos ? 1 : static_cast<int32_t>(ultimo) + 2;
