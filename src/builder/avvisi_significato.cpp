@@ -29,8 +29,8 @@ void avvisa_oltre_linea(contesto_lettura& contesto, int64_t posizione, int64_t f
   std::string dove = posizione > lunghezza ? "a " + n(posizione) + " m" : "da " + n(posizione) + " a " + n(fine) + " m";
   aggiungi_avviso(contesto, tipo_avviso::oltre_fine_linea,
                   std::string(cosa) + " " + dove + " e' oltre la fine della linea (" + n(lunghezza) +
-                      " m): il binario dopo la fine serve solo a fermarsi; spostarla entro " + n(lunghezza) +
-                      " m o allungare 'lunghezza percorso'",
+                      " m), sul binario che dopo la fine serve solo a fermarsi: la posizione va entro " + n(lunghezza) +
+                      " m, o 'lunghezza percorso' va allungata",
                   campo);
 }
 
