@@ -55,6 +55,16 @@ enum class tipo_avviso {
   orario_stretto,
   orario_senza_fermata,
   nome_tagliato,
+  oltre_fine_linea,
+  rallentamento_inutile,
+  rallentamento_scambiato,
+  rallentamento_non_frenabile,
+  rallentamenti_sovrapposti,
+  lato_segnale_sconosciuto,
+  orologio_dopo_partenza,
+  caratteri_utf8,
+  montagna_rovesciata,
+  margine_stazione,
 };
 
 // Where a reading code was recorded, for messages only; stored in no file.

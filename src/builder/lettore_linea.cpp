@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "builder/avvisi_lettura.h"
+#include "builder/avvisi_significato.h"
 #include "builder/codici.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
@@ -368,6 +369,7 @@ seguito lettore_linea::montagna() {
   int32_t fine = flusso.leggi_numero();
   int32_t tipo = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
+  avvisa_montagna(contesto, inizio, fine);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   if (cella_di(int64_t{fine} - metri_cella) > stato.ultima_cella()) return fuori(fine);
   if (contesto.sessione.montagne.quanti >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
@@ -416,6 +418,7 @@ seguito lettore_linea::cartello() {
   riga = flusso.leggi_testo();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
+  avvisa_utf8(contesto, riga, 2);
   const int64_t n = cella_puntuale(p);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
   if (!cella_libera(c)) return interrompi_su_cella(codici::cartello_occupata, p, n);

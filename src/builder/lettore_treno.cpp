@@ -16,6 +16,7 @@
 // a position beyond the track (code 15) run the final fill and the check of
 // the progressive changes; any other code stops at once; a field that cannot
 // be read throws errore_lettura to the handler in memorizza_dati.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "builder/avvisi_lettura.h"
+#include "builder/avvisi_significato.h"
 #include "builder/avvisi_treno.h"
 #include "builder/codici.h"
 #include "builder/lettura.h"
@@ -359,6 +361,8 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, s.posizione)) return fine_per_posizione(s.posizione);
     avvisa_segnale(contesto_, s);
+    avvisa_lati_segnale(contesto_, s.sx, s.dx);
+    avvisa_oltre_linea(contesto_, s.posizione, s.posizione, "il segnale", 1);
     const int64_t posto = cella_puntuale(s.posizione);
     const codici codice = memo_segnale(stato_, s);
     const seguito esito = dopo_memo(codice, s.posizione);
@@ -373,6 +377,7 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, r.x)) return fine_per_posizione(r.x);
     avvisa_rallentamento(contesto_, r);
+    avvisa_oltre_linea(contesto_, r.x, int64_t{r.x} + std::max(r.l, 0), "il rallentamento", 1);
     const codici codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
@@ -449,6 +454,8 @@ class lettore_treno {
     if (lunghezza % 100 != 0) return ferma(codici::stazione_lunghezza, stazione.posizione);
     leggi_campi_stazione(stazione);
     avvisa_opzioni_stazione(contesto_, i, stazione.tipo, lunghezza, stazione.opzione_b, stazione.opzione_c);
+    avvisa_oltre_linea(contesto_, stazione.posizione, stazione.posizione, "la stazione", 1);
+    avvisa_utf8(contesto_, stazione.nome, 17);
     avvisa_orario(stazione);
     calcola_area(stazione, lunghezza);
     if (lunghezza < 600) stazione.opzione_b = 0;
