@@ -13,20 +13,25 @@ bool cifra(char c) { return c >= '0' && c <= '9'; }
 
 // The values on the record's line that start before index `limite`: a field
 // after each comma past the key, and within a field each number that blanks
-// set apart (the clock's three).
+// set apart (the clock's three); a word that is no number runs, as a text
+// field does, to the comma. A field of blanks reads 0: a value all the same.
 int32_t valori_prima_di(const contesto_lettura& contesto, std::size_t limite) {
   const std::string& testo = contesto.testo_record;
   if (contesto.colonna_chiave < 1) return 0;
-  limite = std::min(limite, testo.size());
+  const bool tutta = limite >= testo.size();
   int32_t valori = 0;
   std::size_t pos = testo.find(',', static_cast<std::size_t>(contesto.colonna_chiave - 1));
   while (pos != std::string::npos && pos < limite) {
     const std::size_t fine = std::min(testo.find(',', pos + 1), testo.size());
     int32_t parole = 0;
-    for (std::size_t i = pos + 1; i < fine && i < limite; ++i) {
-      if (!blank(testo[i]) && (i == pos + 1 || blank(testo[i - 1]))) ++parole;
+    bool vuoto = true;
+    for (std::size_t i = pos + 1; i < fine; ++i) {
+      if (blank(testo[i]) || (i > pos + 1 && !blank(testo[i - 1]))) continue;
+      vuoto = false;
+      if (i < limite) ++parole;
+      if (!cifra(testo[i]) && testo[i] != '-') break;
     }
-    valori += std::max(parole, 1);  // a field of blanks reads 0: a value all the same
+    valori += vuoto && (tutta || fine < limite) ? 1 : parole;
     pos = fine < testo.size() ? fine : std::string::npos;
   }
   return valori;
@@ -90,33 +95,39 @@ bool record_corto(const contesto_lettura& contesto, const errore_lettura& e, luo
 }
 
 // A text where the record wants a number, on the record's own line. With
-// points or colons between digits it is a time written as one field; on a
-// line with too few values it is a later field moved forward by a missing
-// one, most often the record's text (a station's name).
+// points or colons between digits, in a field of hours, minutes or seconds,
+// it is a time written as one field; on a line with too few values it is a
+// later field moved forward by a missing one, most often the record's text
+// (a station's name).
 bool testo_al_posto_di_numero(const contesto_lettura& contesto, const errore_lettura& e, luogo_errore& luogo) {
   if (e.linea() != contesto.linea_record || std::string_view(e.what()) != "atteso un numero intero") return false;
   const record_schema* r = contesto.schema_corrente;
+  if (r == nullptr) return false;
   const std::string_view campo = campo_alla_colonna(contesto, e.colonna());
-  const bool orologio = r != nullptr && r->tipo == tipo_record::orologio;
-  if (const std::optional<std::string> ora = come_ora(campo, orologio ? " " : ", ")) {
+  const int32_t n = valori_prima_di(contesto, static_cast<std::size_t>(e.colonna() - 1)) + 1 - contesto.gia_letti;
+  if (n < 1 || n > r->valori()) return false;
+  const campo_schema& atteso = campo_di(r->tipo, n);
+  luogo.linea_campo = e.linea();  // the caret stays under the field read
+  luogo.colonna = e.colonna();
+  const bool orologio = r->tipo == tipo_record::orologio;
+  const bool ora = atteso.nome == "ore" || atteso.nome == "minuti" || atteso.nome == "secondi";
+  if (const std::optional<std::string> tre = ora ? come_ora(campo, orologio ? " " : ", ") : std::nullopt) {
     luogo.motivo = "'" + std::string(campo) + "' non e' un numero: ore, minuti e secondi sono tre campi" +
-                   (orologio ? " separati da spazi" : "") + ", si scrive " + *ora;
+                   (orologio ? " separati da spazi" : "") + ", si scrive " + *tre;
     return true;
   }
-  if (r == nullptr) return false;
   const int32_t presenti = valori_sulla_riga(contesto) - contesto.gia_letti;
-  const int32_t n = valori_prima_di(contesto, static_cast<std::size_t>(e.colonna() - 1)) + 1 - contesto.gia_letti;
-  if (presenti >= r->valori() || n < 1 || n > r->valori()) return false;
+  if (presenti >= r->valori()) return false;
   std::string motivo = "il record '" + std::string(r->nome) + "' vuole " + std::to_string(r->valori()) +
                        " valori, ne ha " + std::to_string(presenti) + ": '" + std::string(campo) +
-                       "' e' letto come valore " + std::to_string(n) + " " + nome_campo(campo_di(r->tipo, n));
+                       "' e' letto come valore " + std::to_string(n) + " " + nome_campo(atteso);
   const auto testo = std::find_if(r->campi.begin() + static_cast<std::ptrdiff_t>(n), r->campi.end(),
                                   [](const campo_schema& c) { return c.letto == larghezza::testo; });
   if (testo != r->campi.end()) {
     motivo +=
         " ma sembra il valore " + std::to_string(testo - r->campi.begin() + 1) + " '" + std::string(testo->nome) + "'";
   }
-  luogo.motivo = motivo + ": manca probabilmente " + nome_campo(campo_di(r->tipo, n)) + ", o un valore prima";
+  luogo.motivo = motivo + ": manca probabilmente " + nome_campo(atteso) + ", o un valore prima";
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_atomico.h"
 #include "support/cartella_temporanea.h"
 
 namespace od::prova {
