@@ -54,15 +54,15 @@ struct lettore_linea {
   // position: neither is a slip of the author's.
   int32_t valori_curva_da_saltare = 0;
 
-  seguito interrompi(int32_t codice) {
+  seguito interrompi(codici codice) {
     registra_codice(contesto, codice);
     return seguito::interrotta;
   }
-  seguito interrompi(int32_t codice, int32_t posizione) {
+  seguito interrompi(codici codice, int32_t posizione) {
     contesto.esito.posizione = posizione;
     return interrompi(codice);
   }
-  seguito interrompi_su_cella(int32_t codice, int32_t posizione, int64_t cella) {
+  seguito interrompi_su_cella(codici codice, int32_t posizione, int64_t cella) {
     const seguito s = interrompi(codice, posizione);
     nomina_occupante(contesto, cella);
     return s;

@@ -192,20 +192,20 @@ class lettore_treno {
     return seguito::fine_lettura;
   }
 
-  seguito ferma(int32_t codice) {
+  seguito ferma(codici codice) {
     registra_codice(contesto_, codice);
     return seguito::ferma;
   }
 
-  seguito ferma(int32_t codice, int32_t posizione) {
+  seguito ferma(codici codice, int32_t posizione) {
     registra_codice(contesto_, codice, posizione);
     return seguito::ferma;
   }
 
   // Only the code of the call just made counts: a code that the line half
   // left behind must not stop the train file.
-  seguito dopo_memo(int32_t codice, int32_t posizione) {
-    if (codice == 0) return seguito::continua;
+  seguito dopo_memo(codici codice, int32_t posizione) {
+    if (codice == codici::nessuno) return seguito::continua;
     if (codice == codice_fuori_binario) return fine_per_posizione(posizione);
     return ferma(codice, posizione);
   }
@@ -361,7 +361,7 @@ class lettore_treno {
     if (fuori_binario(stato_, s.posizione)) return fine_per_posizione(s.posizione);
     avvisa_segnale(contesto_, s);
     const int64_t posto = cella_puntuale(s.posizione);
-    const int32_t codice = memo_segnale(stato_, s);
+    const codici codice = memo_segnale(stato_, s);
     const seguito esito = dopo_memo(codice, s.posizione);
     if (codice == codici::segnale_occupata) nomina_occupante(contesto_, posto);
     if (esito == seguito::continua) registra_origine(contesto_, static_cast<int32_t>(posto));
@@ -374,7 +374,7 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, r.x)) return fine_per_posizione(r.x);
     avvisa_rallentamento(contesto_, r);
-    const int32_t codice = memo_rallentamento(stato_, r);
+    const codici codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
     if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata) {
@@ -402,7 +402,7 @@ class lettore_treno {
     return {cella_puntuale(int64_t{r.x} - distanza_avviso), cella_puntuale(r.x), cella_puntuale(int64_t{r.x} + r.l),
             cella_di(int64_t{r.x} - distanza_avviso)};
   }
-  int64_t cella_occupata(int32_t codice, const celle_rallentamento& c) const {
+  int64_t cella_occupata(codici codice, const celle_rallentamento& c) const {
     if (codice == codici::avviso_occupata) return c.avviso;
     if (codice == codici::inizio_occupata) return c.inizio;
     if (codice == codici::fine_occupata) return c.fine;

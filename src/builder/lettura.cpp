@@ -111,13 +111,13 @@ void nomina_occupante(contesto_lettura& contesto, int64_t cella) {
   contesto.esito.luogo.motivo = std::move(testo);
 }
 
-void registra_codice(contesto_lettura& contesto, int32_t codice) {
-  contesto.esito.codice = codice;
-  const descrizione_codice* d = descrivi_codice(codice);
+void registra_codice(contesto_lettura& contesto, codici codice) {
+  contesto.esito.codice = numero(codice);
+  const descrizione_codice* d = descrivi_codice(numero(codice));
   contesto.esito.luogo = luogo_record(contesto, d == nullptr || !d->con_posizione);
 }
 
-void registra_codice(contesto_lettura& contesto, int32_t codice, int32_t posizione) {
+void registra_codice(contesto_lettura& contesto, codici codice, int32_t posizione) {
   registra_codice(contesto, codice);
   contesto.esito.posizione = posizione;
 }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "builder/avvisi.h"
+#include "builder/codici.h"
 #include "builder/sessione.h"
 #include "builder/sorgente.h"
 #include "modello/modello.h"
@@ -95,8 +96,8 @@ void nomina_occupante(contesto_lettura& contesto, int64_t cella);
 
 // Records a code against the record under way; the position, where one goes
 // with the code, is set by the caller in esito.posizione.
-void registra_codice(contesto_lettura& contesto, int32_t codice);
-void registra_codice(contesto_lettura& contesto, int32_t codice, int32_t posizione);
+void registra_codice(contesto_lettura& contesto, codici codice);
+void registra_codice(contesto_lettura& contesto, codici codice, int32_t posizione);
 
 // A value read whole that the model cannot hold: a read failure at the field
 // just read.

@@ -22,7 +22,7 @@ uint8_t basso8(int64_t valore) { return static_cast<uint8_t>(valore); }
 
 }  // namespace
 
-int32_t memo_segnale(scenario& stato, dati_segnale& segnale) {
+codici memo_segnale(scenario& stato, dati_segnale& segnale) {
   const int64_t c = cella_puntuale(segnale.posizione);
   // The marks stand 100 m apart below the signal; a signal too near the start
   // of the line would put the farthest of them before cell 0.
@@ -45,7 +45,7 @@ int32_t memo_segnale(scenario& stato, dati_segnale& segnale) {
   for (int32_t j = 1; j <= preavvisi_per_segnale; ++j) {
     cella_n(stato, cella_preavviso_segnale(c, j)).preavviso = basso8(base + j);
   }
-  return 0;
+  return codici::nessuno;
 }
 
 namespace {
@@ -59,7 +59,7 @@ void scrivi_valori(cella& posto, uint8_t codice, const dati_rallentamento& r) {
 
 }  // namespace
 
-int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
+codici memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
   const bool con_avviso = r.x > inizio_con_avviso;
   const bool con_preavvisi = con_avviso && r.f_ta != 0;
   const int64_t w = cella_puntuale(int64_t{r.x} - distanza_avviso);
@@ -83,7 +83,7 @@ int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
   cella_n(stato, s).valore3 = basso16(r.f_tt);
   cella_n(stato, e).valore3 = basso16(r.f_tt);
 
-  if (!con_preavvisi) return 0;
+  if (!con_preavvisi) return codici::nessuno;
   for (int64_t k = 0; k <= 3; ++k) {
     if (!libera(stato, b - k)) return codici::preavviso_occupata;
   }
@@ -93,7 +93,7 @@ int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& r) {
     segno.valore1 = basso16(k + 1);
     if (r.d_v != 0) segno.valore2 = basso16(k + 1);
   }
-  return 0;
+  return codici::nessuno;
 }
 
 }  // namespace od

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "builder/codici.h"
 #include "modello/modello.h"
 
 namespace od {
@@ -36,18 +37,18 @@ struct dati_rallentamento {
   int32_t d_v = 0;   // a further value, stored when not 0
 };
 
-// Both return 0 when the item stands, otherwise the code that refuses it. A code 15 means the item would reach outside
-// the track.
+// Both return codici::nessuno when the item stands, otherwise the code that refuses it. A code 15 means the item would
+// reach outside the track.
 
 // Codes 15 (the signal's cell or an approach mark outside the track) and 16
 // (the signal's cell is taken).
 // A `tempo` from 1 to 100 is raised to 101 in the caller's record too.
-int32_t memo_segnale(scenario& stato, dati_segnale& segnale);
+codici memo_segnale(scenario& stato, dati_segnale& segnale);
 
 // Codes 19 for an end that does not lie after the start cell, 15 for a cell
 // outside the track (in practice the end past the last cell), 17, 18, 19 for
 // a warning, start or end cell that is taken, and 20 for a taken
 // approach-mark cell.
-int32_t memo_rallentamento(scenario& stato, const dati_rallentamento& rallentamento);
+codici memo_rallentamento(scenario& stato, const dati_rallentamento& rallentamento);
 
 }  // namespace od

@@ -26,7 +26,7 @@ esito_lettura memorizza_dati(scenario& stato, sessione_costruzione& sessione, co
       luogo.colonna = e.colonna();
       luogo.motivo = e.what();
     }
-    contesto.esito.codice = codici::lettura;
+    contesto.esito.codice = numero(codici::lettura);
     contesto.esito.luogo = std::move(luogo);
   }
   return contesto.esito;

@@ -39,9 +39,9 @@ constexpr int32_t celle_dopo_fine = 12;            // B5 looks this far ahead
 // downwards.
 constexpr std::array<int32_t, 3> distanze_inizio{5, 11, 18};
 
-constexpr int32_t codice_segnale = codici::posto_segnale;
-constexpr int32_t codice_inizio = codici::posto_inizio;
-constexpr int32_t codice_rallentamento = codici::posto_rallentamento;
+constexpr int32_t codice_segnale = numero(codici::posto_segnale);
+constexpr int32_t codice_inizio = numero(codici::posto_inizio);
+constexpr int32_t codice_rallentamento = numero(codici::posto_rallentamento);
 
 class cammino {
  public:

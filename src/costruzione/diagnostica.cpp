@@ -66,7 +66,7 @@ std::string diagnostica_finale(const sessione_costruzione& sessione, int32_t cod
                                const std::string& programma) {
   const auto origine = sessione.origini.find(1);
   luogo_errore luogo = origine != sessione.origini.end() ? origine->second : luogo_errore{};
-  const bool primo = codice == codici::cella1_primo;
+  const bool primo = codice == numero(codici::cella1_primo);
   luogo.motivo = std::string("il ") + (primo ? "primo" : "secondo") + " valore della cella 1 porta un " +
                  (primo ? "contrassegno" : "codice") + " del simulatore, e ";
   luogo.motivo += origine != sessione.origini.end()

@@ -14,10 +14,10 @@ namespace od {
 
 int32_t controlli_finali(scenario& stato) {
   if (stato.binario.size() < 2) return 0;  // no track: nothing to mark
-  if (segno_in_tabella(stato) != 0 || segno_in_binario(stato) != 0) return codici::cella1_primo;
+  if (segno_in_tabella(stato) != 0 || segno_in_binario(stato) != 0) return numero(codici::cella1_primo);
   segno_in_tabella(stato) = segno_tabella;
   segno_in_binario(stato) = segno_binario;
-  if (codice_st(stato) != 0 || codice_og(stato) != 0) return codici::cella1_secondo;
+  if (codice_st(stato) != 0 || codice_og(stato) != 0) return numero(codici::cella1_secondo);
   codice_st(stato) = codice_gara_st(stato);
   codice_og(stato) = codice_gara_og(stato);
   return 0;

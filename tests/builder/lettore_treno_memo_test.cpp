@@ -48,10 +48,10 @@ TEST_F(prova_segnali, LatoDestroTempoECodiceSinistro) {
 
 TEST_F(prova_segnali, TempoCorrettoAncheNelRecordDelChiamante) {
   dati_segnale s{.posizione = 12100, .sx = 1, .tempo = 1};
-  EXPECT_EQ(memo_segnale(stato, s), 0);
+  EXPECT_EQ(numero(memo_segnale(stato, s)), 0);
   EXPECT_EQ(s.tempo, 101);
   dati_segnale lungo{.posizione = 22100, .sx = 2, .tempo = 300};
-  EXPECT_EQ(memo_segnale(stato, lungo), 0);
+  EXPECT_EQ(numero(memo_segnale(stato, lungo)), 0);
   EXPECT_EQ(lungo.tempo, 300);
   EXPECT_EQ(c(443).attesa, 300 - 256);  // the byte keeps the low 8 bits
 }
@@ -62,19 +62,19 @@ TEST_F(prova_segnali, CelleOccupateELibere) {
   stato.binario[300].valore1 = 30;
   letto.codice = 0;
   dati_segnale sul_segno{.posizione = 12100, .sx = 2, .tempo = 220};
-  EXPECT_EQ(memo_segnale(stato, sul_segno), 0);
+  EXPECT_EQ(numero(memo_segnale(stato, sul_segno)), 0);
   EXPECT_EQ(c(243).oggetto, oggetto::segnale);
 
   // An approach mark may stand on a slowdown's warning, which stays.
   dati_segnale sopra_avviso{.posizione = 15050, .sx = 2, .tempo = 220};
-  EXPECT_EQ(memo_segnale(stato, sopra_avviso), 0);
+  EXPECT_EQ(numero(memo_segnale(stato, sopra_avviso)), 0);
   EXPECT_EQ(c(300).oggetto, oggetto::avviso_rallentamento);
   EXPECT_EQ(c(300).valore1, 30);
   EXPECT_EQ(c(300).preavviso, 61);
 
   const cella prima = c(243);
   dati_segnale doppio{.posizione = 12100, .sx = 1, .dx = 1, .tempo = 0};
-  EXPECT_EQ(memo_segnale(stato, doppio), 16);
+  EXPECT_EQ(numero(memo_segnale(stato, doppio)), 16);
   EXPECT_EQ(c(243), prima);
   EXPECT_EQ(c(241).preavviso, 61);
 }
@@ -153,7 +153,7 @@ TEST_F(prova_rallentamenti, CelleOccupate) {
     ricomincia();
     stato.binario[static_cast<std::size_t>(indice)].oggetto = oggetto::fermata;
     const std::vector<cella> prima = stato.binario;
-    EXPECT_EQ(memo_rallentamento(stato, r), codice);
+    EXPECT_EQ(numero(memo_rallentamento(stato, r)), codice);
     EXPECT_EQ(stato.binario, prima);  // nothing written
   }
 
@@ -172,7 +172,7 @@ TEST_F(prova_rallentamenti, CelleOccupate) {
   // Mountain-run markers are free cells.
   ricomincia();
   for (int32_t i : {146, 150, 174, 177}) stato.binario[static_cast<std::size_t>(i)].oggetto = oggetto::segno_montagna;
-  EXPECT_EQ(memo_rallentamento(stato, r), 0);
+  EXPECT_EQ(numero(memo_rallentamento(stato, r)), 0);
   EXPECT_EQ(c(146).oggetto, oggetto::preavviso_rallentamento);
 }
 
