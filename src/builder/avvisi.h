@@ -76,6 +76,9 @@ struct luogo_errore {
   std::string chiave;       // key text of that record
   std::string motivo;       // why a field could not be read (read failures only)
   std::string testo;        // the text of line `linea`, for showing it
+  // The cell at fault when a code about a taken cell means another cell than
+  // the one at its position (a slowdown's warning or advance marks); -1 else.
+  int64_t cella = -1;
 };
 
 // A warning: what the build passes over or stores otherwise than written.

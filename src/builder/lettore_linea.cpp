@@ -19,12 +19,14 @@
 #include "builder/avvisi_lettura.h"
 #include "builder/avvisi_significato.h"
 #include "builder/codici.h"
+#include "builder/errori_record.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
 #include "elementi/indicatori.h"
 #include "elementi/voci_generali.h"
 #include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
+#include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/schema.h"
@@ -147,7 +149,7 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
     const record_schema& r = record_di(t);
     if (!r.riconosce(riga)) return false;
     trovata = true;
-    attendi_valori(contesto, r.nome, r.valori());
+    attendi_valori(contesto, r);
     return true;
   };
   switch (tipo) {
@@ -269,7 +271,7 @@ seguito lettore_linea::chiave_corpo() {
     // Without the plan a curve is no key.
     if (r.tipo == tipo_record::curva && stato.con_planimetria == 0) continue;
     una = true;
-    attendi_valori(contesto, r.nome, r.valori());
+    attendi_valori(contesto, r);
     s = record_corpo(r.tipo);
   }
   if (!una) avvisa_corpo_senza_chiave();
@@ -494,6 +496,7 @@ bool leggi_file_linea(contesto_lettura& contesto) {
   const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
     registra_codice(contesto, codici::linea_assente);
+    contesto.esito.luogo.motivo = file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
     return false;
   }
   lettore_linea lettore{contesto, stato, flusso_campi(*testo), {}};

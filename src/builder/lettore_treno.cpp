@@ -27,6 +27,7 @@
 #include "builder/avvisi_significato.h"
 #include "builder/avvisi_treno.h"
 #include "builder/codici.h"
+#include "builder/errori_record.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
 #include "elementi/abbattimenti.h"
@@ -134,7 +135,7 @@ class lettore_treno {
       if (r.parte != parte_file::treno || !r.riconosce(riga)) continue;
       trovata = true;
       ++records_letti_;
-      attendi_valori(contesto_, r.nome, r.valori());
+      attendi_valori(contesto_, r);
       if (const seguito s = leggi_record(r.tipo); s != seguito::continua) return s;
     }
     return seguito::continua;
@@ -381,8 +382,11 @@ class lettore_treno {
     const codici codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
-    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata)
-      nomina_occupante(contesto_, cella_occupata(codice, celle));
+    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata) {
+      const int64_t occupata = cella_occupata(codice, celle);
+      nomina_occupante(contesto_, occupata);
+      contesto_.esito.luogo.cella = occupata;  // the headline names the clash, not the slowdown's start
+    }
     if (esito != seguito::continua) return esito;
     for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
     if (r.x > inizio_con_avviso) {
@@ -623,8 +627,14 @@ void leggi_file_treno(contesto_lettura& contesto) {
   contesto.testo_record.clear();
   contesto.colonna_chiave = 0;
   contesto.nome_record = {};
+  contesto.schema_corrente = nullptr;
   std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_treno);
-  if (!testo) throw errore_lettura("il file della descrizione del treno manca o non si puo' leggere", 0, 0);
+  if (!testo) {
+    std::string motivo = "il file della descrizione del treno manca o non si puo' leggere";
+    const std::string vicino = file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
+    if (!vicino.empty()) motivo += "; " + vicino;
+    throw errore_lettura(motivo, 0, 0);
+  }
   lettore_treno(contesto, std::move(*testo)).leggi();
 }
 
