@@ -8,7 +8,7 @@
 namespace od {
 namespace {
 
-constexpr std::array<descrizione_avviso, 21> avvisi{{
+constexpr std::array<descrizione_avviso, 31> avvisi{{
     {tipo_avviso::chiave_sconosciuta, "chiave-sconosciuta",
      "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
     {tipo_avviso::valori_in_piu, "valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
@@ -43,6 +43,24 @@ constexpr std::array<descrizione_avviso, 21> avvisi{{
      "una fermata prevista in una stazione senza punto di fermata"},
     {tipo_avviso::nome_tagliato, "nome-tagliato",
      "un nome o un testo piu' lungo della sua colonna nei documenti per il macchinista"},
+    {tipo_avviso::oltre_fine_linea, "oltre-fine-linea",
+     "una stazione, un segnale o un rallentamento oltre la fine della linea"},
+    {tipo_avviso::rallentamento_inutile, "rallentamento-inutile",
+     "un rallentamento a una velocita' non sotto quella massima della linea: non rallenta"},
+    {tipo_avviso::rallentamento_scambiato, "rallentamento-scambiato",
+     "un rallentamento sopra la velocita' della linea e piu' corto di un treno: velocita' e lunghezza scambiate"},
+    {tipo_avviso::rallentamento_non_frenabile, "rallentamento-non-frenabile",
+     "un rallentamento per cui il treno non puo' frenare dal suo avviso"},
+    {tipo_avviso::rallentamenti_sovrapposti, "rallentamenti-sovrapposti",
+     "un rallentamento che comincia prima della fine del precedente"},
+    {tipo_avviso::lato_segnale_sconosciuto, "lato-segnale-sconosciuto",
+     "un codice di lato di segnale fuori dal formato: sx 1 o 2, dx 0, 1 o 2"},
+    {tipo_avviso::orologio_dopo_partenza, "orologio-dopo-partenza",
+     "l'orologio che parte dopo la partenza dalla prima stazione"},
+    {tipo_avviso::caratteri_utf8, "caratteri-utf8", "lettere scritte in UTF-8 in un file a 8 bit"},
+    {tipo_avviso::montagna_rovesciata, "montagna-rovesciata", "un tratto di montagna che finisce prima di cominciare"},
+    {tipo_avviso::margine_stazione, "margine-stazione",
+     "una stazione con meno margine di --margine-minimo, ritardo portato dalla tratta prima compreso"},
 }};
 
 // The table lists every kind once, in the enum's order, so that a kind is
@@ -51,7 +69,7 @@ constexpr bool in_ordine() {
   for (std::size_t i = 0; i < avvisi.size(); ++i) {
     if (static_cast<std::size_t>(avvisi[i].tipo) != i) return false;
   }
-  return avvisi.size() == static_cast<std::size_t>(tipo_avviso::nome_tagliato) + 1;
+  return avvisi.size() == static_cast<std::size_t>(tipo_avviso::margine_stazione) + 1;
 }
 static_assert(in_ordine(), "the warnings' table must list every tipo_avviso once, in order");
 

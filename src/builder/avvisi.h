@@ -58,9 +58,19 @@ enum class tipo_avviso {
   orario_stretto,
   orario_senza_fermata,
   nome_tagliato,
+  oltre_fine_linea,
+  rallentamento_inutile,
+  rallentamento_scambiato,
+  rallentamento_non_frenabile,
+  rallentamenti_sovrapposti,
+  lato_segnale_sconosciuto,
+  orologio_dopo_partenza,
+  caratteri_utf8,
+  montagna_rovesciata,
+  margine_stazione,
 };
 
-inline constexpr std::size_t tipi_di_avviso = static_cast<std::size_t>(tipo_avviso::nome_tagliato) + 1;
+inline constexpr std::size_t tipi_di_avviso = static_cast<std::size_t>(tipo_avviso::margine_stazione) + 1;
 
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {
@@ -75,6 +85,9 @@ struct luogo_errore {
   // copy of its line however long the line is.
   std::string_view testo;
   std::shared_ptr<const std::string> sorgente;
+  // The cell at fault when a code about a taken cell means another cell than
+  // the one at its position (a slowdown's warning or advance marks); -1 else.
+  int64_t cella = -1;
 };
 
 // A warning: what the build passes over or stores otherwise than written.

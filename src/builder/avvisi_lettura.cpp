@@ -48,6 +48,19 @@ bool prima_sulla_riga(const contesto_lettura& contesto) {
   return prima == std::string::npos || static_cast<int32_t>(prima) + 1 >= contesto.colonna_chiave;
 }
 
+// The first empty field (a comma followed by blanks only and another comma)
+// on the record's line before the field in key position: the 1-based
+// column just after its first comma.
+std::optional<int32_t> campo_vuoto(const contesto_lettura& contesto) {
+  const std::string_view testo = contesto.testo_record;
+  const std::size_t fine = std::min(testo.size(), static_cast<std::size_t>(std::max(contesto.colonna_chiave, 1) - 1));
+  for (std::size_t i = testo.find(','); i != std::string::npos && i < fine; i = testo.find(',', i + 1)) {
+    const std::size_t dopo = testo.find_first_not_of(" \t", i + 1);
+    if (dopo != std::string::npos && dopo < fine && testo[dopo] == ',') return static_cast<int32_t>(i) + 2;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool intestazione(std::string_view campo) {
@@ -105,10 +118,16 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
   contesto.linea_saltata = contesto.linea_record;
   if (!prima_sulla_riga(contesto)) {
     if (contesto.linea_record != contesto.linea_ultimo_record) return;
-    aggiungi_avviso(contesto, tipo_avviso::valori_in_piu,
-                    "'" + campo + "' resta sulla riga dopo i valori del record '" +
-                        std::string(contesto.record_precedente) +
-                        "': la riga ha un campo di troppo, letto come chiave");
+    std::string messaggio = "'" + campo + "' resta sulla riga dopo i valori del record '" +
+                            std::string(contesto.record_precedente) +
+                            "': la riga ha un campo di troppo, letto come chiave";
+    const std::optional<int32_t> vuoto = campo_vuoto(contesto);
+    if (vuoto) messaggio += "; il campo vuoto qui (letto come 0) e' forse la virgola di troppo";
+    const bool tenuto = terrebbe_avviso(contesto.sessione, tipo_avviso::valori_in_piu);
+    aggiungi_avviso(contesto, tipo_avviso::valori_in_piu, std::move(messaggio));
+    // The caret goes where the author has to act: the empty field, not the
+    // last value, which is right.
+    if (vuoto && tenuto) contesto.sessione.avvisi.back().luogo.colonna = *vuoto;
     return;
   }
   // The suggestion costs an edit distance per key: made only for a warning
@@ -149,10 +168,17 @@ void avvisa_ultimo_campo(contesto_lettura& contesto, const std::string& campo) {
 void avvisa_se_su_piu_righe(contesto_lettura& contesto, const flusso_campi& flusso) {
   if (contesto.nome_record.empty() || flusso.linea() == contesto.linea_record) return;
   const int32_t valori = contesto.valori_record;
-  aggiungi_avviso(contesto, tipo_avviso::valori_mancanti,
-                  "al record '" + std::string(contesto.nome_record) + "' mancano valori sulla sua riga (ne vuole " +
-                      std::to_string(valori) + "): gli ultimi sono presi dalla riga " + std::to_string(flusso.linea()),
-                  valori);
+  std::string messaggio = "al record '" + std::string(contesto.nome_record) +
+                          "' mancano valori sulla sua riga (ne vuole " + std::to_string(valori) +
+                          "): gli ultimi sono presi dalla riga " + std::to_string(flusso.linea());
+  // The record's text field, when it is what the line lacks: the name that
+  // the next line's key has become.
+  const record_schema* r = contesto.schema_corrente;
+  if (r != nullptr && r->campi.back().letto == larghezza::testo) {
+    messaggio += "; manca probabilmente '" + std::string(r->campi.back().nome) + "' (" +
+                 std::string(r->campi.back().significato) + ")";
+  }
+  aggiungi_avviso(contesto, tipo_avviso::valori_mancanti, std::move(messaggio), valori);
 }
 
 }  // namespace od

@@ -17,13 +17,16 @@
 #include <utility>
 
 #include "builder/avvisi_lettura.h"
+#include "builder/avvisi_significato.h"
 #include "builder/codici.h"
+#include "builder/errori_record.h"
 #include "builder/lettura.h"
 #include "builder/memo_linea.h"
 #include "elementi/indicatori.h"
 #include "elementi/voci_generali.h"
 #include "modello/arrotonda.h"
 #include "modello/misure_linea.h"
+#include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "scenario_text/nomi_file.h"
 #include "scenario_text/schema.h"
@@ -146,7 +149,7 @@ seguito lettore_linea::record_generale(tipo_record tipo, bool& trovata) {
     const record_schema& r = record_di(t);
     if (!r.riconosce(riga)) return false;
     trovata = true;
-    attendi_valori(contesto, r.nome, r.valori());
+    attendi_valori(contesto, r);
     return true;
   };
   switch (tipo) {
@@ -268,7 +271,7 @@ seguito lettore_linea::chiave_corpo() {
     // Without the plan a curve is no key.
     if (r.tipo == tipo_record::curva && stato.con_planimetria == 0) continue;
     una = true;
-    attendi_valori(contesto, r.nome, r.valori());
+    attendi_valori(contesto, r);
     s = record_corpo(r.tipo);
   }
   if (!una) avvisa_corpo_senza_chiave();
@@ -368,6 +371,7 @@ seguito lettore_linea::montagna() {
   int32_t fine = flusso.leggi_numero();
   int32_t tipo = flusso.leggi_numero();
   avvisa_se_su_piu_righe(contesto, flusso);
+  avvisa_montagna(contesto, inizio, fine);
   if (fuori_binario(stato, inizio)) return fuori(inizio);
   if (cella_di(int64_t{fine} - metri_cella) > stato.ultima_cella()) return fuori(fine);
   if (contesto.sessione.montagne.quanti >= max_montagne) fallisci_valore(flusso, "piu' di 80 tratti di montagna");
@@ -416,6 +420,7 @@ seguito lettore_linea::cartello() {
   riga = flusso.leggi_testo();
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
+  avvisa_utf8(contesto, riga, 2);
   const int64_t n = cella_puntuale(p);
   cella& c = stato.binario[static_cast<std::size_t>(n)];
   if (!cella_libera(c)) return interrompi_su_cella(codici::cartello_occupata, p, n);
@@ -491,6 +496,7 @@ bool leggi_file_linea(contesto_lettura& contesto) {
   const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
     registra_codice(contesto, codici::linea_assente);
+    contesto.esito.luogo.motivo = file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
     return false;
   }
   lettore_linea lettore{contesto, stato, flusso_campi(*testo), {}};

@@ -16,6 +16,7 @@
 // a position beyond the track (code 15) run the final fill and the check of
 // the progressive changes; any other code stops at once; a field that cannot
 // be read throws errore_lettura to the handler in memorizza_dati.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,8 +24,10 @@
 #include <vector>
 
 #include "builder/avvisi_lettura.h"
+#include "builder/avvisi_significato.h"
 #include "builder/avvisi_treno.h"
 #include "builder/codici.h"
+#include "builder/errori_record.h"
 #include "builder/lettura.h"
 #include "builder/memo_treno.h"
 #include "elementi/abbattimenti.h"
@@ -133,7 +136,7 @@ class lettore_treno {
       if (r.parte != parte_file::treno || !r.riconosce(riga)) continue;
       trovata = true;
       ++records_letti_;
-      attendi_valori(contesto_, r.nome, r.valori());
+      attendi_valori(contesto_, r);
       if (const seguito s = leggi_record(r.tipo); s != seguito::continua) return s;
     }
     return seguito::continua;
@@ -360,6 +363,8 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, s.posizione)) return fine_per_posizione(s.posizione);
     avvisa_segnale(contesto_, s);
+    avvisa_lati_segnale(contesto_, s.sx, s.dx);
+    avvisa_oltre_linea(contesto_, s.posizione, s.posizione, "il segnale", 1);
     const int64_t posto = cella_puntuale(s.posizione);
     const codici codice = memo_segnale(stato_, s);
     const seguito esito = dopo_memo(codice, s.posizione);
@@ -374,11 +379,15 @@ class lettore_treno {
     fine_valori();
     if (fuori_binario(stato_, r.x)) return fine_per_posizione(r.x);
     avvisa_rallentamento(contesto_, r);
+    avvisa_oltre_linea(contesto_, r.x, int64_t{r.x} + std::max(r.l, 0), "il rallentamento", 1);
     const codici codice = memo_rallentamento(stato_, r);
     const seguito esito = dopo_memo(codice, r.x);
     const celle_rallentamento celle = celle_di(r);
-    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata)
-      nomina_occupante(contesto_, cella_occupata(codice, celle));
+    if (codice >= codici::avviso_occupata && codice <= codici::preavviso_occupata) {
+      const int64_t occupata = cella_occupata(codice, celle);
+      nomina_occupante(contesto_, occupata);
+      contesto_.esito.luogo.cella = occupata;  // the headline names the clash, not the slowdown's start
+    }
     if (esito != seguito::continua) return esito;
     for (const int64_t posto : {celle.inizio, celle.fine}) registra_origine(contesto_, static_cast<int32_t>(posto));
     if (r.x > inizio_con_avviso) {
@@ -450,6 +459,8 @@ class lettore_treno {
     if (lunghezza % 100 != 0) return ferma(codici::stazione_lunghezza, stazione.posizione);
     leggi_campi_stazione(stazione);
     avvisa_opzioni_stazione(contesto_, i, stazione.tipo, lunghezza, stazione.opzione_b, stazione.opzione_c);
+    avvisa_oltre_linea(contesto_, stazione.posizione, stazione.posizione, "la stazione", 1);
+    avvisa_utf8(contesto_, stazione.nome, 17);
     avvisa_orario(stazione);
     calcola_area(stazione, lunghezza);
     if (lunghezza < 600) stazione.opzione_b = 0;
@@ -617,8 +628,14 @@ void leggi_file_treno(contesto_lettura& contesto) {
   contesto.testo_record = {};
   contesto.colonna_chiave = 0;
   contesto.nome_record = {};
+  contesto.schema_corrente = nullptr;
   std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_treno);
-  if (!testo) throw errore_lettura("il file della descrizione del treno manca o non si puo' leggere", 0, 0);
+  if (!testo) {
+    std::string motivo = "il file della descrizione del treno manca o non si puo' leggere";
+    const std::string vicino = file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
+    if (!vicino.empty()) motivo += "; " + vicino;
+    throw errore_lettura(motivo, 0, 0);
+  }
   lettore_treno(contesto, std::move(*testo)).leggi();
 }
 

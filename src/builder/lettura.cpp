@@ -22,14 +22,16 @@ void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const
   contesto.testo_file = flusso.condiviso();
   contesto.nome_record = {};
   contesto.valori_record = 0;
+  contesto.schema_corrente = nullptr;
   contesto.gia_letti = 0;
 }
 
-void attendi_valori(contesto_lettura& contesto, std::string_view record, int32_t valori) {
+void attendi_valori(contesto_lettura& contesto, const record_schema& record) {
   contesto.gia_letti += contesto.valori_record;
-  contesto.nome_record = record;
-  contesto.valori_record = valori;
-  contesto.record_precedente = record;
+  contesto.nome_record = record.nome;
+  contesto.valori_record = record.valori();
+  contesto.schema_corrente = &record;
+  contesto.record_precedente = record.nome;
   contesto.linea_ultimo_record = contesto.linea_record;
 }
 

@@ -17,6 +17,7 @@
 #include "builder/sorgente.h"
 #include "modello/modello.h"
 #include "scenario_text/flusso_campi.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 
@@ -52,6 +53,7 @@ struct contesto_lettura {
   // counts the values that earlier records of the same key field took.
   std::string_view nome_record;
   int32_t valori_record = 0;
+  const record_schema* schema_corrente = nullptr;  // its fields, for naming the one that is missing
   int32_t gia_letti = 0;
   // For the warnings: the last record started, its line, and the last line
   // whose rest is passed over (told once).
@@ -62,7 +64,7 @@ struct contesto_lettura {
 
 // Notes the record that the key field just read starts, and its count of
 // values (an error on a record cut short names both).
-void attendi_valori(contesto_lettura& contesto, std::string_view record, int32_t valori);
+void attendi_valori(contesto_lettura& contesto, const record_schema& record);
 
 // A warning about the record under way, the caret under its key (`valore`
 // 0) or under its n-th value field on the record's line.

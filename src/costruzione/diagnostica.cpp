@@ -57,8 +57,9 @@ std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int32_
                                const std::string& cartella, const std::string& programma) {
   const descrizione_codice* d = descrivi_codice(codice);
   const bool con_posizione = d != nullptr && d->con_posizione;
-  // The cell that a point item at that position takes.
-  const int64_t cella = cella_puntuale(posizione);
+  // The cell that a point item at that position takes, unless the code is
+  // about another cell of the same record (a slowdown's advance marks).
+  const int64_t cella = luogo.cella >= 0 ? luogo.cella : cella_puntuale(posizione);
   return messaggio(luogo, "errore", codice, con_posizione, posizione, cella, cartella, programma);
 }
 

@@ -3,6 +3,7 @@
 #include "builder/codici.h"
 #include "builder/memorizza_dati.h"
 #include "builder/percorso.h"
+#include "costruzione/avvisi_modello.h"
 #include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
 #include "output/codici_gara.h"
@@ -30,9 +31,12 @@ namespace {
 // written.
 void raccogli_avvisi_costruzione(const scenario& stato, sessione_costruzione& sessione, const opzioni_build& opzioni,
                                  bool letto_tutto) {
-  // Whether the timetable can be kept; a model read only in part has no
-  // timetable worth judging.
-  if (!opzioni.orario || !letto_tutto) return;
+  // A model read only in part, or without a track, has nothing worth judging.
+  if (!letto_tutto || stato.binario.size() < 2) return;
+  const treno_percorrenza treno = opzioni.orario ? opzioni.orario->treno : treno_percorrenza{};
+  for (avviso& a : avvisi_del_modello(stato, sessione, treno)) registra_avviso(sessione, std::move(a));
+  // Whether the timetable can be kept.
+  if (!opzioni.orario) return;
   const tabella_orario t = calcola_orario(stato, opzioni.orario->treno, opzioni.orario->margine_minimo);
   for (avviso& a : avvisi_della_tabella(t, stato, sessione.origini)) registra_avviso(sessione, std::move(a));
 }

@@ -44,6 +44,17 @@ std::string stretto(const tabella_orario& t, const avviso_orario& a) {
          " s, sotto il " + numero(t.margine_minimo) + " %";
 }
 
+// The station's own margin against the section's: the difference is the
+// delay that the train brings from before the section.
+std::string margine_stazione(const tabella_orario& t, const avviso_orario& a) {
+  const tempo_tratta& x = t.tratte[a.tratta];
+  const tempo_stazione& s = t.stazioni[a.stazione];
+  return "a " + s.nome + " restano " + secondi(*s.margine) + " s di margine, " + decimale(100 * *s.margine / x.minimo) +
+         " % del tempo minimo della tratta da " + t.stazioni[x.da].nome + ", sotto il " + numero(t.margine_minimo) +
+         " %: la tratta ha " + secondi(x.margine) + " s, ma il treno vi entra con " + secondi(x.margine - *s.margine) +
+         " s di ritardo dalle tratte prima; dare piu' tempo a una di esse";
+}
+
 std::string senza_fermata(const tabella_orario& t, const avviso_orario& a) {
   const std::string esito = a.stazione == 0                       ? "parte dalla sua posizione"
                             : a.stazione + 1 == t.stazioni.size() ? "si ferma alla sua posizione"
@@ -68,6 +79,8 @@ std::string nome_avviso(const avviso_orario& a) {
       return std::string(nome_avviso(tipo_avviso::orario_impossibile));
     case avviso_orario::tipo::stretto:
       return std::string(nome_avviso(tipo_avviso::orario_stretto));
+    case avviso_orario::tipo::margine_stazione:
+      return std::string(nome_avviso(tipo_avviso::margine_stazione));
     case avviso_orario::tipo::fermata_senza_punto:
       break;
   }
@@ -80,6 +93,8 @@ std::string frase_avviso(const tabella_orario& t, const avviso_orario& a) {
       return impossibile(t, a);
     case avviso_orario::tipo::stretto:
       return stretto(t, a);
+    case avviso_orario::tipo::margine_stazione:
+      return margine_stazione(t, a);
     case avviso_orario::tipo::fermata_senza_punto:
       break;
   }

@@ -136,6 +136,8 @@ class calcolo {
     const bool in_ritardo = fine.margine && std::nearbyint(*fine.margine) < 0;
     if (!in_ritardo && t.percento < margine_minimo_) {
       r_.avvisi.push_back({avviso_orario::tipo::stretto, a, r_.tratte.size()});
+    } else if (!in_ritardo && fine.margine && t.minimo > 0 && 100 * *fine.margine / t.minimo < margine_minimo_) {
+      r_.avvisi.push_back({avviso_orario::tipo::margine_stazione, a, r_.tratte.size()});
     }
     r_.tratte.push_back(t);
   }

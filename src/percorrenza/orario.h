@@ -44,8 +44,10 @@ struct tempo_tratta {
 };
 
 // What the tools turn into warnings; the calculation itself prints nothing.
+// margine_stazione: a section whose own margin is enough, but whose end
+// station is left with less, from the delay carried over from before.
 struct avviso_orario {
-  enum class tipo { impossibile, stretto, fermata_senza_punto } genere = tipo::impossibile;
+  enum class tipo { impossibile, stretto, fermata_senza_punto, margine_stazione } genere = tipo::impossibile;
   std::size_t stazione = 0;  // index into the stations: the late one, the section's end, or the station
   std::size_t tratta = 0;    // index into the sections (impossibile and stretto)
 };

@@ -32,4 +32,16 @@ void crea_cartella_del_file(const std::string& percorso) {
   crea_cartella(std::string(cartella.begin(), cartella.end()));
 }
 
+std::vector<std::string> file_della_cartella(const std::string& cartella) {
+  std::vector<std::string> nomi;
+  std::error_code errore;
+  std::filesystem::directory_iterator voci(percorso_di(cartella.empty() ? "." : cartella), errore);
+  for (; !errore && voci != std::filesystem::directory_iterator(); voci.increment(errore)) {
+    if (!voci->is_regular_file(errore)) continue;
+    const std::u8string nome = voci->path().filename().u8string();
+    nomi.emplace_back(nome.begin(), nome.end());
+  }
+  return nomi;
+}
+
 }  // namespace od

@@ -30,6 +30,11 @@ void crea_cartella(const std::string& cartella);
 // The same for the folder that will hold the file `percorso`.
 void crea_cartella_del_file(const std::string& percorso);
 
+// The names of the files in `cartella` (UTF-8, without the folder), in no
+// set order; none when the folder cannot be read. For messages that name a
+// file near the one that is missing.
+std::vector<std::string> file_della_cartella(const std::string& cartella);
+
 // The program's arguments after its name, as UTF-8 texts. Where the C runtime
 // hands `argv` over in a legacy code page, they are taken from the platform's
 // own wide command line instead.

@@ -36,12 +36,25 @@ void linea(const generale_letto& g, std::ostream& u) {
   }
 }
 
+// A change as the line file writes it and as the handbook explains it: past
+// the position p, the posted kilometre is the value plus p (verso 0) or the
+// value minus p (verso 1). The entry keeps a decreasing value plus 100,
+// which is said, so that the number read back is not taken for the one to
+// write.
+std::string testo_progressiva(const progressiva_letta& p) {
+  const bool decrescente = p.verso == 1;
+  const int64_t scritta = decrescente ? int64_t{p.progressiva} - 100 : int64_t{p.progressiva};
+  std::string testo =
+      fmt::format("oltre {} m: {} {} p, verso {}", p.posizione, scritta, decrescente ? '-' : '+', p.verso);
+  if (decrescente) testo += fmt::format(" (la voce tiene {} = {} + 100)", p.progressiva, scritta);
+  return testo;
+}
+
 void generale(const generale_letto& g, std::ostream& u) {
   fmt::print(u, "\nValori generali\n");
   for (std::size_t n = 0; n < g.progressive.size(); ++n) {
     const progressiva_letta& p = g.progressive[n];
-    fmt::print(u, "  {:<26} a {} m progressiva {} m, verso {}\n", fmt::format("progressiva (voce {})", 81 + n),
-               p.posizione, p.progressiva, p.verso);
+    fmt::print(u, "  {:<26} {}\n", fmt::format("progressiva (voce {})", 81 + n), testo_progressiva(p));
   }
   fmt::print(u, "  {:<26} uno {}, due {}, tre {}\n", "sfondi", g.sfondi[0], g.sfondi[1], g.sfondi[2]);
   fmt::print(u, "  {:<26} {} m, {} m, {} codici\n", "ripetizione segnali", g.ripetizione_primo, g.ripetizione_secondo,
