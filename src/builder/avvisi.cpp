@@ -86,12 +86,71 @@ bool avviso_esiste(std::string_view nome) {
   return false;
 }
 
+std::optional<tipo_avviso> tipo_di_avviso(std::string_view nome) {
+  for (const descrizione_avviso& d : avvisi) {
+    if (d.nome == nome) return d.tipo;
+  }
+  return std::nullopt;
+}
+
+bool conteggio_avvisi::terrebbe(tipo_avviso tipo, const regole_avvisi& regole) const {
+  const int64_t gia = trovati_[static_cast<std::size_t>(tipo)];
+  return (regole.massimo_per_nome <= 0 || gia < regole.massimo_per_nome) && !regole.taciuto(nome_avviso(tipo));
+}
+
+bool conteggio_avvisi::conta(tipo_avviso tipo, const regole_avvisi& regole) {
+  const bool tenuto = terrebbe(tipo, regole);
+  ++trovati_[static_cast<std::size_t>(tipo)];
+  return tenuto;
+}
+
+int64_t conteggio_avvisi::oltre_il_limite(tipo_avviso tipo, const regole_avvisi& regole) const {
+  const int64_t trovati = trovati_[static_cast<std::size_t>(tipo)];
+  if (regole.massimo_per_nome <= 0 || trovati <= regole.massimo_per_nome || regole.taciuto(nome_avviso(tipo))) return 0;
+  return trovati - regole.massimo_per_nome;
+}
+
 std::vector<avviso> applica_regole(const std::vector<avviso>& elenco, const regole_avvisi& regole) {
   std::vector<avviso> mostrati;
+  std::array<int64_t, tipi_di_avviso> per_tipo{};
   for (const avviso& a : elenco) {
-    if (!regole.taciuti.contains(a.nome)) mostrati.push_back(a);
+    if (regole.taciuto(a.nome)) continue;
+    const std::optional<tipo_avviso> tipo = tipo_di_avviso(a.nome);
+    if (tipo && regole.massimo_per_nome > 0 && ++per_tipo[static_cast<std::size_t>(*tipo)] > regole.massimo_per_nome)
+      continue;
+    mostrati.push_back(a);
   }
   return mostrati;
+}
+
+std::vector<avvisi_non_mostrati> oltre_il_limite(const std::vector<avviso>& elenco, const conteggio_avvisi& conteggio,
+                                                 const regole_avvisi& regole) {
+  std::array<int64_t, tipi_di_avviso> per_tipo{};
+  for (const avviso& a : elenco) {
+    if (const std::optional<tipo_avviso> tipo = tipo_di_avviso(a.nome)) ++per_tipo[static_cast<std::size_t>(*tipo)];
+  }
+  std::vector<avvisi_non_mostrati> non_mostrati;
+  for (const descrizione_avviso& d : avvisi) {
+    const int64_t tenuti = per_tipo[static_cast<std::size_t>(d.tipo)];
+    int64_t quanti = conteggio.oltre_il_limite(d.tipo, regole);
+    if (regole.massimo_per_nome > 0 && tenuti > regole.massimo_per_nome && !regole.taciuto(d.nome))
+      quanti += tenuti - regole.massimo_per_nome;
+    if (quanti > 0) non_mostrati.push_back({d.nome, quanti});
+  }
+  return non_mostrati;
+}
+
+std::string riga_non_mostrati(const std::vector<avvisi_non_mostrati>& non_mostrati, int32_t massimo) {
+  if (non_mostrati.empty()) return {};
+  int64_t totale = 0;
+  std::string nomi;
+  for (const avvisi_non_mostrati& n : non_mostrati) {
+    totale += n.quanti;
+    if (!nomi.empty()) nomi += ", ";
+    nomi.append(n.nome).append(" ").append(std::to_string(n.quanti));
+  }
+  return (totale == 1 ? "un altro avviso non mostrato" : "altri " + std::to_string(totale) + " avvisi non mostrati") +
+         " (" + nomi + "): se ne mostrano " + std::to_string(massimo) + " per nome, --max-avvisi 0 li mostra tutti";
 }
 
 avviso avviso_del_percorso(int32_t codice, int32_t posizione, const luogo_errore* origine) {

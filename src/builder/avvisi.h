@@ -22,7 +22,10 @@
 // them with testo_avviso or json_avviso.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -67,15 +70,21 @@ enum class tipo_avviso {
   margine_stazione,
 };
 
+inline constexpr std::size_t tipi_di_avviso = static_cast<std::size_t>(tipo_avviso::margine_stazione) + 1;
+
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {
   std::string file;         // file name, without the folder
   int32_t linea = 0;        // 1-based line where the record at fault starts
   int32_t linea_campo = 0;  // 1-based line of the field at fault (0: the whole record)
   int32_t colonna = 0;      // 1-based column of that field on its line (0: unknown)
-  std::string chiave;       // key text of that record
+  std::string_view chiave;  // key text of that record, a view into `testo`
   std::string motivo;       // why a field could not be read (read failures only)
-  std::string testo;        // the text of line `linea`, for showing it
+  // The text of line `linea`, for showing it: a view into the description
+  // file's text, which `sorgente` keeps alive, so that a warning costs no
+  // copy of its line however long the line is.
+  std::string_view testo;
+  std::shared_ptr<const std::string> sorgente;
   // The cell at fault when a code about a taken cell means another cell than
   // the one at its position (a slowdown's warning or advance marks); -1 else.
   int64_t cella = -1;
@@ -94,6 +103,9 @@ struct avviso {
   int32_t posizione = 0;
 };
 
+// How many warnings of one name are shown unless the author asks otherwise.
+inline constexpr int32_t massimo_avvisi_per_nome = 20;
+
 struct descrizione_avviso {
   tipo_avviso tipo;
   std::string_view nome;
@@ -103,6 +115,8 @@ struct descrizione_avviso {
 // Every warning name, in the handbook's order.
 std::span<const descrizione_avviso> tutti_gli_avvisi();
 bool avviso_esiste(std::string_view nome);
+// The kind of a warning name, if it is one.
+std::optional<tipo_avviso> tipo_di_avviso(std::string_view nome);
 // The stable name of a kind of warning, as shown and as the options take it.
 std::string_view nome_avviso(tipo_avviso tipo);
 
@@ -110,10 +124,50 @@ std::string_view nome_avviso(tipo_avviso tipo);
 struct regole_avvisi {
   bool come_errori = false;       // --avvisi-errori: any warning is a failure
   std::set<std::string> taciuti;  // --senza-avviso NAME, repeatable
+  // --max-avvisi N: how many warnings of one name are shown, 0 for all. A
+  // file of millions of slips would otherwise cost millions of lines and
+  // their memory, as a compiler's error limit avoids; the rest are counted.
+  int32_t massimo_per_nome = massimo_avvisi_per_nome;
+  // Whether a warning of this name is shown at all.
+  bool taciuto(std::string_view nome) const { return !taciuti.empty() && taciuti.contains(std::string(nome)); }
 };
 
-// The warnings that are shown, in the order found: all but the silenced.
+// How many warnings of each kind a build has found: what decides whether
+// one more is kept (not silenced, within the limit), so that those past the
+// limit cost a count and not their text, nor the work of making it.
+class conteggio_avvisi {
+ public:
+  // Whether one more warning of `tipo` would be kept; asked before making a
+  // costly text (a suggestion, say).
+  bool terrebbe(tipo_avviso tipo, const regole_avvisi& regole) const;
+  // Counts one more warning of `tipo`; true when it is to be kept.
+  bool conta(tipo_avviso tipo, const regole_avvisi& regole);
+  // How many of `tipo` were found past the limit and not kept (the silenced
+  // count for nothing: the author asked not to hear of them).
+  int64_t oltre_il_limite(tipo_avviso tipo, const regole_avvisi& regole) const;
+
+ private:
+  std::array<int64_t, tipi_di_avviso> trovati_{};
+};
+
+// The warnings that are shown, in the order found: all but the silenced,
+// and of each name the first `massimo_per_nome`.
 std::vector<avviso> applica_regole(const std::vector<avviso>& avvisi, const regole_avvisi& regole);
+
+// A name and how many of its warnings are not shown for the limit.
+struct avvisi_non_mostrati {
+  std::string_view nome;
+  int64_t quanti = 0;
+};
+
+// By name, in the table's order, the warnings not shown for the limit: those
+// of `avvisi` past it, and those that `conteggio` never kept.
+std::vector<avvisi_non_mostrati> oltre_il_limite(const std::vector<avviso>& avvisi, const conteggio_avvisi& conteggio,
+                                                 const regole_avvisi& regole);
+
+// The one line that counts them, e.g. "altri 12 avvisi non mostrati
+// (chiave-sconosciuta 12): --max-avvisi 0 li mostra tutti"; empty for none.
+std::string riga_non_mostrati(const std::vector<avvisi_non_mostrati>& non_mostrati, int32_t massimo);
 
 // A code of the walk (11 to 13) at `posizione` as a warning, pointing at the
 // record that placed the signal or slowdown concerned (`origine`, when known).

@@ -22,24 +22,28 @@ std::string forma_semplice(std::string_view testo) {
   return forma;
 }
 
-// Edits (insert, delete, change, swap of two neighbours) from a to b.
+// Edits (insert, delete, change, swap of two neighbours) from a to b. Three
+// rows of the table are enough (the swap looks two rows back), kept in one
+// allocation.
 std::size_t distanza(const std::string& a, const std::string& b) {
-  std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  const std::size_t larga = b.size() + 1;
+  std::vector<std::size_t> righe(3 * larga);
+  const auto d = [&](std::size_t i, std::size_t j) -> std::size_t& { return righe[(i % 3) * larga + j]; };
+  for (std::size_t j = 0; j <= b.size(); ++j) d(0, j) = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
+    d(i, 0) = i;
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const std::size_t cambio = a[i - 1] == b[j - 1] ? 0 : 1;
-      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cambio});
+      d(i, j) = std::min({d(i - 1, j) + 1, d(i, j - 1) + 1, d(i - 1, j - 1) + cambio});
       if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        d(i, j) = std::min(d(i, j), d(i - 2, j - 2) + 1);
     }
   }
-  return d[a.size()][b.size()];
+  return d(a.size(), b.size());
 }
 
 bool prima_sulla_riga(const contesto_lettura& contesto) {
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   const std::size_t prima = testo.find_first_not_of(" \t");
   return prima == std::string::npos || static_cast<int32_t>(prima) + 1 >= contesto.colonna_chiave;
 }
@@ -48,7 +52,7 @@ bool prima_sulla_riga(const contesto_lettura& contesto) {
 // on the record's line before the field in key position: the 1-based
 // column just after its first comma.
 std::optional<int32_t> campo_vuoto(const contesto_lettura& contesto) {
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   const std::size_t fine = std::min(testo.size(), static_cast<std::size_t>(std::max(contesto.colonna_chiave, 1) - 1));
   for (std::size_t i = testo.find(','); i != std::string::npos && i < fine; i = testo.find(',', i + 1)) {
     const std::size_t dopo = testo.find_first_not_of(" \t", i + 1);
@@ -119,10 +123,17 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
                             "': la riga ha un campo di troppo, letto come chiave";
     const std::optional<int32_t> vuoto = campo_vuoto(contesto);
     if (vuoto) messaggio += "; il campo vuoto qui (letto come 0) e' forse la virgola di troppo";
+    const bool tenuto = terrebbe_avviso(contesto.sessione, tipo_avviso::valori_in_piu);
     aggiungi_avviso(contesto, tipo_avviso::valori_in_piu, std::move(messaggio));
     // The caret goes where the author has to act: the empty field, not the
     // last value, which is right.
-    if (vuoto) contesto.sessione.avvisi.back().luogo.colonna = *vuoto;
+    if (vuoto && tenuto) contesto.sessione.avvisi.back().luogo.colonna = *vuoto;
+    return;
+  }
+  // The suggestion costs an edit distance per key: made only for a warning
+  // that is kept, not for those past the limit (a file of unknown keys).
+  if (!terrebbe_avviso(contesto.sessione, tipo_avviso::chiave_sconosciuta)) {
+    aggiungi_avviso(contesto, tipo_avviso::chiave_sconosciuta, {});  // only counted
     return;
   }
   std::string messaggio = "'" + campo + "' non e' una chiave: la riga e' saltata";

@@ -16,7 +16,7 @@ bool cifra(char c) { return c >= '0' && c <= '9'; }
 // set apart (the clock's three); a word that is no number runs, as a text
 // field does, to the comma. A field of blanks reads 0: a value all the same.
 int32_t valori_prima_di(const contesto_lettura& contesto, std::size_t limite) {
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   if (contesto.colonna_chiave < 1) return 0;
   const bool tutta = limite >= testo.size();
   int32_t valori = 0;
@@ -85,7 +85,7 @@ bool record_corto(const contesto_lettura& contesto, const errore_lettura& e, luo
   if (!fine_file && e.linea() == contesto.linea_record) return false;
   const int32_t presenti = valori_sulla_riga(contesto) - contesto.gia_letti;
   if (presenti >= contesto.valori_record) return false;
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   const std::size_t ultimo = testo.find_last_not_of(" \t");
   luogo.linea_campo = contesto.linea_record;
   luogo.colonna = ultimo == std::string::npos ? 1 : static_cast<int32_t>(ultimo) + 2;

@@ -74,7 +74,8 @@ class lettore_treno {
     }
     const seguito esito = leggi_record();
     if (records_letti_ == 0 && generale_trovata_) {
-      contesto_.sessione.avvisi.push_back(
+      registra_avviso(
+          contesto_.sessione,
           {std::string(nome_avviso(tipo_avviso::generale_vuota)),
            "dopo \"[generale]\" non viene alcun record: il file non da' alcun dato del treno", luogo_generale_});
     }
@@ -601,8 +602,8 @@ class lettore_treno {
     int32_t linea_record = 0;
     int32_t colonna_chiave = 0;
     std::string chiave_record;
-    std::string testo_record;
-    int32_t linea_campo = 0;  // the speed field
+    std::string_view testo_record;  // in the file's text, which the reading keeps
+    int32_t linea_campo = 0;        // the speed field
     int32_t colonna_campo = 0;
   };
   record_velocita velocita_pendente_;
@@ -624,7 +625,7 @@ void leggi_file_treno(contesto_lettura& contesto) {
   contesto.file_corrente = nome_senza_cartella(contesto.percorso_treno);
   contesto.linea_record = 0;
   contesto.chiave_record.clear();
-  contesto.testo_record.clear();
+  contesto.testo_record = {};
   contesto.colonna_chiave = 0;
   contesto.nome_record = {};
   contesto.schema_corrente = nullptr;

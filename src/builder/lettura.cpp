@@ -19,6 +19,7 @@ void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const
   contesto.colonna_chiave = flusso.colonna();
   contesto.chiave_record = chiave;
   contesto.testo_record = flusso.testo_linea_campo();
+  contesto.testo_file = flusso.condiviso();
   contesto.nome_record = {};
   contesto.valori_record = 0;
   contesto.schema_corrente = nullptr;
@@ -39,7 +40,7 @@ namespace {
 // The first value after the key on the record's line: past the key's comma
 // and the blanks after it. 0 when the line holds no value.
 int32_t colonna_primo_valore(const contesto_lettura& contesto) {
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   if (contesto.colonna_chiave < 1) return 0;
   std::size_t pos = testo.find(',', static_cast<std::size_t>(contesto.colonna_chiave - 1));
   if (pos == std::string::npos) return 0;
@@ -50,7 +51,7 @@ int32_t colonna_primo_valore(const contesto_lettura& contesto) {
 // The 1-based column of the n-th value field after the key on the record's
 // line, 0 when the line has fewer.
 int32_t colonna_valore(const contesto_lettura& contesto, int32_t n) {
-  const std::string& testo = contesto.testo_record;
+  const std::string_view testo = contesto.testo_record;
   if (contesto.colonna_chiave < 1) return 0;
   std::size_t pos = static_cast<std::size_t>(contesto.colonna_chiave - 1);
   for (int32_t i = 0; i < n; ++i) {
@@ -62,9 +63,19 @@ int32_t colonna_valore(const contesto_lettura& contesto, int32_t n) {
   return pos == std::string::npos ? static_cast<int32_t>(testo.size()) + 1 : static_cast<int32_t>(pos) + 1;
 }
 
+// The key as it stands on the record's line: a view, like the line itself.
+std::string_view chiave_nella_riga(const contesto_lettura& contesto) {
+  if (contesto.colonna_chiave < 1 || contesto.chiave_record.empty()) return {};
+  const std::size_t da = static_cast<std::size_t>(contesto.colonna_chiave - 1);
+  if (da > contesto.testo_record.size()) return {};
+  const std::string_view chiave = contesto.testo_record.substr(da, contesto.chiave_record.size());
+  return chiave == contesto.chiave_record ? chiave : std::string_view{};
+}
+
 }  // namespace
 
 void aggiungi_avviso(contesto_lettura& contesto, tipo_avviso tipo, std::string messaggio, int32_t valore) {
+  if (!contesto.sessione.conteggio.conta(tipo, contesto.sessione.regole)) return;
   luogo_errore luogo = luogo_record(contesto, true);
   if (valore > 0) luogo.colonna = colonna_valore(contesto, valore);
   contesto.sessione.avvisi.push_back({std::string(nome_avviso(tipo)), std::move(messaggio), std::move(luogo)});
@@ -76,8 +87,9 @@ luogo_errore luogo_record(const contesto_lettura& contesto, bool sotto_la_chiave
   luogo.linea = contesto.linea_record;
   luogo.linea_campo = contesto.linea_record;
   luogo.colonna = sotto_la_chiave ? contesto.colonna_chiave : colonna_primo_valore(contesto);
-  luogo.chiave = contesto.chiave_record;
+  luogo.chiave = chiave_nella_riga(contesto);
   luogo.testo = contesto.testo_record;
+  luogo.sorgente = contesto.testo_file;
   return luogo;
 }
 
@@ -106,7 +118,7 @@ void nomina_occupante(contesto_lettura& contesto, int64_t cella) {
     const luogo_errore& l = origine->second;
     testo += ", dal record della riga " + std::to_string(l.linea);
     if (l.file != contesto.file_corrente) testo += " di " + l.file;
-    testo += ": " + l.testo;
+    testo.append(": ").append(l.testo);
   }
   contesto.esito.luogo.motivo = std::move(testo);
 }

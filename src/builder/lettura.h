@@ -45,8 +45,9 @@ struct contesto_lettura {
   std::string file_corrente;
   int32_t linea_record = 0;
   std::string chiave_record;
-  int32_t colonna_chiave = 0;  // 1-based column of the key field
-  std::string testo_record;    // the text of the record's line
+  int32_t colonna_chiave = 0;                     // 1-based column of the key field
+  std::string_view testo_record;                  // the text of the record's line, in `testo_file`
+  std::shared_ptr<const std::string> testo_file;  // the text of the file being read
   // The record whose values are being read, as its key is written, and how
   // many values it takes: a record cut short is told by these. `gia_letti`
   // counts the values that earlier records of the same key field took.

@@ -50,7 +50,9 @@ void progressive_ordina(scenario& stato) {
   const int64_t somma = int64_t{t.x} + d.x + u.x;
   std::array<progressiva, 3> ordine = somma != 0 ? ordina_per_posizione(t, d, u) : ordina_per_progressiva(t, d, u);
   for (int i = 0; i < 3; ++i) {
-    if (ordine[i].z == 1) ordine[i].y += 100;
+    // Summed wide: a progressive written near the 32-bit limit must not
+    // overflow; the entry keeps the low 32 bits, as it always stored them.
+    if (ordine[i].z == 1) ordine[i].y = static_cast<int32_t>(int64_t{ordine[i].y} + 100);
     scrivi_progressiva(stato.tabella[voce_progressive + i], ordine[i]);
   }
 }

@@ -69,8 +69,8 @@ class cammino {
     sessione_.codice.codice = codice;
     sessione_.codice.posizione = posizione;
     const auto origine = sessione_.origini.find(elemento);
-    sessione_.avvisi.push_back(
-        avviso_del_percorso(codice, posizione, origine != sessione_.origini.end() ? &origine->second : nullptr));
+    registra_avviso(sessione_, avviso_del_percorso(codice, posizione,
+                                                   origine != sessione_.origini.end() ? &origine->second : nullptr));
   }
 
  private:

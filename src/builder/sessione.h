@@ -10,6 +10,8 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "builder/avvisi.h"
@@ -38,13 +40,28 @@ struct sessione_costruzione {
   // The reading's code; a forced build's walk puts its last code (11 to 13)
   // and position in their place, the place of the reading's staying.
   esito_lettura codice;
-  // Every warning of the build, in the order found: the readers', the
-  // walk's codes (avviso::codice not 0), then the model's as a whole.
+  // Every warning of the build that the rules keep, in the order found: the
+  // readers', the walk's codes (avviso::codice not 0), then the model's as a
+  // whole. Those past the limit of their name are only counted.
   std::vector<avviso> avvisi;
+  regole_avvisi regole;  // the author's, set before the reading
+  conteggio_avvisi conteggio;
   // Which record put the item of a cell there, by cell, so that the walk's
   // warnings and the codes about a taken cell can point at it.
   std::map<int32_t, luogo_errore> origini;
   montagne_lette montagne;
 };
+
+// Whether a warning of `tipo` found now would be kept.
+inline bool terrebbe_avviso(const sessione_costruzione& sessione, tipo_avviso tipo) {
+  return sessione.conteggio.terrebbe(tipo, sessione.regole);
+}
+
+// A warning found: kept, or only counted when past its name's limit or
+// silenced. Every warning of a build goes through here.
+inline void registra_avviso(sessione_costruzione& sessione, avviso a) {
+  const std::optional<tipo_avviso> tipo = tipo_di_avviso(a.nome);
+  if (!tipo || sessione.conteggio.conta(*tipo, sessione.regole)) sessione.avvisi.push_back(std::move(a));
+}
 
 }  // namespace od

@@ -27,7 +27,8 @@ std::string significato(int32_t codice) {
 // that field (tabs kept, so the caret lines up in a terminal too).
 std::string riga_e_segno(const luogo_errore& luogo) {
   if (luogo.testo.empty()) return {};
-  std::string testo = luogo.testo + "\n";
+  std::string testo(luogo.testo);
+  testo += '\n';
   if (luogo.colonna > 0 && luogo.linea_campo == luogo.linea) {
     for (int32_t i = 0; i + 1 < luogo.colonna && static_cast<std::size_t>(i) < luogo.testo.size(); ++i) {
       testo += luogo.testo[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';

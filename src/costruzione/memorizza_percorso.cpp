@@ -34,11 +34,11 @@ void raccogli_avvisi_costruzione(const scenario& stato, sessione_costruzione& se
   // A model read only in part, or without a track, has nothing worth judging.
   if (!letto_tutto || stato.binario.size() < 2) return;
   const treno_percorrenza treno = opzioni.orario ? opzioni.orario->treno : treno_percorrenza{};
-  for (avviso& a : avvisi_del_modello(stato, sessione, treno)) sessione.avvisi.push_back(std::move(a));
+  for (avviso& a : avvisi_del_modello(stato, sessione, treno)) registra_avviso(sessione, std::move(a));
   // Whether the timetable can be kept.
   if (!opzioni.orario) return;
   const tabella_orario t = calcola_orario(stato, opzioni.orario->treno, opzioni.orario->margine_minimo);
-  for (avviso& a : avvisi_della_tabella(t, stato, sessione.origini)) sessione.avvisi.push_back(std::move(a));
+  for (avviso& a : avvisi_della_tabella(t, stato, sessione.origini)) registra_avviso(sessione, std::move(a));
 }
 
 }  // namespace
@@ -47,10 +47,16 @@ std::vector<avviso> avvisi_mostrati(const sessione_costruzione& sessione, const 
   return applica_regole(sessione.avvisi, opzioni.avvisi);
 }
 
+std::vector<avvisi_non_mostrati> avvisi_oltre_il_limite(const sessione_costruzione& sessione,
+                                                        const opzioni_build& opzioni) {
+  return oltre_il_limite(sessione.avvisi, sessione.conteggio, opzioni.avvisi);
+}
+
 risultato_build memorizza_percorso(scenario& stato, sessione_costruzione& sessione, int32_t j,
                                    const opzioni_build& opzioni) {
   stato.con_planimetria = j;
   sessione = {};
+  sessione.regole = opzioni.avvisi;
   pulisci_tabella(stato);
   sessione.codice = memorizza_dati(stato, sessione, opzioni.sorgente);
   risultato_build risultato{.esito = esito_build::completato,

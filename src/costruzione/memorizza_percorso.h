@@ -62,6 +62,9 @@ risultato_build memorizza_percorso(scenario& stato, sessione_costruzione& sessio
 // The warnings of the reading and of the walk, in sessione.avvisi, as the
 // author's rules leave them.
 std::vector<avviso> avvisi_mostrati(const sessione_costruzione& sessione, const opzioni_build& opzioni);
+// Those of each name past the author's limit, counted.
+std::vector<avvisi_non_mostrati> avvisi_oltre_il_limite(const sessione_costruzione& sessione,
+                                                        const opzioni_build& opzioni);
 
 // Final checks and marks: 0 when both slots were clear and the marks and
 // competition codes are stored, else 1250 or 1251.

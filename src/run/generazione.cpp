@@ -107,6 +107,9 @@ risultato_build scrivi_e_costruisci(scenario& stato, sessione_costruzione& sessi
   opzioni.cartella_uscita = cartella;
   opzioni.chiamate = &chiamate;
   opzioni.sincronia_binari = sincronia::senza_cartella;
+  // The generator tells every code of the walk: its output is the
+  // simulator's, and no author's limit applies.
+  opzioni.avvisi.massimo_per_nome = 0;
   descrizioni_da_eliminare descrizioni(cartella, stato);
   const risultato_build risultato = memorizza_percorso(stato, sessione, 1, opzioni);
   descrizioni.elimina();

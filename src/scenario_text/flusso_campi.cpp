@@ -2,7 +2,8 @@
 
 namespace od {
 
-flusso_campi::flusso_campi(std::string testo) : testo_(std::move(testo)) {
+flusso_campi::flusso_campi(std::string testo)
+    : condiviso_(std::make_shared<const std::string>(std::move(testo))), testo_(*condiviso_) {
   fine_contenuto_ = testo_.size();
   while (fine_contenuto_ > 0) {
     const char c = testo_[fine_contenuto_ - 1];
@@ -55,7 +56,7 @@ std::string flusso_campi::leggi_testo() {
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_linea(pos_)) ++pos_;
   std::size_t fine_campo = pos_;
   while (fine_campo > inizio && (testo_[fine_campo - 1] == ' ' || testo_[fine_campo - 1] == '\t')) --fine_campo;
-  std::string campo = testo_.substr(inizio, fine_campo - inizio);
+  std::string campo(testo_.substr(inizio, fine_campo - inizio));
   chiudi_campo();
   return campo;
 }
@@ -108,13 +109,17 @@ std::string_view flusso_campi::testo_linea(int32_t linea) const {
   }
   std::size_t fine_l = pos;
   while (fine_l < testo_.size() && testo_[fine_l] != '\r' && testo_[fine_l] != '\n') ++fine_l;
-  return std::string_view(testo_).substr(pos, fine_l - pos);
+  return testo_.substr(pos, fine_l - pos);
 }
 
 std::string_view flusso_campi::testo_linea_campo() const {
-  std::size_t fine_l = inizio_linea_campo_;
-  while (fine_l < testo_.size() && testo_[fine_l] != '\r' && testo_[fine_l] != '\n') ++fine_l;
-  return std::string_view(testo_).substr(inizio_linea_campo_, fine_l - inizio_linea_campo_);
+  if (linea_nota_ != inizio_linea_campo_) {
+    std::size_t fine_l = inizio_linea_campo_;
+    while (fine_l < testo_.size() && testo_[fine_l] != '\r' && testo_[fine_l] != '\n') ++fine_l;
+    linea_nota_ = inizio_linea_campo_;
+    fine_linea_nota_ = fine_l;
+  }
+  return testo_.substr(inizio_linea_campo_, fine_linea_nota_ - inizio_linea_campo_);
 }
 
 bool contiene(std::string_view testo, std::string_view parola) { return testo.find(parola) != std::string_view::npos; }

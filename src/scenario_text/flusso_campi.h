@@ -18,6 +18,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -57,8 +58,12 @@ class flusso_campi {
   // The whole text of a 1-based line, without its line end.
   std::string_view testo_linea(int32_t linea) const;
   // The whole text of the line where the field just read began; unlike
-  // testo_linea, it does not scan the file from its start.
+  // testo_linea, it does not scan the file from its start, and each line is
+  // scanned for its end once, however many fields it holds.
   std::string_view testo_linea_campo() const;
+  // The file's text, shared, so that a warning can keep where its line is
+  // (a view) instead of a copy of it.
+  const std::shared_ptr<const std::string>& condiviso() const { return condiviso_; }
 
  private:
   bool blank(std::size_t i) const { return i < testo_.size() && (testo_[i] == ' ' || testo_[i] == '\t'); }
@@ -71,7 +76,8 @@ class flusso_campi {
   void chiudi_campo();
   [[noreturn]] void fallisci(const std::string& motivo) const;
 
-  std::string testo_;
+  std::shared_ptr<const std::string> condiviso_;
+  std::string_view testo_;  // *condiviso_
   std::size_t fine_contenuto_ = 0;
   std::size_t pos_ = 0;
   std::size_t inizio_linea_ = 0;
@@ -80,6 +86,9 @@ class flusso_campi {
   int32_t linea_campo_ = 0;
   int32_t colonna_campo_ = 0;
   std::size_t inizio_linea_campo_ = 0;
+  // The end of the last line asked for by testo_linea_campo, and its start.
+  mutable std::size_t linea_nota_ = SIZE_MAX;
+  mutable std::size_t fine_linea_nota_ = 0;
 };
 
 // Key matching by contained words.

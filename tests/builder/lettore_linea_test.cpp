@@ -346,6 +346,10 @@ TEST(ProgressiveOrdina, OrdineEParita) {
   EXPECT_EQ(r[1], p(0, 5, 0));
   r = ordina(p(0, 0, 0), p(0, 0, 0), p(0, 0, 1));
   EXPECT_EQ(r[2], p(0, 0, 0)) << "nothing set: all nine zero, no 100 added";
+  // A progressive at the 32-bit limit, counting up: the 100 added is summed
+  // wide and the entry keeps its low 32 bits, as it always stored them.
+  r = ordina(p(0, 2147483647, 1), p(0, 0, 0), p(0, 0, 0));
+  EXPECT_EQ(r[0], p(0, -2147483549, 1));
 }
 
 TEST(LettoreLinea, CurvePiegano) {

@@ -21,7 +21,8 @@ constexpr std::string_view programma = "compila_scenario";
 
 constexpr std::string_view uso =
     "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
-    "                         [--avvisi-errori] [--senza-avviso NOME]... [--orario]\n"
+    "                         [--avvisi-errori] [--senza-avviso NOME]... [--max-avvisi N]\n"
+    "                         [--orario]\n"
     "                         [--accelerazione A] [--frenatura B] [--velocita-massima V]\n"
     "                         [--lunghezza-vettura M] [--margine-minimo P]\n"
     "                         [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
@@ -52,7 +53,9 @@ constexpr std::string_view piede =
     "lettura salta o registra diverso da come e' scritto, e non cambia nulla:\n"
     "  FILE:RIGA:COLONNA: avviso: che cosa e perche' [nome]\n"
     "--senza-avviso NOME tace un avviso (anche piu' volte); --avvisi-errori fa di\n"
-    "ogni avviso un errore: stato 1, nessun file scritto. Gli errori 1250 e 1251\n"
+    "ogni avviso un errore: stato 1, nessun file scritto. Di ogni nome si mostrano\n"
+    "i primi 20 avvisi (--max-avvisi N, 0 per tutti), e gli altri sono contati in\n"
+    "una riga. Gli errori 1250 e 1251\n"
     "dei controlli finali non scrivono alcun file. Il calcolo dei tempi di\n"
     "percorrenza da' gli avvisi orario-impossibile e orario-stretto sulla riga\n"
     "della stazione; --orario scrive anche la tabella. L'ultima riga dello\n"
@@ -107,6 +110,11 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->type_name("NOME")
       ->allow_extra_args(false)
       ->group("Opzioni");
+  app.add_option("--max-avvisi", q.avvisi.massimo_per_nome,
+                 "quanti avvisi mostrare per ogni nome (per difetto 20, 0 per tutti); gli altri sono solo contati")
+      ->type_name("N")
+      ->check(CLI::NonNegativeNumber)
+      ->group("Opzioni");
   app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
       ->group("Opzioni");
   aggiungi_opzioni_orario(app, a.percorrenza);
@@ -130,7 +138,7 @@ std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
     for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori",
-                                "--senza-avviso", "--orario", "--documenti"}) {
+                                "--senza-avviso", "--max-avvisi", "--orario", "--documenti"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";

@@ -24,7 +24,8 @@ constexpr std::string_view programma = "compila_scenario";
 // What the build did, for the text on standard error and for --json.
 struct resoconto {
   risultato_build risultato;
-  std::vector<avviso> avvisi;  // the warnings shown, after the author's rules
+  std::vector<avviso> avvisi;                     // the warnings shown, after the author's rules
+  std::vector<avvisi_non_mostrati> non_mostrati;  // past --max-avvisi, counted
   std::vector<std::string> file_scritti;
   std::string errore_file;  // a file that could not be written, with the reason
 };
@@ -35,6 +36,8 @@ void mostra_testo(const sessione_costruzione& sessione, const resoconto& r, cons
   const std::string nome(programma);
   // The warnings stand before the reading code: the reading stopped there.
   for (const avviso& a : r.avvisi) diagnostica << testo_avviso(a, q.cartella, nome);
+  if (!r.non_mostrati.empty())
+    diagnostica << programma << ": " << riga_non_mostrati(r.non_mostrati, q.avvisi.massimo_per_nome) << '\n';
   if (b.codice_lettura != 0)
     diagnostica << diagnostica_codice(sessione.codice.luogo, b.codice_lettura, b.posizione_lettura, q.cartella, nome);
   if (b.esito == esito_build::senza_binario)
@@ -63,6 +66,13 @@ void mostra_json(const sessione_costruzione& sessione, const resoconto& r, const
   json avvisi = json::array();
   for (const avviso& a : r.avvisi) avvisi.push_back(json_avviso(a, q.cartella));
   j["avvisi"] = std::move(avvisi);
+  // Only when the limit left some out, by name: an outcome without them
+  // reads as it always did.
+  if (!r.non_mostrati.empty()) {
+    json non_mostrati = json::object();
+    for (const avvisi_non_mostrati& n : r.non_mostrati) non_mostrati[std::string(n.nome)] = n.quanti;
+    j["avvisi_non_mostrati"] = std::move(non_mostrati);
+  }
   j["errore_finale"] = b.codice_finale != 0 ? json(b.codice_finale) : json(nullptr);
   j["errore_file"] = r.errore_file.empty() ? json(nullptr) : json(r.errore_file);
   j["file_scritti"] = r.file_scritti;
@@ -153,6 +163,7 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
     r.errore_file = e.what();
   }
   r.avvisi = avvisi_mostrati(sessione, opzioni);
+  r.non_mostrati = avvisi_oltre_il_limite(sessione, opzioni);
   const int esito = stato_di_uscita(r);
   mostra_testo(sessione, r, q, diagnostica);
   nlohmann::ordered_json altro;

@@ -12,7 +12,7 @@ json json_luogo(const luogo_errore& l, const std::string& cartella) {
   return {{"file", nome_completo(cartella, l.file)},
           {"linea", l.linea},
           {"colonna", l.linea_campo == l.linea ? l.colonna : 0},
-          {"testo", l.testo}};
+          {"testo", std::string(l.testo)}};
 }
 
 json json_avviso(const avviso& a, const std::string& cartella) {
