@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "builder/memorizza_dati.h"
@@ -108,10 +109,13 @@ TEST(ErroriRecord, UnFileMancanteNominaQuelloAUnaModificaDiDistanza) {
 }
 
 TEST(ErroriRecord, ValoriInPiuDopoUnCampoVuotoIndicaIlCampoVuoto) {
+  // The empty field also shifts the side codes (sx reads 0), which has a
+  // warning of its own; this test looks at the extra values only.
   const lettura s = del_treno("segnale, 5000,, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n");
-  ASSERT_EQ(s.sessione.avvisi.size(), 1u);
-  const avviso& a = s.sessione.avvisi[0];
-  EXPECT_EQ(a.nome, "valori-in-piu");
+  const auto trovato =
+      std::ranges::find_if(s.sessione.avvisi, [](const avviso& a) { return a.nome == "valori-in-piu"; });
+  ASSERT_NE(trovato, s.sessione.avvisi.end());
+  const avviso& a = *trovato;
   EXPECT_EQ(a.luogo.colonna, 15);  // the second comma of ",,"
   EXPECT_NE(a.messaggio.find("il campo vuoto qui (letto come 0)"), std::string::npos) << a.messaggio;
 }
