@@ -181,10 +181,11 @@ TEST(Architettura, StartHereNamesEveryRoomAndOnlyPathsThatExist) {
     }
   }
   for (const auto& [nome, s] : stanze_del_disegno()) {
+    const std::string& cartella = s.cartella;
     const bool nominata = std::ranges::any_of(cartelle_nominate, [&](const std::string& c) {
-      return c == s.cartella || c + "/" == s.cartella || c == s.cartella + "/";
+      return c == cartella || c + "/" == cartella || c == cartella + "/";
     });
-    EXPECT_TRUE(nominata) << "room " << nome << " (src/" << s.cartella << ") is named nowhere in README's Start here";
+    EXPECT_TRUE(nominata) << "room " << nome << " (src/" << cartella << ") is named nowhere in README's Start here";
   }
 }
 
