@@ -14,6 +14,7 @@
 
 #include "platform/finestra.h"
 #include "run/generazione.h"
+#include "run/sei_file.h"
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
 
@@ -130,14 +131,7 @@ class chiamate_interrotte : public chiamate_file {
   int conteggio_ = 0;
 };
 
-const std::vector<std::string> uscite = {
-    "Orsella_Drumvane_linea.dat",
-    "Orsella_Drumvane_xr40318.dat",
-    "Orsella_Drumvane_xr40318.sim",
-    "Orsella_Drumvane_xr40318_note.txt",
-    "Orsella_Drumvane_xr40318_rallentamenti.txt",
-    "Orsella_Drumvane_xr40318_scheda_treno.txt",
-};
+const std::vector<std::string>& uscite = test::sei_file;
 
 TEST(GenerazioneGuasti, UnaUccisioneAdOgniOperazioneSuiFileNonLasciaFileTroncati) {
   // The bytes of a good run, and how many file operations it makes.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 
+#include "run/sei_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
 #include "support/sha256.h"
@@ -15,14 +16,7 @@ namespace {
 
 using test::cartella_temporanea;
 
-const std::vector<std::string> sei_file = {
-    "Orsella_Drumvane_linea.dat",
-    "Orsella_Drumvane_xr40318.dat",
-    "Orsella_Drumvane_xr40318.sim",
-    "Orsella_Drumvane_xr40318_note.txt",
-    "Orsella_Drumvane_xr40318_rallentamenti.txt",
-    "Orsella_Drumvane_xr40318_scheda_treno.txt",
-};
+using test::sei_file;
 
 std::map<std::string, std::string> contenuti(const cartella_temporanea& cartella) {
   std::map<std::string, std::string> file;
