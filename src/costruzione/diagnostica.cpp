@@ -1,6 +1,7 @@
 #include "costruzione/diagnostica.h"
 
 #include "builder/codici.h"
+#include "costruzione/riga_mostrata.h"
 #include "modello/misure_linea.h"
 #include "platform/cartella.h"
 
@@ -27,11 +28,12 @@ std::string significato(int32_t codice) {
 // that field (tabs kept, so the caret lines up in a terminal too).
 std::string riga_e_segno(const luogo_errore& luogo) {
   if (luogo.testo.empty()) return {};
-  std::string testo(luogo.testo);
+  const riga_mostrata riga = mostra_riga(luogo);
+  std::string testo = riga.testo;
   testo += '\n';
-  if (luogo.colonna > 0 && luogo.linea_campo == luogo.linea) {
-    for (int32_t i = 0; i + 1 < luogo.colonna && static_cast<std::size_t>(i) < luogo.testo.size(); ++i) {
-      testo += luogo.testo[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
+  if (riga.colonna > 0) {
+    for (int32_t i = 0; i + 1 < riga.colonna && static_cast<std::size_t>(i) < riga.testo.size(); ++i) {
+      testo += riga.testo[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
     }
     testo += "^\n";
   }
@@ -79,7 +81,8 @@ std::string diagnostica_finale(const sessione_costruzione& sessione, int32_t cod
 std::string testo_avviso(const avviso& a, const std::string& cartella, const std::string& programma) {
   std::string testo = intestazione(a.luogo, cartella, programma, true);
   testo.append(": avviso: ").append(a.messaggio).append(" [").append(a.nome).append("]\n");
-  return testo + riga_e_segno(a.luogo);
+  testo += riga_e_segno(a.luogo);
+  return testo;
 }
 
 }  // namespace od

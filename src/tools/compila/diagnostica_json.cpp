@@ -1,6 +1,7 @@
 #include "tools/compila/diagnostica_json.h"
 
 #include "builder/codici.h"
+#include "costruzione/riga_mostrata.h"
 #include "platform/cartella.h"
 
 namespace od {
@@ -12,7 +13,7 @@ json json_luogo(const luogo_errore& l, const std::string& cartella) {
   return {{"file", nome_completo(cartella, l.file)},
           {"linea", l.linea},
           {"colonna", l.linea_campo == l.linea ? l.colonna : 0},
-          {"testo", std::string(l.testo)}};
+          {"testo", mostra_riga(l).testo}};
 }
 
 json json_avviso(const avviso& a, const std::string& cartella) {
