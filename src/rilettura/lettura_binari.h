@@ -23,7 +23,8 @@ struct immagini_binarie {
   std::string tabella;
   std::string binario;
   // The plan file's path instead of its bytes, for a reader that takes a
-  // long plan a block at a time (planimetria_a_blocchi.h).
+  // long plan a block at a time (planimetria_a_blocchi.h), and only when the
+  // plan decoded from it holds the file's rows bit for bit.
   std::optional<std::string> file_planimetria = std::nullopt;
 };
 

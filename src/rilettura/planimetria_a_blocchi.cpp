@@ -82,12 +82,17 @@ uint64_t numero(const char* p) {
   return decodifica_le<quanti>(p);
 }
 
+// Rows handed on at once: a few pages, well inside the cache.
+constexpr std::size_t righe_per_lotto = 4096;
+
 // The type code leads every element; its width is that of an empty one.
 constexpr std::size_t byte_tipo = byte_elemento_vuoto, byte_doppio = byte_elemento_doppio;
 
-// A double element at the start of `v`, which holds at least one element's bytes.
-bool e_doppio(std::string_view v) { return v.size() >= byte_doppio && numero<byte_tipo>(v.data()) == codice_doppio; }
-double valore_doppio(std::string_view v) { return std::bit_cast<double>(numero<8>(v.data() + byte_tipo)); }
+// Whether the element at `p`, whose bytes are there, is a double, and its value.
+bool tipo_doppio(const char* p) { return numero<byte_tipo>(p) == codice_doppio; }
+double valore_doppio(const char* p) { return std::bit_cast<double>(numero<8>(p + byte_tipo)); }
+// A double element at the start of `v`, however few bytes it holds.
+bool e_doppio(std::string_view v) { return v.size() >= byte_doppio && tipo_doppio(v.data()); }
 
 bool intero(blocchi_file& b, int16_t valore) {
   const std::string_view v = b.prendi(byte_elemento_intero);
@@ -107,8 +112,8 @@ std::optional<std::size_t> dimensione(const std::string& percorso) {
 // The same shape as the one-pass decoder in lettura_binari.cpp takes:
 // both columns hold the same kind of element row by row, whole numbers,
 // then doubles, then empty elements, so the second starts halfway.
-std::optional<forma_planimetria> sfoglia_planimetria(const std::string& percorso,
-                                                     const std::function<void(const planimetria::punto&)>& riga) {
+std::optional<forma_planimetria> sfoglia_planimetria(
+    const std::string& percorso, const std::function<void(std::span<const planimetria::punto>)>& righe) {
   const std::optional<std::size_t> byte = dimensione(percorso);
   if (!byte || *byte == 0 || *byte % 2 != 0) return std::nullopt;
   const std::size_t meta = *byte / 2;
@@ -127,15 +132,31 @@ std::optional<forma_planimetria> sfoglia_planimetria(const std::string& percorso
     return std::nullopt;
   }
   uint64_t calcolate = 2;
+  std::vector<planimetria::punto> lotto;
+  lotto.reserve(righe_per_lotto);
+  // A stretch of both columns at a time; the doubles of the first column end
+  // where the computed rows end, and the second must keep pace.
   for (;;) {
-    const std::string_view a = colonna_0.guarda(byte_doppio);
-    if (!e_doppio(a)) break;
-    const std::string_view b = colonna_1.guarda(byte_doppio);
-    if (!e_doppio(b)) return std::nullopt;
-    riga({valore_doppio(a), valore_doppio(b)});
-    colonna_0.salta(byte_doppio);
-    colonna_1.salta(byte_doppio);
-    ++calcolate;
+    const std::string_view a = colonna_0.guarda(righe_per_lotto * byte_doppio);
+    const std::string_view b = colonna_1.guarda(righe_per_lotto * byte_doppio);
+    const std::size_t intere = std::min(a.size(), b.size()) / byte_doppio;
+    std::size_t n = 0;
+    for (const char *pa = a.data(), *pb = b.data(); n < intere && tipo_doppio(pa); ++n) {
+      if (!tipo_doppio(pb)) return std::nullopt;
+      lotto.push_back({valore_doppio(pa), valore_doppio(pb)});
+      pa += byte_doppio;
+      pb += byte_doppio;
+    }
+    if (!lotto.empty()) righe(lotto);
+    lotto.clear();
+    colonna_0.salta(n * byte_doppio);
+    colonna_1.salta(n * byte_doppio);
+    calcolate += n;
+    if (n < intere) break;
+    if (intere == 0) {
+      if (e_doppio(a)) return std::nullopt;  // a row that the second column lacks
+      break;
+    }
   }
   // The empty rows: as many in both columns, all zero bytes.
   const std::size_t resto = colonna_0.restanti();

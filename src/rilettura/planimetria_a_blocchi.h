@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "modello/planimetria.h"
@@ -20,12 +21,13 @@ struct forma_planimetria {
   std::size_t byte = 0;   // the file's size
 };
 
-// Calls `riga` for each computed row after the first two (which are always
-// the origin), in order, and gives the plan's shape; nothing when the file
+// Calls `righe` with the computed rows after the first two (which are always
+// the origin), in order, a few thousand at a time (so that the call costs
+// nothing per row), and gives the plan's shape; nothing when the file
 // cannot be read or is not a plan as the builder writes it (the careful
 // decoder, decodifica_planimetria, then names the fault).
-std::optional<forma_planimetria> sfoglia_planimetria(const std::string& percorso,
-                                                     const std::function<void(const planimetria::punto&)>& riga);
+std::optional<forma_planimetria> sfoglia_planimetria(
+    const std::string& percorso, const std::function<void(std::span<const planimetria::punto>)>& righe);
 
 // Whether the image of `p` is the content of the file at `percorso`, byte
 // for byte; false also when the file cannot be read.

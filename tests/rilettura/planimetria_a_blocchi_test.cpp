@@ -25,7 +25,8 @@ planimetria piano_lungo() {
 
 std::vector<planimetria::punto> righe_sfogliate(const std::string& file, std::optional<forma_planimetria>& forma) {
   std::vector<planimetria::punto> righe;
-  forma = sfoglia_planimetria(file, [&](const planimetria::punto& q) { righe.push_back(q); });
+  forma = sfoglia_planimetria(
+      file, [&](std::span<const planimetria::punto> lotto) { righe.insert(righe.end(), lotto.begin(), lotto.end()); });
   return righe;
 }
 
@@ -67,7 +68,7 @@ TEST(PlanimetriaABlocchi, TheRowsOfTheWholeFileDecoderAndOnlyThePlansItTakes) {
     righe_sfogliate(file, forma);
     EXPECT_FALSE(forma.has_value()) << guasta.size();
   }
-  EXPECT_FALSE(sfoglia_planimetria(c.file("manca.dat"), [](const planimetria::punto&) {}).has_value());
+  EXPECT_FALSE(sfoglia_planimetria(c.file("manca.dat"), [](std::span<const planimetria::punto>) {}).has_value());
 
   // A plan never started: empty elements only.
   c.scrivi("P_linea.dat", std::string(8, '\0'));

@@ -9,6 +9,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 #include "modello/misure_linea.h"
 #include "rilettura/planimetria_a_blocchi.h"
@@ -145,34 +146,51 @@ std::vector<riga_descrizione> descrivi_curve(const planimetria& p) {
 
 // Every row after the first two is explained by the curvature that
 // descrivi_curve would find for it, and kept as a run of that curvature
-// when the run replays it bit for bit.
+// when the run replays it bit for bit. The plan so read is then the file's
+// plan, row for row: the proof can compare runs instead of bytes.
 std::optional<piano_letto> piano_di_curve(const std::string& percorso) {
-  std::vector<std::pair<int32_t, double>> tratti;  // last row of each run, its curvature
+  // The first row of each run and its curvature; a plan that starts straight
+  // and one that starts bent both begin with row 2.
+  std::vector<std::pair<int32_t, double>> inizi{{2, 0.0}};
   tipo_curva corrente;
   tre_righe r{.penultima = {0.0, 0.0}, .ultima = {0.0, 1.0}, .riga = {}};
   int32_t m = 2;
   bool esatto = true;
-  const std::optional<forma_planimetria> forma = sfoglia_planimetria(percorso, [&](const planimetria::punto& q) {
-    if (!esatto) return;
-    r.riga = q;
-    if (!stessa_riga(planimetria::passo(r.penultima, r.ultima, corrente.k()), q)) {
-      const tipo_curva t = curva_di_riga(r, corrente);
-      esatto = stessa_riga(planimetria::passo(r.penultima, r.ultima, t.k()), q);
-      if (t != corrente) tratti.emplace_back(m, t.k());
-      corrente = t;
+  const auto lotto = [&](std::span<const planimetria::punto> righe) {
+    // Locals, so that the rows of a run are walked in registers.
+    tre_righe t = r;
+    double k = corrente.k();
+    int32_t riga = m;
+    for (const planimetria::punto& q : righe) {
+      if (!esatto) return;
+      if (!stessa_riga(planimetria::passo(t.penultima, t.ultima, k), q)) {
+        t.riga = q;
+        const tipo_curva nuova = curva_di_riga(t, corrente);
+        esatto = stessa_riga(planimetria::passo(t.penultima, t.ultima, nuova.k()), q);
+        if (nuova != corrente) {
+          if (inizi.back().first == riga) inizi.pop_back();
+          inizi.emplace_back(riga, nuova.k());
+        }
+        corrente = nuova;
+        k = nuova.k();
+      }
+      t.penultima = t.ultima;
+      t.ultima = q;
+      ++riga;
     }
-    if (tratti.empty()) tratti.emplace_back(m, corrente.k());
-    tratti.back().first = m;
-    r.penultima = r.ultima;
-    r.ultima = q;
-    ++m;
-  });
+    r = t;
+    m = riga;
+  };
+  const std::optional<forma_planimetria> forma = sfoglia_planimetria(percorso, lotto);
   if (!forma || !esatto) return std::nullopt;
   piano_letto letto{.piano = {}, .byte = forma->byte};
   letto.piano.crea(forma->righe - 1);
   if (forma->calcolate == 0) return letto;
   letto.piano.avvia();
-  for (const auto& [fino, k] : tratti) letto.piano.prolunga(fino, k);
+  for (std::size_t n = 0; n < inizi.size(); ++n) {
+    const int32_t fino = n + 1 < inizi.size() ? inizi[n + 1].first - 1 : m - 1;
+    if (fino >= inizi[n].first) letto.piano.prolunga(fino, inizi[n].second);
+  }
   return letto;
 }
 
