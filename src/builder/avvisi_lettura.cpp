@@ -1,6 +1,7 @@
 #include "builder/avvisi_lettura.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace od {
@@ -23,11 +24,15 @@ std::string forma_semplice(std::string_view testo) {
 }
 
 // Edits (insert, delete, change, swap of two neighbours) from a to b. Three
-// rows of the table are enough (the swap looks two rows back), kept in one
-// allocation.
+// rows of the table are enough (the swap looks two rows back); for a key's
+// length they live on the stack, since a file of unknown keys asks this for
+// every key of its part on every line.
 std::size_t distanza(const std::string& a, const std::string& b) {
   const std::size_t larga = b.size() + 1;
-  std::vector<std::size_t> righe(3 * larga);
+  constexpr std::size_t sullo_stack = 64;
+  std::array<std::size_t, 3 * sullo_stack> piccole{};
+  std::vector<std::size_t> grandi(larga > sullo_stack ? 3 * larga : 0);
+  std::size_t* righe = larga > sullo_stack ? grandi.data() : piccole.data();
   const auto d = [&](std::size_t i, std::size_t j) -> std::size_t& { return righe[(i % 3) * larga + j]; };
   for (std::size_t j = 0; j <= b.size(); ++j) d(0, j) = j;
   for (std::size_t i = 1; i <= a.size(); ++i) {
@@ -69,7 +74,9 @@ bool intestazione(std::string_view campo) {
   return contiene(campo, "[") && contiene(campo, "]") && !commento;
 }
 
-std::vector<chiave_nota> chiavi_di(parte_file parte) {
+namespace {
+
+std::vector<chiave_nota> raccogli_chiavi(parte_file parte) {
   std::vector<chiave_nota> chiavi;
   for (const record_schema& r : schema_record()) {
     if (r.parte != parte) continue;
@@ -77,6 +84,17 @@ std::vector<chiave_nota> chiavi_di(parte_file parte) {
     if (!r.altra_scritta.empty()) chiavi.push_back({r.altra_scritta, r.parola, r.anche});
   }
   return chiavi;
+}
+
+}  // namespace
+
+std::span<const chiave_nota> chiavi_di(parte_file parte) {
+  // Gathered once from the schema, which never changes: every unknown field
+  // of a file asks for them.
+  static const std::array<std::vector<chiave_nota>, 3> parti = {raccogli_chiavi(parte_file::linea_generale),
+                                                                raccogli_chiavi(parte_file::linea_corpo),
+                                                                raccogli_chiavi(parte_file::treno)};
+  return parti.at(static_cast<std::size_t>(parte));
 }
 
 std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> chiavi) {
@@ -137,7 +155,7 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
     return;
   }
   std::string messaggio = "'" + campo + "' non e' una chiave: la riga e' saltata";
-  for (const chiave_nota& k : altrove ? chiavi_di(*altrove) : std::vector<chiave_nota>{}) {
+  for (const chiave_nota& k : altrove ? chiavi_di(*altrove) : std::span<const chiave_nota>{}) {
     if (contiene_senza_maiuscole(campo, k.parola) && contiene_senza_maiuscole(campo, k.anche)) {
       aggiungi_avviso(contesto, tipo_avviso::chiave_sconosciuta,
                       messaggio + "; '" + std::string(k.scritta) + "' conta solo " + std::string(dove_altrove));

@@ -23,7 +23,7 @@ struct chiave_nota {
 
 // The keys of one part of a file, every way the schema writes them, in the
 // schema's order (the first of two equally near wins).
-std::vector<chiave_nota> chiavi_di(parte_file parte);
+std::span<const chiave_nota> chiavi_di(parte_file parte);
 
 // The key nearest to `campo`: one that it holds in another letter case, or
 // one a few letters away. Empty when none is near.
