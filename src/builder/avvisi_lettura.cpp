@@ -47,6 +47,26 @@ std::size_t distanza(const std::string& a, const std::string& b) {
   return d(a.size(), b.size());
 }
 
+// How many of each letter a text holds (digits and other signs together):
+// an edit changes at most one count up and one down, so the counts' excess
+// either way is a bound below the distance, found without the table.
+using conta_lettere = std::array<int32_t, 27>;
+
+std::size_t indice_lettera(char c) { return c >= 'a' && c <= 'z' ? static_cast<std::size_t>(c - 'a') : 26; }
+
+conta_lettere conta(std::string_view testo) {
+  conta_lettere n{};
+  for (const char c : testo) ++n[indice_lettera(c)];
+  return n;
+}
+
+std::size_t distanza_minima(conta_lettere n, std::string_view altro) {
+  for (const char c : altro) --n[indice_lettera(c)];
+  std::size_t piu = 0, meno = 0;
+  for (const int32_t d : n) (d > 0 ? piu : meno) += static_cast<std::size_t>(d > 0 ? d : -d);
+  return std::max(piu, meno);
+}
+
 bool prima_sulla_riga(const contesto_lettura& contesto) {
   const std::string_view testo = contesto.testo_record;
   const std::size_t prima = testo.find_first_not_of(" \t");
@@ -105,6 +125,7 @@ std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> c
   }
   const std::string forma = forma_semplice(campo);
   if (forma.empty()) return {};
+  const conta_lettere lettere = conta(forma);
   std::string migliore;
   std::size_t minima = SIZE_MAX;
   for (const chiave_nota& k : chiavi) {
@@ -113,6 +134,7 @@ std::string chiave_vicina(std::string_view campo, std::span<const chiave_nota> c
     // A field much longer or shorter than the key cannot be near it: no
     // table as large as a long field is ever made.
     if (forma.size() > chiave.size() + ammessa || chiave.size() > forma.size() + ammessa) continue;
+    if (distanza_minima(lettere, chiave) > ammessa) continue;
     const std::size_t d = distanza(forma, chiave);
     if (d <= ammessa && d < minima) {
       minima = d;
