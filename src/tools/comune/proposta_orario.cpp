@@ -20,9 +20,10 @@ CLI::Validator percento_valido() {
   return CLI::Validator(
       [](std::string& testo) -> std::string {
         double x = 0;
+        if (testo.empty()) return {};  // the option alone: the default allowance
         if (CLI::detail::lexical_cast(testo, x) && std::isfinite(x) && x >= 0 && x <= 100) return {};
         return fmt::format(
-            "--proponi-orario vuole un abbuono in percento da 0 a 100 (per esempio --proponi-orario=5), non \"{}\"",
+            "vuole un abbuono in percento da 0 a 100, attaccato con \"=\" (--proponi-orario=5), non \"{}\"",
             testo);
       },
       "");
@@ -73,7 +74,11 @@ void scrivi_testo(const proposta_orario& p, const margini_attuali& m, std::ostre
 
 }  // namespace
 
-double opzioni_proposta::percento() const { return abbuono.empty() ? abbuono_predefinito : abbuono.front(); }
+double opzioni_proposta::percento() const {
+  double x = abbuono_predefinito;
+  if (!abbuono.empty() && !abbuono.front().empty()) CLI::detail::lexical_cast(abbuono.front(), x);
+  return x;
+}
 
 void aggiungi_opzione_proposta(CLI::App& app, opzioni_proposta& o) {
   app.add_option("--proponi-orario", o.abbuono,

@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "modello/modello.h"
@@ -16,8 +17,8 @@
 namespace od {
 
 struct opzioni_proposta {
-  std::vector<double> abbuono;  // the value given, if any
-  double percento() const;      // the value given, or the default allowance
+  std::vector<std::string> abbuono;  // the value given, if any (checked: a number from 0 to 100)
+  double percento() const;           // the value given, or the default allowance
 };
 
 // --proponi-orario [PERCENTO], in the group "Orario". A value must follow

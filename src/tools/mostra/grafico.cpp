@@ -112,15 +112,26 @@ void legenda(disegno& d, const impianto& p, double abbuono) {
               {"tipo", fmt::format("marcia tipo (abbuono {:g} %)", abbuono)},
               {"impossibile", "tratta impossibile"},
               {"stretto", "tratta stretta"}};
-  double x = p.x0;
-  const double y = p.y1 + 40;
+  double x = p.x0, y = p.y1 + 36;
+  // A row that is full goes on below.
+  const auto posto = [&](const std::string& testo) {
+    const double larghezza = 30 + larghezza_testo(testo, corpo) + 18;
+    if (x + larghezza > p.x1 && x > p.x0) {
+      x = p.x0;
+      y += 16;
+    }
+    const double qui = x;
+    x += larghezza;
+    return qui;
+  };
   for (const auto& v : voci) {
-    d.linea(x, y, x + 24, y, v.classe);
-    d.testo(x + 30, y + 3.5, v.testo, "etichetta");
-    x += 30 + larghezza_testo(v.testo, corpo) + 22;
+    const double qui = posto(v.testo);
+    d.linea(qui, y, qui + 24, y, v.classe);
+    d.testo(qui + 30, y + 3.5, v.testo, "etichetta");
   }
-  d.rettangolo(x, y - 5, 24, 10, "rallentamento");
-  d.testo(x + 30, y + 3.5, "rallentamento", "etichetta");
+  const double qui = posto("rallentamento");
+  d.rettangolo(qui, y - 5, 24, 10, "rallentamento");
+  d.testo(qui + 30, y + 3.5, "rallentamento", "etichetta");
 }
 
 }  // namespace
