@@ -8,11 +8,10 @@ namespace {
 
 // Word and its abbreviation, as Italian timetables print them.
 constexpr std::array<std::pair<std::string_view, std::string_view>, 20> abbreviazioni{{
-    {"stazione", "Staz."},  {"ponte", "P.te"},     {"porto", "P.to"},      {"porta", "P.ta"},
-    {"monte", "M.te"},      {"borgo", "B.go"},     {"san", "S."},          {"santa", "S."},
-    {"santo", "S."},        {"castello", "Cast."}, {"superiore", "Sup."},  {"inferiore", "Inf."},
-    {"centrale", "C.le"},   {"marina", "M.na"},    {"bivio", "Biv."},      {"fermata", "Ferm."},
-    {"scalo", "Sc."},       {"piazza", "P.za"},    {"bagni", "B.gni"},     {"frazione", "Fraz."},
+    {"stazione", "Staz."}, {"ponte", "P.te"},     {"porto", "P.to"},    {"porta", "P.ta"},  {"monte", "M.te"},
+    {"borgo", "B.go"},     {"san", "S."},         {"santa", "S."},      {"santo", "S."},    {"castello", "Cast."},
+    {"superiore", "Sup."}, {"inferiore", "Inf."}, {"centrale", "C.le"}, {"marina", "M.na"}, {"bivio", "Biv."},
+    {"fermata", "Ferm."},  {"scalo", "Sc."},      {"piazza", "P.za"},   {"bagni", "B.gni"}, {"frazione", "Fraz."},
 }};
 
 char minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }

@@ -61,7 +61,8 @@ std::string cella_testo(const std::string& testo, std::size_t massimo, const std
   return taglia(testo, massimo, "scheda treno: " + cosa, avvisi);
 }
 
-std::string cella_nome(const std::string& nome, std::size_t massimo, const std::string& cosa, avvisi_documenti& avvisi) {
+std::string cella_nome(const std::string& nome, std::size_t massimo, const std::string& cosa,
+                       avvisi_documenti& avvisi) {
   return accorcia(nome, massimo, "scheda treno: " + cosa, avvisi);
 }
 
@@ -101,8 +102,7 @@ lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti
     // The row says what holds from the station on: restated after any change
     // since the station before, which the notes under the table list.
     const int limite = limite_a(stato, v.posizione);
-    const bool cambiato =
-        i > 0 && !cambi_fra(stato, voce_n(stato, stazioni[i - 1]).posizione, v.posizione).empty();
+    const bool cambiato = i > 0 && !cambi_fra(stato, voce_n(stato, stazioni[i - 1]).posizione, v.posizione).empty();
     if (limite != limite_mostrato || cambiato) r.velocita_limite = std::to_string(limite);
     limite_mostrato = limite;
     if (i == 0 && testata.velocita_marcia) {

@@ -19,10 +19,10 @@ struct stazione_proposta {
   int voce = 0;  // entry of the item table
   std::string nome;
   bool ferma = false;
-  double tipo = 0;                   // arrival or passing on the standard run, seconds since midnight
-  int32_t arrivo = 0;                // proposed arrival or passing (at a stop: departure less the stop time)
-  std::optional<int32_t> partenza;   // proposed departure, at the first station and at a stop
-  std::optional<int32_t> orario;     // what goes into the train file's time fields; none: left as it is
+  double tipo = 0;                  // arrival or passing on the standard run, seconds since midnight
+  int32_t arrivo = 0;               // proposed arrival or passing (at a stop: departure less the stop time)
+  std::optional<int32_t> partenza;  // proposed departure, at the first station and at a stop
+  std::optional<int32_t> orario;    // what goes into the train file's time fields; none: left as it is
 };
 
 struct proposta_orario {

@@ -137,7 +137,7 @@ TEST(DocumentiScenario, LongNamesAreShortenedThenCutWithAWarningAndNoSlowdownIsS
 TEST(DocumentiScenario, ASheetADriverCanTrust) {
   scenario s = linea_prova(3, 0);
   for (std::size_t c = 60; c < 70; ++c) s.binario[c].vmax = 18;  // 90 km/h from 3000 to 3500 m
-  s.tabella[2].orario = static_cast<int32_t>(ora(8, 2, 20));  // a stop at 08:02:20, after 30 s
+  s.tabella[2].orario = static_cast<int32_t>(ora(8, 2, 20));     // a stop at 08:02:20, after 30 s
   avvisi_documenti avvisi;
   const margini_stazioni margini{std::nullopt, 270.0, -68.0};
   const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, margini, avvisi));

@@ -105,11 +105,10 @@ TEST(SvgLinea, TheTestScenarioRendersWithItsLabels) {
   const cartella_temporanea c;
   ASSERT_NO_FATAL_FAILURE(test::costruisci(c));
   const std::string svg = disegna_e_rendi(c, test::percorso_prova, test::treno_prova);
-  contiene(svg,
-           {"Planimetria", "Profilo altimetrico (quota relativa all'inizio, m)", "Velocita' massima (km/h)",
-            "Aderenza (%)", "Lato montagna (tipo 1, 2, 3)", "ORSELLA", "CASTELGRISO", "DRUMVANE", "4.1", "12.1",
-            "avviso 30", "30 km/h", "80/80/80 | 60/0/0", "(  Galleria  )(  Sgrevonda  )(  620 m.  )",
-            "180", "fine linea", "Legenda", "km dall'inizio della linea"});
+  contiene(svg, {"Planimetria", "Profilo altimetrico (quota relativa all'inizio, m)", "Velocita' massima (km/h)",
+                 "Aderenza (%)", "Lato montagna (tipo 1, 2, 3)", "ORSELLA", "CASTELGRISO", "DRUMVANE", "4.1", "12.1",
+                 "avviso 30", "30 km/h", "80/80/80 | 60/0/0", "(  Galleria  )(  Sgrevonda  )(  620 m.  )", "180",
+                 "fine linea", "Legenda", "km dall'inizio della linea"});
 }
 
 TEST(SvgLinea, WithoutAPlanTheRestIsStillDrawn) {
@@ -211,7 +210,8 @@ TEST(SvgLinea, NoLabelCoversAnotherInThePictureAndTheGraph) {
   contiene(testo, {"ORSELLA", "MISSALDO", "VAL CIARESE", "SOLIVERA", "13.100", "10:00", "11:40", "marcia piu' veloce"});
   for (const char* classe : {"previsto", "veloce", "tipo", "rallentamento"})
     EXPECT_NE(testo.find(std::string("class=\"") + classe + "\""), std::string::npos) << classe;
-  nessuna_sovrapposizione(testi_di(testo, {{"titolo", 16}, {"sottotitolo", 10}, {"etichetta", 10}, {"ora", 9}, {"nota", 9}}));
+  nessuna_sovrapposizione(
+      testi_di(testo, {{"titolo", 16}, {"sottotitolo", 10}, {"etichetta", 10}, {"ora", 9}, {"nota", 9}}));
 }
 
 }  // namespace

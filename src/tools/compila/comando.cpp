@@ -149,9 +149,9 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori",
-                                "--senza-avviso", "--max-avvisi", "--orario", "--documenti", "--proponi-orario",
-                                "--scrivi-orario"}) {
+    for (const char* opzione :
+         {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso", "--max-avvisi",
+          "--orario", "--documenti", "--proponi-orario", "--scrivi-orario"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";

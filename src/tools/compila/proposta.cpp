@@ -11,8 +11,8 @@
 #include "percorrenza/proposta.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
-#include "tools/comune/proposta_orario.h"
 #include "tools/compila/scrivi_orario.h"
+#include "tools/comune/proposta_orario.h"
 
 namespace od {
 namespace {
@@ -30,7 +30,8 @@ std::string leggi_tutto(const std::string& file) {
 void scrivi_copia(const scenario& stato, const proposta_orario& p, const richiesta_proposta& r) {
   std::error_code e;
   if (std::filesystem::equivalent(percorso_di(r.sorgente), percorso_di(r.destinazione), e)) {
-    throw errore_file(r.destinazione, "e' il file del treno stesso: l'orario si scrive in una copia, con un altro nome");
+    throw errore_file(r.destinazione,
+                      "e' il file del treno stesso: l'orario si scrive in una copia, con un altro nome");
   }
   std::string testo;
   try {
@@ -45,8 +46,8 @@ void scrivi_copia(const scenario& stato, const proposta_orario& p, const richies
 
 }  // namespace
 
-nlohmann::ordered_json proposta_costruita(const scenario& stato, const opzioni_orario& o,
-                                          const richiesta_proposta& r, bool json, std::ostream& uscita) {
+nlohmann::ordered_json proposta_costruita(const scenario& stato, const opzioni_orario& o, const richiesta_proposta& r,
+                                          bool json, std::ostream& uscita) {
   const proposta_orario p = proponi_orario(stato, o.treno, r.abbuono);
   nlohmann::ordered_json membri = scrivi_proposta(stato, p, o, json, uscita);
   if (r.destinazione.empty()) return membri;

@@ -20,7 +20,7 @@ struct richiesta_proposta {
 // Prints the proposal to `uscita` (with `json`, returns it as the member
 // "proposta", and the file written as "orario_scritto"), and writes the copy
 // of the train file when asked. Throws errore_file when it cannot.
-nlohmann::ordered_json proposta_costruita(const scenario& stato, const opzioni_orario& o,
-                                          const richiesta_proposta& r, bool json, std::ostream& uscita);
+nlohmann::ordered_json proposta_costruita(const scenario& stato, const opzioni_orario& o, const richiesta_proposta& r,
+                                          bool json, std::ostream& uscita);
 
 }  // namespace od

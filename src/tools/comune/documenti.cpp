@@ -92,7 +92,8 @@ std::vector<std::string> scrivi_documenti_se_assenti(const std::string& cartella
   const std::string presente = documenti_presenti(cartella, stato.nome_percorso, stato.nome_treno);
   if (presente.empty()) return scrivi_documenti(cartella, stato, o, percorrenza, avvisi);
   avvisi.push_back({std::string(nome_avviso(tipo_avviso::documenti_presenti)),
-                    presente + ": i documenti restano come sono, i file binari sono scritti", {}});
+                    presente + ": i documenti restano come sono, i file binari sono scritti",
+                    {}});
   return {};
 }
 
@@ -136,8 +137,8 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
   if (!orario.errore.empty() && stazioni_del_percorso(stato).size() > 2) {
     avvisi.push_back("scheda treno: nessun tempo di passaggio: " + orario.errore);
   }
-  const lista_righe scheda = righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario),
-                                                   margini_di(stato, orario), avvisi);
+  const lista_righe scheda =
+      righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario), margini_di(stato, orario), avvisi);
   lista_righe ordine;
   try {
     ordine = righe_rallentamenti_scenario(stato, o.testata, avvisi);

@@ -23,8 +23,7 @@ CLI::Validator percento_valido() {
         if (testo.empty()) return {};  // the option alone: the default allowance
         if (CLI::detail::lexical_cast(testo, x) && std::isfinite(x) && x >= 0 && x <= 100) return {};
         return fmt::format(
-            "vuole un abbuono in percento da 0 a 100, attaccato con \"=\" (--proponi-orario=5), non \"{}\"",
-            testo);
+            "vuole un abbuono in percento da 0 a 100, attaccato con \"=\" (--proponi-orario=5), non \"{}\"", testo);
       },
       "");
 }
@@ -91,8 +90,7 @@ void aggiungi_opzione_proposta(CLI::App& app, opzioni_proposta& o) {
       ->group("Orario");
 }
 
-bool proposta_chiesta(const CLI::App& app) { return app.count("--proponi-orario") > 0;
-}
+bool proposta_chiesta(const CLI::App& app) { return app.count("--proponi-orario") > 0; }
 
 json scrivi_proposta(const scenario& stato, const proposta_orario& p, const opzioni_orario& o, bool in_json,
                      std::ostream& u) {

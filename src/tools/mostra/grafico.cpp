@@ -22,8 +22,8 @@ namespace {
 // A4 landscape at 96 pixels to the inch.
 constexpr double larghezza_pagina = 1123;
 constexpr double altezza_pagina = 794;
-constexpr double corpo = 10;        // px, labels
-constexpr double passo_nomi = 12;   // px between two station labels
+constexpr double corpo = 10;       // px, labels
+constexpr double passo_nomi = 12;  // px between two station labels
 constexpr double dieci_minuti = 600;
 
 constexpr std::string_view foglio = R"(text { font-family: 'DejaVu Sans', Arial, sans-serif; }
@@ -88,16 +88,16 @@ void stazioni(disegno& d, const impianto& p, const tabella_orario& t) {
     d.linea(p.x0 - 6, y[i], p.x0, volute[i], "guida");
     const int64_t km = s.progressiva < 0 ? -s.progressiva : s.progressiva;
     d.testo(p.x0 - 56, y[i] + 3.5, s.nome, "etichetta", "end");
-    d.testo(p.x0 - 8, y[i] + 3.5, fmt::format("{}{}.{:03}", s.progressiva < 0 ? "-" : "", km / 1000, km % 1000),
-            "ora", "end");
+    d.testo(p.x0 - 8, y[i] + 3.5, fmt::format("{}{}.{:03}", s.progressiva < 0 ? "-" : "", km / 1000, km % 1000), "ora",
+            "end");
   }
 }
 
 void rallentamenti(disegno& d, const impianto& p, const elementi_linea& e) {
   for (const rallentamento_letto& r : e.rallentamenti) {
     const double da = std::clamp<double>(r.cella_inizio * metri_cella, p.m0, p.m1);
-    const double a = std::clamp<double>((r.cella_fine >= 0 ? r.cella_fine + 1 : r.cella_inizio + 1) * metri_cella,
-                                        p.m0, p.m1);
+    const double a =
+        std::clamp<double>((r.cella_fine >= 0 ? r.cella_fine + 1 : r.cella_inizio + 1) * metri_cella, p.m0, p.m1);
     if (a <= da) continue;
     d.rettangolo(p.x0, p.y(da), p.x1 - p.x0, std::max(p.y(a) - p.y(da), 1.5), "rallentamento");
   }

@@ -43,8 +43,8 @@ bool salti_di_progressiva(contesto& c, double y) {
     const int64_t nuova = dopo.crescente ? dopo.metri - 1 : dopo.metri + 1;
     salti.emplace_back(c.asse.x(x), fmt::format("salto {:.3f} | {:.3f}", static_cast<double>(prima.metri) / 1000,
                                                 static_cast<double>(nuova) / 1000));
-    estensioni.push_back({salti.back().first - 2, salti.back().first - 2 +
-                                                      larghezza_testo(salti.back().second, corpo_etichetta)});
+    estensioni.push_back(
+        {salti.back().first - 2, salti.back().first - 2 + larghezza_testo(salti.back().second, corpo_etichetta)});
   }
   const std::vector<int> righe = disponi_in_righe(estensioni, 6);
   for (std::size_t n = 0; n < salti.size(); ++n) {
