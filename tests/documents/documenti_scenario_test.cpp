@@ -144,13 +144,13 @@ TEST(DocumentiScenario, ASheetADriverCanTrust) {
   EXPECT_EQ(scheda[15], " |     |     |   2.000  |     | STAZIONE 2                 | 08.02       08.02+|  4+ |");
   EXPECT_EQ(scheda[16], " |  80 |     |   4.000  |     | STAZIONE 3                 | 08.04             |  -2*|");
   const std::vector<std::string> note(scheda.begin() + 18, scheda.end() - 3);
-  EXPECT_EQ(note, (std::vector<std::string>{"", "Velocita' limite: cambi fra le stazioni, dal km indicato in poi",
-                                            "  km 3.000 fra STAZIONE 2 e STAZIONE 3: 90 km/h (prima 80)",
-                                            "  km 3.500 fra STAZIONE 2 e STAZIONE 3: 80 km/h (prima 90)",
-                                            "Rec: minuti di margine sull'orario rispetto alla marcia piu' veloce "
-                                            "('+': mezzo minuto)",
-                                            "* STAZIONE 3: orario 08:04:00 impossibile, il treno non vi arriva prima "
-                                            "delle 08:05:08 (68 s dopo)"}));
+  const std::string rec = "Rec: minuti di margine sull'orario rispetto alla marcia piu' veloce ('+': mezzo minuto)";
+  const std::string impossibile =
+      "* STAZIONE 3: orario 08:04:00 impossibile, il treno non vi arriva prima delle 08:05:08 (68 s dopo)";
+  EXPECT_EQ(note,
+            (std::vector<std::string>{"", "Velocita' limite: cambi fra le stazioni, dal km indicato in poi",
+                                      "  km 3.000 fra STAZIONE 2 e STAZIONE 3: 90 km/h (prima 80)",
+                                      "  km 3.500 fra STAZIONE 2 e STAZIONE 3: 80 km/h (prima 90)", rec, impossibile}));
   EXPECT_EQ(orari_non_al_mezzo_minuto(s),
             (avvisi_documenti{"scheda treno: l'arrivo a STAZIONE 2 (orario meno sosta), 08:01:50, ha secondi diversi "
                               "da 0 e 30: la scheda mostra i mezzi minuti e scrive 08.02",

@@ -127,22 +127,10 @@ int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ost
   return mostra_ok;
 }
 
-int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
-  const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
-  scrivi_danni(s.danni, q.cartella, diagnostica);
-  int stato = s.danni.empty() ? mostra_ok : mostra_danni;
+// --svg and --grafico: each file replaced whole, and its name on a line.
+int disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e, std::ostream& uscita,
+            std::ostream& diagnostica) {
   const bool modello = s.tabella_letta && s.binario_letto;
-  std::optional<intervallo_celle> celle;
-  if (!q.celle.empty() && !s.binario_letto) return mostra_danni;  // the damage is already shown
-  if (!q.celle.empty()) {
-    std::string errore;
-    celle = leggi_intervallo(q.celle, s.stato.ultima_cella(), errore);
-    if (!celle) {
-      fmt::print(diagnostica, "{}: {}\n", programma, errore);
-      return mostra_uso;
-    }
-  }
-  const elementi_linea e = modello ? estrai_elementi(s.stato) : elementi_linea{};
   if (!q.svg.empty()) {
     if (!modello) {
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
@@ -165,6 +153,26 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
                                                 calcola_orario(s.stato, o.treno, o.margine_minimo, abbuono), abbuono));
     if (!q.json) fmt::print(uscita, "scritto {}\n", q.grafico);
   }
+  return mostra_ok;
+}
+
+int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
+  const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
+  scrivi_danni(s.danni, q.cartella, diagnostica);
+  int stato = s.danni.empty() ? mostra_ok : mostra_danni;
+  const bool modello = s.tabella_letta && s.binario_letto;
+  std::optional<intervallo_celle> celle;
+  if (!q.celle.empty() && !s.binario_letto) return mostra_danni;  // the damage is already shown
+  if (!q.celle.empty()) {
+    std::string errore;
+    celle = leggi_intervallo(q.celle, s.stato.ultima_cella(), errore);
+    if (!celle) {
+      fmt::print(diagnostica, "{}: {}\n", programma, errore);
+      return mostra_uso;
+    }
+  }
+  const elementi_linea e = modello ? estrai_elementi(s.stato) : elementi_linea{};
+  if (const int esito = disegna(q, s, e, uscita, diagnostica); esito != mostra_ok) return esito;
   if (q.documenti.documenti) {
     if (!modello) {
       fmt::print(diagnostica, "{}: nessun documento: la tabella o il binario non si decodificano\n", programma);
