@@ -8,7 +8,7 @@
 namespace od {
 namespace {
 
-constexpr std::array<descrizione_avviso, 31> avvisi{{
+constexpr std::array<descrizione_avviso, 33> avvisi{{
     {tipo_avviso::chiave_sconosciuta, "chiave-sconosciuta",
      "un campo al posto di una chiave che non e' chiave, commento o intestazione"},
     {tipo_avviso::valori_in_piu, "valori-in-piu", "un campo dopo i valori di un record, sulla stessa riga"},
@@ -61,6 +61,10 @@ constexpr std::array<descrizione_avviso, 31> avvisi{{
     {tipo_avviso::montagna_rovesciata, "montagna-rovesciata", "un tratto di montagna che finisce prima di cominciare"},
     {tipo_avviso::margine_stazione, "margine-stazione",
      "una stazione con meno margine di --margine-minimo, ritardo portato dalla tratta prima compreso"},
+    {tipo_avviso::orario_arrotondato, "orario-arrotondato",
+     "un orario con secondi diversi da 0 e 30, che la scheda treno mostra al mezzo minuto"},
+    {tipo_avviso::documenti_presenti, "documenti-presenti",
+     "documenti gia' presenti, lasciati come sono senza --sovrascrivi"},
 }};
 
 // The table lists every kind once, in the enum's order, so that a kind is
@@ -69,7 +73,7 @@ constexpr bool in_ordine() {
   for (std::size_t i = 0; i < avvisi.size(); ++i) {
     if (static_cast<std::size_t>(avvisi[i].tipo) != i) return false;
   }
-  return avvisi.size() == static_cast<std::size_t>(tipo_avviso::margine_stazione) + 1;
+  return avvisi.size() == tipi_di_avviso;
 }
 static_assert(in_ordine(), "the warnings' table must list every tipo_avviso once, in order");
 

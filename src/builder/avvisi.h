@@ -68,9 +68,11 @@ enum class tipo_avviso {
   caratteri_utf8,
   montagna_rovesciata,
   margine_stazione,
+  orario_arrotondato,
+  documenti_presenti,
 };
 
-inline constexpr std::size_t tipi_di_avviso = static_cast<std::size_t>(tipo_avviso::margine_stazione) + 1;
+inline constexpr std::size_t tipi_di_avviso = static_cast<std::size_t>(tipo_avviso::documenti_presenti) + 1;
 
 // Where a reading code was recorded, for messages only; stored in no file.
 struct luogo_errore {

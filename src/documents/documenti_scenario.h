@@ -37,8 +37,23 @@ using tempi_stazioni = std::vector<std::optional<double>>;
 // column, say. The documents are written all the same.
 using avvisi_documenti = std::vector<std::string>;
 
+// For each station of stazioni_del_percorso, in that order, the margin of its
+// scheduled time against the fastest run, in seconds (negative: the time
+// cannot be kept); nothing where the station has no scheduled time or the
+// caller knows none.
+using margini_stazioni = std::vector<std::optional<double>>;
+
+// The sheet; with `margini`, each timed station's margin in the Rec column
+// and a note under the table for every time that cannot be kept. Every change
+// of the line speed limit between two stations is listed under the table.
 lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata, const tempi_stazioni& tempi,
                                   avvisi_documenti& avvisi);
+lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata, const tempi_stazioni& tempi,
+                                  const margini_stazioni& margini, avvisi_documenti& avvisi);
+
+// The scheduled times that the sheet cannot show exactly, since it shows
+// half minutes: one sentence each, with the time it shows instead.
+avvisi_documenti orari_non_al_mezzo_minuto(const scenario& stato);
 // Throws std::length_error when the slowdowns are more than one order holds.
 lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_documenti& testata,
                                          avvisi_documenti& avvisi);

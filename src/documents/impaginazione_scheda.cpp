@@ -77,9 +77,9 @@ std::string cella_velocita(const std::string& kmh) {
 
 std::string riga_stazione(const stazione_scheda& s) {
   const auto& c = colonne_orario;
-  return riga_tabella(
-      c, {cella_velocita(s.velocita_limite), cella_velocita(s.velocita_marcia),
-          allinea_destra(s.progressiva, massimo_progressiva), "", rientra(1, s.localita, c[4]), cella_orario(s), ""});
+  return riga_tabella(c, {cella_velocita(s.velocita_limite), cella_velocita(s.velocita_marcia),
+                          allinea_destra(s.progressiva, massimo_progressiva), "", rientra(1, s.localita, c[4]),
+                          cella_orario(s), s.recupero});
 }
 
 void aggiungi_orario(const contenuto_scheda& s, std::vector<std::string>& righe) {
@@ -95,6 +95,9 @@ void aggiungi_orario(const contenuto_scheda& s, std::vector<std::string>& righe)
     if (r.cambia_riferimento && &r != &s.stazioni.back()) righe.push_back(riga_piena(c, '-'));
   }
   righe.push_back(regola);
+  if (s.note.empty()) return;
+  righe.emplace_back();
+  for (const std::string& nota : s.note) righe.push_back(nota);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ struct stazione_scheda {
   std::string ora;                  // the only time, or the arrival at a stop; may be empty
   std::string partenza;             // the departure after a stop
   bool cambia_riferimento = false;  // the posted progressive restarts after this station
+  std::string recupero;             // the Rec cell: the margin in minutes, or empty
 };
 
 struct contenuto_scheda {
@@ -40,6 +41,10 @@ struct contenuto_scheda {
   std::string classificazione;  // e.g. "REGIONALE"
   std::string massa_bloccata;   // e.g. "280T"
   std::vector<stazione_scheda> stazioni;
+  // Lines under the table, before the note on the "+": what a row cannot say
+  // (a change of the limit between two stations, a time that cannot be kept).
+  // None on the carried sheet.
+  std::vector<std::string> note;
 };
 
 // The longest texts that fit, in characters.
@@ -52,6 +57,7 @@ inline constexpr std::size_t massimo_massa_bloccata = 13;
 inline constexpr std::size_t massimo_velocita = 4;
 inline constexpr std::size_t massimo_progressiva = 8;
 inline constexpr std::size_t massimo_localita = 27;
+inline constexpr std::size_t massimo_recupero = 5;
 
 lista_righe impagina_scheda(const contenuto_scheda& c);
 

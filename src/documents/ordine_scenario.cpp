@@ -82,8 +82,8 @@ lista_righe righe_rallentamenti_scenario(const scenario& stato, const testata_do
     const rallentamento_letto& r = rallentamenti[i];
     const std::string numero = std::to_string(i + 1);
     c.righe.push_back({numero,
-                       taglia(fra_le_stazioni(stato, stazioni, r.inizio), massimo_fra_stazioni,
-                              "ordine di rallentamento: le stazioni del rallentamento " + numero, avvisi),
+                       accorcia(fra_le_stazioni(stato, stazioni, r.inizio), massimo_fra_stazioni,
+                                "ordine di rallentamento: le stazioni del rallentamento " + numero, avvisi),
                        taglia(std::to_string(cippo_precedente(stato, r.inizio)), massimo_cippo,
                               "ordine di rallentamento: il cippo del rallentamento " + numero, avvisi),
                        std::to_string(r.velocita),

@@ -5,11 +5,13 @@
 // departure less the stop time), the scheduled time of a station passed on
 // time, and elsewhere the time the caller gives; the line speed limit at the
 // origin and wherever it differs from the previous station's.
+#include <cmath>
 #include <cstddef>
 #include <string>
 
 #include "documents/documenti_scenario.h"
 #include "documents/impaginazione_scheda.h"
+#include "documents/note_scheda.h"
 #include "documents/testo_documenti.h"
 #include "elementi/voci_generali.h"
 #include "modello/misure_linea.h"
@@ -59,12 +61,17 @@ std::string cella_testo(const std::string& testo, std::size_t massimo, const std
   return taglia(testo, massimo, "scheda treno: " + cosa, avvisi);
 }
 
+std::string cella_nome(const std::string& nome, std::size_t massimo, const std::string& cosa,
+                       avvisi_documenti& avvisi) {
+  return accorcia(nome, massimo, "scheda treno: " + cosa, avvisi);
+}
+
 void metti_testata(const scenario& s, const testata_documenti& t, const std::vector<int>& stazioni, contenuto_scheda& c,
                    avvisi_documenti& avvisi) {
   c.numero_treno = cella_testo(t.numero_treno, massimo_numero_treno, "il numero del treno", avvisi);
   if (!stazioni.empty()) {
-    c.origine = cella_testo(voce_n(s, stazioni.front()).nome, massimo_terminale, "il nome d'origine", avvisi);
-    c.destinazione = cella_testo(voce_n(s, stazioni.back()).nome, massimo_terminale, "il nome di destinazione", avvisi);
+    c.origine = cella_nome(voce_n(s, stazioni.front()).nome, massimo_terminale, "il nome d'origine", avvisi);
+    c.destinazione = cella_nome(voce_n(s, stazioni.back()).nome, massimo_terminale, "il nome di destinazione", avvisi);
   }
   c.categoria = cella_testo(t.categoria, massimo_categoria, "la categoria", avvisi);
   const int32_t percento = massa_frenata(s);
@@ -80,6 +87,11 @@ void metti_testata(const scenario& s, const testata_documenti& t, const std::vec
 
 lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata, const tempi_stazioni& tempi,
                                   avvisi_documenti& avvisi) {
+  return righe_scheda_scenario(stato, testata, tempi, {}, avvisi);
+}
+
+lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti& testata, const tempi_stazioni& tempi,
+                                  const margini_stazioni& margini, avvisi_documenti& avvisi) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   contenuto_scheda c;
   metti_testata(stato, testata, stazioni, c, avvisi);
@@ -87,8 +99,11 @@ lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti
   for (std::size_t i = 0; i < stazioni.size(); ++i) {
     const voce& v = voce_n(stato, stazioni[i]);
     stazione_scheda r;
+    // The row says what holds from the station on: restated after any change
+    // since the station before, which the notes under the table list.
     const int limite = limite_a(stato, v.posizione);
-    if (limite != limite_mostrato) r.velocita_limite = std::to_string(limite);
+    const bool cambiato = i > 0 && !cambi_fra(stato, voce_n(stato, stazioni[i - 1]).posizione, v.posizione).empty();
+    if (limite != limite_mostrato || cambiato) r.velocita_limite = std::to_string(limite);
     limite_mostrato = limite;
     if (i == 0 && testata.velocita_marcia) {
       r.velocita_marcia =
@@ -96,15 +111,36 @@ lista_righe righe_scheda_scenario(const scenario& stato, const testata_documenti
     }
     r.progressiva = cella_testo(chilometri(progressiva_di(stato, v.posizione).metri), massimo_progressiva,
                                 "la progressiva della stazione " + std::to_string(i + 1), avvisi);
-    r.localita = cella_testo(v.nome, massimo_localita, "il nome della stazione " + std::to_string(i + 1), avvisi);
+    r.localita = cella_nome(v.nome, massimo_localita, "il nome della stazione " + std::to_string(i + 1), avvisi);
     metti_orario(v, i, stazioni.size(), i < tempi.size() ? tempi[i] : std::nullopt, r);
+    if (i > 0 && v.orario > 0 && i < margini.size() && margini[i]) r.recupero = cella_recupero(*margini[i]);
     if (i + 1 < stazioni.size()) {
       const int32_t dopo = voce_n(stato, stazioni[i + 1]).posizione;
       r.cambia_riferimento = progressiva_di(stato, v.posizione).voce != progressiva_di(stato, dopo).voce;
     }
     c.stazioni.push_back(std::move(r));
   }
+  c.note = note_della_scheda(stato, stazioni, margini);
   return impagina_scheda(c);
+}
+
+avvisi_documenti orari_non_al_mezzo_minuto(const scenario& stato) {
+  const std::vector<int> stazioni = stazioni_del_percorso(stato);
+  avvisi_documenti avvisi;
+  const auto controlla = [&avvisi](double secondi, const std::string& che_cosa) {
+    if (std::fmod(secondi, 30.0) == 0) return;
+    avvisi.push_back("scheda treno: " + che_cosa + ", " + ora_al_secondo(secondi) +
+                     ", ha secondi diversi da 0 e 30: la scheda mostra i mezzi minuti e scrive " +
+                     ora_documento(secondi));
+  };
+  for (std::size_t i = 0; i < stazioni.size(); ++i) {
+    const voce& v = voce_n(stato, stazioni[i]);
+    if (v.orario <= 0) continue;
+    const bool sosta = i > 0 && i + 1 < stazioni.size() && v.sosta > 0;
+    if (sosta) controlla(static_cast<double>(v.orario) - v.sosta, "l'arrivo a " + v.nome + " (orario meno sosta)");
+    controlla(v.orario, std::string(sosta || i == 0 ? "la partenza da " : "l'orario di ") + v.nome);
+  }
+  return avvisi;
 }
 
 }  // namespace od

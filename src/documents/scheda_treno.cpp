@@ -54,12 +54,12 @@ constexpr std::string_view velocita_marcia = "70";
 }  // namespace
 
 lista_righe righe_scheda() {
-  contenuto_scheda c{"40326", "ORSELLA", "DRUMVANE", "V140 C", "120%", "REGIONALE", "280T", {}};
+  contenuto_scheda c{"40326", "ORSELLA", "DRUMVANE", "V140 C", "120%", "REGIONALE", "280T", {}, {}};
   for (const stazione_carica& s : stazioni) {
     const bool prima = &s == &stazioni.front();
     c.stazioni.push_back({std::string(prima ? velocita_limite : ""), std::string(prima ? velocita_marcia : ""),
                           std::string(s.progressiva), std::string(s.localita), s.forma, std::string(s.ora),
-                          std::string(s.partenza), s.cambia_riferimento});
+                          std::string(s.partenza), s.cambia_riferimento, ""});
   }
   return impagina_scheda(c);
 }

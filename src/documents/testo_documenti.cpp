@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "documents/abbreviazioni.h"
+
 namespace od {
 namespace {
 
@@ -74,6 +76,16 @@ std::string taglia(std::string_view testo, std::size_t massimo, std::string_view
   if (testo.size() <= massimo) return std::string(testo);
   std::string tagliato(testo.substr(0, massimo));
   avvisi.push_back(std::string(cosa) + ": \"" + std::string(testo) + "\" non sta in " + std::to_string(massimo) +
+                   " caratteri, scritto \"" + tagliato + "\"");
+  return tagliato;
+}
+
+std::string accorcia(std::string_view nome, std::size_t massimo, std::string_view cosa, avvisi_documenti& avvisi) {
+  const std::string breve = abbrevia(nome, massimo);
+  if (breve.size() <= massimo) return breve;
+  avvisi_documenti scartati;
+  const std::string tagliato = taglia(breve, massimo, cosa, scartati);
+  avvisi.push_back(std::string(cosa) + ": \"" + std::string(nome) + "\" non sta in " + std::to_string(massimo) +
                    " caratteri, scritto \"" + tagliato + "\"");
   return tagliato;
 }

@@ -28,4 +28,9 @@ std::string come_nome_proprio(std::string_view nome);
 // `cosa` was cut.
 std::string taglia(std::string_view testo, std::size_t massimo, std::string_view cosa, avvisi_documenti& avvisi);
 
+// A name as `taglia` gives it, but shortened first by the abbreviations of
+// timetables (abbreviazioni.h): only a name that still does not fit is cut,
+// with the warning.
+std::string accorcia(std::string_view nome, std::size_t massimo, std::string_view cosa, avvisi_documenti& avvisi);
+
 }  // namespace od

@@ -49,8 +49,13 @@ marcia marcia_piu_veloce(const scenario& stato, const treno_percorrenza& treno, 
     m.accelerazione[c] = std::max(treno.accelerazione - salita, tasso_minimo);
     m.frenatura[c] = std::max(treno.frenatura + salita, tasso_minimo);
   }
+  corri(m, fermate);
+  return m;
+}
 
-  const auto bordi = static_cast<std::size_t>(ultimo - primo + 1);
+void corri(marcia& m, const std::vector<int32_t>& fermate) {
+  const int32_t primo = m.primo;
+  const auto bordi = static_cast<std::size_t>(m.ultimo - primo + 1);
   std::vector<char> ferma(bordi, 0);
   ferma.front() = ferma.back() = 1;
   for (int32_t f : fermate) ferma[static_cast<std::size_t>(f - primo)] = 1;
@@ -80,7 +85,6 @@ marcia marcia_piu_veloce(const scenario& stato, const treno_percorrenza& treno, 
     m.tempo[i] = m.tempo[i - 1] + tempo_in_cella(m.velocita[i - 1], m.velocita[i], m.ammessa[c], m.accelerazione[c],
                                                  m.frenatura[c], d, d);
   }
-  return m;
 }
 
 double tempo_a(const marcia& m, double metri) {

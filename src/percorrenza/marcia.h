@@ -31,6 +31,10 @@ struct marcia {
 marcia marcia_piu_veloce(const scenario& stato, const treno_percorrenza& treno, int32_t primo, int32_t ultimo,
                          const std::vector<int32_t>& fermate);
 
+// The run itself over `m`'s permitted speeds and rates, which hold every
+// cell of the track, from m.primo to m.ultimo: fills velocita and tempo.
+void corri(marcia& m, const std::vector<int32_t>& fermate);
+
 // Running time from the start until the front reaches `metri`, which lies
 // between the start and the end of the run.
 double tempo_a(const marcia& m, double metri);

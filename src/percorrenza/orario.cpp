@@ -6,6 +6,7 @@
 #include "elementi/voci_generali.h"
 #include "modello/progressiva.h"
 #include "modello/stazioni.h"
+#include "percorrenza/marcia_tipo.h"
 #include "percorrenza/velocita_ammessa.h"
 
 namespace od {
@@ -29,8 +30,8 @@ int32_t orario_partenza(const scenario& s, const voce& prima) {
 
 class calcolo {
  public:
-  calcolo(const scenario& s, const treno_percorrenza& treno, double margine_minimo)
-      : s_(s), treno_(treno), margine_minimo_(margine_minimo) {}
+  calcolo(const scenario& s, const treno_percorrenza& treno, double margine_minimo, double abbuono)
+      : s_(s), treno_(treno), margine_minimo_(margine_minimo), abbuono_(abbuono) {}
 
   tabella_orario esegui() {
     r_.margine_minimo = margine_minimo_;
@@ -44,6 +45,7 @@ class calcolo {
     }
     r_.corsa = marcia_piu_veloce(s_, treno_, r_.stazioni.front().punto / metri_cella,
                                  r_.stazioni.back().punto / metri_cella, fermate);
+    if (abbuono_ > 0) r_.corsa = marcia_tipo(r_.corsa, abbuono_);
     tempi(voci);
     tratte();
     return std::move(r_);
@@ -145,6 +147,7 @@ class calcolo {
   const scenario& s_;
   const treno_percorrenza& treno_;
   double margine_minimo_;
+  double abbuono_;
   tabella_orario r_;
 };
 
@@ -153,7 +156,12 @@ class calcolo {
 std::vector<int> voci_stazioni(const scenario& stato) { return stazioni_del_percorso(stato); }
 
 tabella_orario calcola_orario(const scenario& stato, const treno_percorrenza& treno, double margine_minimo) {
-  return calcolo(stato, treno, margine_minimo).esegui();
+  return calcolo(stato, treno, margine_minimo, 0).esegui();
+}
+
+tabella_orario calcola_orario(const scenario& stato, const treno_percorrenza& treno, double margine_minimo,
+                              double abbuono) {
+  return calcolo(stato, treno, margine_minimo, abbuono).esegui();
 }
 
 }  // namespace od

@@ -63,6 +63,11 @@ struct tabella_orario {
 
 // `margine_minimo`: percent; a section with less gets a warning.
 tabella_orario calcola_orario(const scenario& stato, const treno_percorrenza& treno, double margine_minimo);
+// The same against the standard run with a regularity allowance of `abbuono`
+// percent (marcia_tipo.h) instead of the fastest run: its times and margins
+// are those of the standard run.
+tabella_orario calcola_orario(const scenario& stato, const treno_percorrenza& treno, double margine_minimo,
+                              double abbuono);
 
 // Stations of the item table: entries 1, 2, ... that hold more than a text
 // and that no sign names.

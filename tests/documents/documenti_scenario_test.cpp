@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "documento_scritto.h"
+#include "documents/abbreviazioni.h"
 #include "documents/documenti.h"
 #include "documents/testo_documenti.h"
 #include "support/scenario_incorporato.h"
@@ -62,7 +63,6 @@ TEST(DocumentiScenario, CarriedScenarioGivesTheCarriedDocuments) {
 scenario linea_prova(int n, int m, const std::string& nome_lungo = "") {
   scenario s;
   s.binario.resize(static_cast<std::size_t>(n) * 40 + 200);
-  for (std::size_t c = 0; c < s.binario.size(); ++c) s.binario[c].vmax = c < 120 ? 16 : 12;
   for (int i = 0; i < n; ++i) {
     voce& v = s.tabella[static_cast<std::size_t>(i + 1)];
     v.posizione = 2000 * i;
@@ -77,6 +77,7 @@ scenario linea_prova(int n, int m, const std::string& nome_lungo = "") {
     s.binario[inizio] = cella{oggetto::inizio_rallentamento, 30, 0, 0};
     s.binario[inizio + 2] = cella{oggetto::fine_rallentamento, 30, 0, 0};
   }
+  for (std::size_t c = 0; c < s.binario.size(); ++c) s.binario[c].vmax = c < 120 ? 16 : 12;
   return s;
 }
 
@@ -84,12 +85,15 @@ TEST(DocumentiScenario, TablesGrowWithStationsAndSlowdowns) {
   avvisi_documenti avvisi;
   const scenario s = linea_prova(25, 12);
   const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, avvisi));
-  ASSERT_EQ(scheda.size(), 38U + 25 - 18 - 2);  // no change of progressive: no separator
+  // No change of progressive: no separator; the drop to 60 km/h, at the
+  // fourth station, listed under the table (an empty line, a title, a line).
+  ASSERT_EQ(scheda.size(), 38U + 25 - 18 - 2 + 3);
   EXPECT_EQ(scheda[14], " |  80 |     |   0.000  |     | STAZIONE 1                 |             08.00 |     |");
   EXPECT_EQ(scheda[15], " |     |     |   2.000  |     | STAZIONE 2                 | 08.01+      08.02 |     |");
   EXPECT_EQ(scheda[17].substr(0, 7), " |  60 ");  // 6000 m: cell 120 on
   EXPECT_EQ(scheda[18].substr(0, 7), " |     ");
   EXPECT_EQ(scheda[38], " |     |     |  48.000  |     | STAZIONE 25                | 08.48             |     |");
+  EXPECT_EQ(scheda[42], "  km 6.000 fra STAZIONE 3 e STAZIONE 4: 60 km/h (prima 80)");
   // A blank form: no number, category, classification or mass.
   EXPECT_EQ(scheda[2], " |   TRENO n.        |                   da: STAZIONE 1               |              |");
   EXPECT_EQ(scheda[7], " |                   |              |                   |");
@@ -103,19 +107,56 @@ TEST(DocumentiScenario, TablesGrowWithStationsAndSlowdowns) {
   EXPECT_TRUE(avvisi.empty());
 }
 
-TEST(DocumentiScenario, LongNamesAreCutWithAWarningAndNoSlowdownIsSaid) {
+TEST(DocumentiScenario, LongNamesAreShortenedThenCutWithAWarningAndNoSlowdownIsSaid) {
   avvisi_documenti avvisi;
-  const std::string lungo = "SANTA MARIA DELLA VALLE DI SOTTO";  // 32 characters
+  const std::string lungo = "SANTA MARIA DELLA VALLE DI SOTTO";  // 32 characters, 29 as "S. MARIA ..."
   const scenario s = linea_prova(3, 0, lungo);
   const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, avvisi));
-  EXPECT_EQ(prova::celle(scheda[15])[4], " SANTA MARIA DELLA VALLE DI ");
+  EXPECT_EQ(prova::celle(scheda[15])[4], " S. MARIA DELLA VALLE DI SOT");
   ASSERT_EQ(avvisi.size(), 1U);
   EXPECT_EQ(avvisi[0], "scheda treno: il nome della stazione 2: \"" + lungo +
-                           "\" non sta in 27 caratteri, scritto \"SANTA MARIA DELLA VALLE DI \"");
+                           "\" non sta in 27 caratteri, scritto \"S. MARIA DELLA VALLE DI SOT\"");
+  // Shortened as timetables do, a name that then fits is no warning.
+  avvisi.clear();
+  const scenario ponte = linea_prova(3, 0, "PONTE DI SAN MARTINO SUPERIORE");  // 30 characters
+  EXPECT_EQ(prova::celle(righe_di(righe_scheda_scenario(ponte, {}, {}, avvisi))[15])[4],
+            " P.TE DI S. MARTINO SUP.    ");
+  EXPECT_EQ(abbrevia("Stazione di Ponte Vecchio", 20), "Staz. di P.te Vecchio");
+  EXPECT_EQ(abbrevia("Sant'Elia", 5), "Sant'Elia");
+  EXPECT_TRUE(avvisi.empty());
   const std::vector<std::string> ordine = righe_di(righe_rallentamenti_scenario(s, {"7", "", "", {}, {}}, avvisi));
   ASSERT_EQ(ordine.size(), 41U);
   EXPECT_EQ(ordine[13], " |   | Nessun rallentamento       |            |          |         |            |");
   EXPECT_EQ(ordine[6], "  Si ordina al macchinista del treno 7 di effettuare i seguenti rallentamenti");
+}
+
+// What a driver needs from the sheet: the limit that holds from each station
+// on and every change between two stations with its kilometre, the margin of
+// each timed station in Rec, a time that cannot be kept marked and said, and
+// a word to the author for a time the sheet shows rounded.
+TEST(DocumentiScenario, ASheetADriverCanTrust) {
+  scenario s = linea_prova(3, 0);
+  for (std::size_t c = 60; c < 70; ++c) s.binario[c].vmax = 18;  // 90 km/h from 3000 to 3500 m
+  s.tabella[2].orario = static_cast<int32_t>(ora(8, 2, 20));     // a stop at 08:02:20, after 30 s
+  avvisi_documenti avvisi;
+  const margini_stazioni margini{std::nullopt, 270.0, -68.0};
+  const std::vector<std::string> scheda = righe_di(righe_scheda_scenario(s, {}, {}, margini, avvisi));
+  EXPECT_EQ(scheda[15], " |     |     |   2.000  |     | STAZIONE 2                 | 08.02       08.02+|  4+ |");
+  EXPECT_EQ(scheda[16], " |  80 |     |   4.000  |     | STAZIONE 3                 | 08.04             |  -2*|");
+  const std::vector<std::string> note(scheda.begin() + 18, scheda.end() - 3);
+  const std::string rec = "Rec: minuti di margine sull'orario rispetto alla marcia piu' veloce ('+': mezzo minuto)";
+  const std::string impossibile =
+      "* STAZIONE 3: orario 08:04:00 impossibile, il treno non vi arriva prima delle 08:05:08 (68 s dopo)";
+  EXPECT_EQ(note,
+            (std::vector<std::string>{"", "Velocita' limite: cambi fra le stazioni, dal km indicato in poi",
+                                      "  km 3.000 fra STAZIONE 2 e STAZIONE 3: 90 km/h (prima 80)",
+                                      "  km 3.500 fra STAZIONE 2 e STAZIONE 3: 80 km/h (prima 90)", rec, impossibile}));
+  EXPECT_EQ(orari_non_al_mezzo_minuto(s),
+            (avvisi_documenti{"scheda treno: l'arrivo a STAZIONE 2 (orario meno sosta), 08:01:50, ha secondi diversi "
+                              "da 0 e 30: la scheda mostra i mezzi minuti e scrive 08.02",
+                              "scheda treno: la partenza da STAZIONE 2, 08:02:20, ha secondi diversi da 0 e 30: la "
+                              "scheda mostra i mezzi minuti e scrive 08.02+"}));
+  EXPECT_TRUE(avvisi.empty());
 }
 
 TEST(DocumentiScenario, SlowdownInsideAStationAndBeyondTheLastOne) {

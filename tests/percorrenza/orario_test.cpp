@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "percorrenza/marcia_tipo.h"
+#include "percorrenza/proposta.h"
+
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -178,6 +182,59 @@ TEST(Orario, StationsOutOfOrderOrAStopWithoutAStoppingPoint) {
   l.s.tabella[2] = voce{};
   l.s.tabella[3] = voce{};
   EXPECT_NE(l.calcola().errore, "");
+}
+
+// The linear allowance on one section under one limit: the speeds scaled by
+// f give d / (f v) + f v / 2a + f v / 2b, and the bisection finds the f whose
+// time is the fastest plus 5 %; the scaled run never exceeds the limit.
+TEST(MarciaTipo, TheAllowanceOnOneSectionUnderOneLimit) {
+  linea_prova l(200);
+  l.stazione(1, 2, 36000);
+  l.stazione(2, 102, 36000 + 600, 0);
+  const tabella_orario veloce = l.calcola();
+  ASSERT_EQ(veloce.errore, "");
+  const double minimo = sotto_un_limite(5000, 25, 0.5, 1.0);
+  const marcia tipo = marcia_tipo(veloce.corsa, 5);
+  EXPECT_NEAR(tipo.tempo.back(), minimo * 1.05, tolleranza);
+  for (double v : tipo.velocita) EXPECT_LE(v, 25 + 1e-9);
+  EXPECT_LT(*std::max_element(tipo.velocita.begin(), tipo.velocita.end()), 25 * 0.97);
+  // Against the standard run the scheduled 600 s leave 600 less 5 % more than the minimum.
+  const tabella_orario t = calcola_orario(l.s, l.treno, 3, 5);
+  EXPECT_NEAR(*t.stazioni[1].margine, 600 - minimo * 1.05, tolleranza);
+
+  // The proposal: the arrival rounded up to the next half minute.
+  const proposta_orario p = proponi_orario(l.s, l.treno, 5);
+  ASSERT_EQ(p.errore, "");
+  ASSERT_EQ(p.stazioni.size(), 2U);
+  EXPECT_NEAR(p.stazioni[1].tipo, 36000 + minimo * 1.05, tolleranza);
+  EXPECT_EQ(*p.stazioni[1].orario, al_mezzo_minuto_dopo(p.stazioni[1].tipo));
+  EXPECT_GE(*p.stazioni[1].orario, p.stazioni[1].tipo);
+  EXPECT_LT(*p.stazioni[1].orario, p.stazioni[1].tipo + 30);
+  EXPECT_EQ(al_mezzo_minuto_dopo(27000), 27000);
+  EXPECT_EQ(al_mezzo_minuto_dopo(27000.5), 27030);
+}
+
+// Two sections, a stop between: each section keeps its own share, and the
+// proposed departure is the arrival plus the stop time, rounded up.
+TEST(MarciaTipo, EachSectionBetweenStopsTakesItsShare) {
+  linea_prova l(400);
+  l.stazione(1, 2, 36000);
+  l.stazione(2, 102, 36000 + 700, 60);
+  l.stazione(3, 302);
+  const tabella_orario veloce = l.calcola();
+  ASSERT_EQ(veloce.errore, "");
+  const marcia tipo = marcia_tipo(veloce.corsa, 10);
+  const double primo = sotto_un_limite(5000, 25, 0.5, 1.0), secondo = sotto_un_limite(10000, 25, 0.5, 1.0);
+  EXPECT_NEAR(tempo_a(tipo, 102 * 50), primo * 1.1, tolleranza);
+  EXPECT_NEAR(tipo.tempo.back(), (primo + secondo) * 1.1, 2 * tolleranza);
+  const proposta_orario p = proponi_orario(l.s, l.treno, 10);
+  ASSERT_EQ(p.errore, "");
+  const int32_t partenza_proposta = 36000 + al_mezzo_minuto_dopo(primo * 1.1 + 60);
+  EXPECT_NEAR(*p.stazioni[1].partenza, partenza_proposta, 1);
+  EXPECT_EQ(p.stazioni[1].arrivo, *p.stazioni[1].partenza - 60);
+  EXPECT_FALSE(p.stazioni[2].partenza);
+  EXPECT_GE(p.stazioni[2].arrivo, partenza_proposta + secondo * 1.1 - tolleranza);
+  EXPECT_EQ(p.stazioni[2].arrivo % 30, 0);
 }
 
 }  // namespace

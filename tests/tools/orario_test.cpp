@@ -3,6 +3,8 @@
 // warnings as each tool tells them.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <nlohmann/json.hpp>
 
 #include "support/scenario_incorporato.h"
@@ -93,6 +95,43 @@ TEST(OrarioStrumenti, WarningsPointAtTheStationsLine) {
   EXPECT_EQ(sbagliata.stato, 2);
   EXPECT_NE(sbagliata.diagnostica.find("--frenatura: vuole un numero maggiore di 0, non 0"), std::string::npos)
       << sbagliata.diagnostica;
+}
+
+// The proposal on the carried scenario written into a copy of its train
+// file: only the stations' time fields change, the times keep the stations'
+// order, and the copy builds with no time that cannot be kept.
+TEST(OrarioStrumenti, TheProposedTimetableRebuildsWithoutImpossibleTimes) {
+  const cartella_temporanea c;
+  ASSERT_EQ(test::costruisci_incorporato(c.percorso()).esito, esito_build::completato);
+  const std::string treno = "Orsella_Drumvane_xr40318-.txt";
+  const std::string copia = c.file("proposta/" + treno);
+  const test::esecuzione e = compila_qui(
+      {"--proponi-orario", "5", "--scrivi-orario", copia, "--json", c.percorso(), "Orsella_Drumvane", "xr40318"});
+  ASSERT_EQ(e.stato, 0) << e.diagnostica;
+  const nlohmann::json j = nlohmann::json::parse(e.uscita);
+  EXPECT_EQ(j["orario_scritto"], copia);
+  int32_t prima = 0;
+  for (const nlohmann::json& s : j["proposta"]["stazioni"]) {
+    const int32_t ora = s["partenza"].is_null() ? s["arrivo"].get<int32_t>() : s["partenza"].get<int32_t>();
+    EXPECT_GT(ora, prima) << s["nome"];
+    EXPECT_EQ(ora % 30, 0) << s["nome"];
+    prima = ora;
+  }
+  const std::vector<std::string> a = test::righe_di(c.leggi(treno)), b = test::righe_di(c.leggi("proposta/" + treno));
+  ASSERT_EQ(a.size(), b.size());
+  int cambiate = 0;
+  for (std::size_t n = 0; n < a.size(); ++n) {
+    if (a[n] == b[n]) continue;
+    ++cambiate;
+    EXPECT_EQ(b[n].substr(0, 9), "stazione,") << b[n];
+    EXPECT_EQ(a[n].substr(a[n].rfind(',')), b[n].substr(b[n].rfind(','))) << "the name stays";
+  }
+  EXPECT_EQ(cambiate, 4) << "the three timed stops and the destination";
+  std::filesystem::copy_file(c.file("Orsella_Drumvane_linea.txt"), c.file("proposta/Orsella_Drumvane_linea.txt"));
+  const test::esecuzione ricostruito = compila_qui({c.file("proposta"), "Orsella_Drumvane", "xr40318"});
+  EXPECT_EQ(ricostruito.stato, 0);
+  EXPECT_EQ(ricostruito.diagnostica.find("orario-impossibile"), std::string::npos) << ricostruito.diagnostica;
+  EXPECT_EQ(ricostruito.diagnostica.find("orario-stretto"), std::string::npos) << ricostruito.diagnostica;
 }
 
 }  // namespace

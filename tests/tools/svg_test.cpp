@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <map>
 #include <random>
+#include <regex>
 
 #include "costruzione/memorizza_percorso.h"
 #include "scenario_text/scenario_carico.h"
@@ -103,11 +105,10 @@ TEST(SvgLinea, TheTestScenarioRendersWithItsLabels) {
   const cartella_temporanea c;
   ASSERT_NO_FATAL_FAILURE(test::costruisci(c));
   const std::string svg = disegna_e_rendi(c, test::percorso_prova, test::treno_prova);
-  contiene(svg,
-           {"Planimetria", "Profilo altimetrico (quota relativa all'inizio, m)", "Velocita' massima (km/h)",
-            "Aderenza (%)", "Lato montagna (tipo 1, 2, 3)", "ORSELLA", "CASTELGRISO", "DRUMVANE", "4.1", "12.1",
-            "avviso 30", "inizio 30 km/h", "fine", "80/80/80 | 60/0/0", "(  Galleria  )(  Sgrevonda  )(  620 m.  )",
-            "180", "fine linea", "Legenda", "km dall'inizio della linea"});
+  contiene(svg, {"Planimetria", "Profilo altimetrico (quota relativa all'inizio, m)", "Velocita' massima (km/h)",
+                 "Aderenza (%)", "Lato montagna (tipo 1, 2, 3)", "ORSELLA", "CASTELGRISO", "DRUMVANE", "4.1", "12.1",
+                 "avviso 30", "30 km/h", "80/80/80 | 60/0/0", "(  Galleria  )(  Sgrevonda  )(  620 m.  )", "180",
+                 "fine linea", "Legenda", "km dall'inizio della linea"});
 }
 
 TEST(SvgLinea, WithoutAPlanTheRestIsStillDrawn) {
@@ -143,6 +144,74 @@ TEST(SvgLinea, TheCarriedScenarioRendersWithItsLabels) {
   std::size_t fermate = 0;
   for (std::size_t p = 0; (p = svg.find("class=\"fermata-marcia\"", p)) != std::string::npos; ++p) ++fermate;
   EXPECT_EQ(fermate, 5u + 1u) << "five stops and the legend";
+}
+
+// The box of every text of a picture, from its position, anchor and the font
+// size of its class, as the labels' placement estimates widths.
+struct testo_svg {
+  riquadro r;
+  std::string testo;
+};
+
+std::vector<testo_svg> testi_di(const std::string& svg, const std::map<std::string, double>& corpi) {
+  std::vector<testo_svg> testi;
+  const std::regex elemento(
+      "<text x=\"([-0-9.]+)\" y=\"([-0-9.]+)\" class=\"([a-z-]+)\" text-anchor=\"([a-z]+)\">([^<]*)</text>");
+  for (auto i = std::sregex_iterator(svg.begin(), svg.end(), elemento); i != std::sregex_iterator(); ++i) {
+    const std::smatch& m = *i;
+    const auto corpo = corpi.find(m[3]);
+    const double h = corpo == corpi.end() ? 11 : corpo->second;
+    const double w = larghezza_testo(m[5].str(), h);
+    double x = std::stod(m[1]);
+    if (m[4] == "middle") x -= w / 2;
+    if (m[4] == "end") x -= w;
+    testi.push_back({{x, std::stod(m[2]) - 0.75 * h, w, h * 0.95}, m[5]});
+  }
+  return testi;
+}
+
+void nessuna_sovrapposizione(const std::vector<testo_svg>& testi) {
+  ASSERT_GT(testi.size(), 10u);
+  for (std::size_t a = 0; a < testi.size(); ++a) {
+    for (std::size_t b = a + 1; b < testi.size(); ++b) {
+      EXPECT_FALSE(testi[a].r.tocca(testi[b].r)) << "\"" << testi[a].testo << "\" covers \"" << testi[b].testo << "\"";
+    }
+  }
+}
+
+// Both pictures of the carried scenario, rendered by the system's renderer:
+// no label covers another, and each tool names the file it wrote.
+TEST(SvgLinea, NoLabelCoversAnotherInThePictureAndTheGraph) {
+  const cartella_temporanea c;
+  dati_linea(c.percorso(), "Orsella_Drumvane");
+  dati_treno(c.percorso(), "Orsella_Drumvane", "xr40318");
+  if (c.leggi("Orsella_Drumvane_linea.txt").empty()) GTEST_SKIP() << "the carried scenario is not in this build";
+  scenario stato;
+  sessione_costruzione sessione;
+  stato.nome_percorso = "Orsella_Drumvane";
+  stato.nome_treno = "xr40318";
+  opzioni_build opzioni;
+  opzioni.sorgente.cartella = c.percorso();
+  opzioni.cartella_uscita = c.percorso();
+  ASSERT_EQ(memorizza_percorso(stato, sessione, 1, opzioni).esito, esito_build::completato);
+  const std::string svg = disegna_e_rendi(c, "Orsella_Drumvane", "xr40318");
+  contiene(svg, {"+0\u2030", "salto 8.450 | 12.050", "10:30-10:31", "segnale di protezione"});
+  nessuna_sovrapposizione(testi_di(svg, {{"titolo", 22}, {"sottotitolo", 13}, {"danno", 13}, {"titolo-pannello", 13}}));
+
+  const std::string grafico = c.file("grafico.svg"), png = c.file("grafico.png");
+  EXPECT_EQ(esegui(tra_apici(OD_MOSTRA) + " --grafico " + tra_apici(grafico) + " " + tra_apici(c.percorso()) +
+                   " Orsella_Drumvane xr40318 >" + tra_apici(c.file("out"))),
+            0);
+  EXPECT_EQ(c.leggi("out"), "scritto " + grafico + "\n");
+  EXPECT_EQ(esegui(tra_apici(OD_RSVG_CONVERT) + " " + tra_apici(grafico) + " -o " + tra_apici(png)), 0);
+  EXPECT_EQ(c.leggi("grafico.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+  const std::string testo = c.leggi("grafico.svg");
+  EXPECT_NE(testo.find("width=\"1123.0\" height=\"794.0\""), std::string::npos) << "a landscape A4 page";
+  contiene(testo, {"ORSELLA", "MISSALDO", "VAL CIARESE", "SOLIVERA", "13.100", "10:00", "11:40", "marcia piu' veloce"});
+  for (const char* classe : {"previsto", "veloce", "tipo", "rallentamento"})
+    EXPECT_NE(testo.find(std::string("class=\"") + classe + "\""), std::string::npos) << classe;
+  nessuna_sovrapposizione(
+      testi_di(testo, {{"titolo", 16}, {"sottotitolo", 10}, {"etichetta", 10}, {"ora", 9}, {"nota", 9}}));
 }
 
 }  // namespace

@@ -7,11 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/cartella.h"
+#include "scenario_text/nomi_file.h"
 #include "tools/compila/compila.h"
 #include "tools/compila/esempio.h"
 #include "tools/compila/orario.h"
+#include "tools/compila/proposta.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
+#include "tools/comune/proposta_orario.h"
 #include "tools/comune/riga_comando.h"
 
 namespace od {
@@ -22,7 +26,7 @@ constexpr std::string_view programma = "compila_scenario";
 constexpr std::string_view uso =
     "compila_scenario [--senza-planimetria] [--forza] [--json] [--uscita CARTELLA_USCITA]\n"
     "                         [--avvisi-errori] [--senza-avviso NOME]... [--max-avvisi N]\n"
-    "                         [--orario]\n"
+    "                         [--orario] [--proponi-orario[=PERCENTO] [--scrivi-orario FILE]]\n"
     "                         [--accelerazione A] [--frenatura B] [--velocita-massima V]\n"
     "                         [--lunghezza-vettura M] [--margine-minimo P]\n"
     "                         [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO\n"
@@ -58,7 +62,8 @@ constexpr std::string_view piede =
     "una riga. Gli errori 1250 e 1251\n"
     "dei controlli finali non scrivono alcun file. Il calcolo dei tempi di\n"
     "percorrenza da' gli avvisi orario-impossibile e orario-stretto sulla riga\n"
-    "della stazione; --orario scrive anche la tabella. L'ultima riga dello\n"
+    "della stazione; --orario scrive anche la tabella, --proponi-orario un orario\n"
+    "proposto (con --scrivi-orario, in una copia del file del treno). L'ultima riga dello\n"
     "standard output e' sempre (senza --json) l'esito, per esempio\n"
     "  esito: costruito, 0 avvisi\n"
     "  esito: errore 22 a 10100 m, 1 avviso\n"
@@ -76,6 +81,8 @@ struct argomenti_compila {
   opzioni_documenti documenti;
   bool orario = false;
   opzioni_orario percorrenza;
+  opzioni_proposta proposta;
+  std::string scrivi_orario;  // --scrivi-orario
   std::array<std::string, 3> posizionali;
   std::vector<std::string> taciuti;  // --senza-avviso
 };
@@ -118,6 +125,11 @@ void prepara(CLI::App& app, argomenti_compila& a) {
   app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
       ->group("Opzioni");
   aggiungi_opzioni_orario(app, a.percorrenza);
+  aggiungi_opzione_proposta(app, a.proposta);
+  app.add_option("--scrivi-orario", a.scrivi_orario,
+                 "con --proponi-orario, scrive in FILE una copia del file del treno con gli orari proposti")
+      ->type_name("FILE")
+      ->group("Orario");
   app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
       ->type_name("CARTELLA")
       ->group("Opzioni");
@@ -137,13 +149,17 @@ void prepara(CLI::App& app, argomenti_compila& a) {
 std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
-    for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori",
-                                "--senza-avviso", "--max-avvisi", "--orario", "--documenti"}) {
+    for (const char* opzione :
+         {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso", "--max-avvisi",
+          "--orario", "--documenti", "--proponi-orario", "--scrivi-orario"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
     return controlla_opzioni_documenti(app, a.documenti);
   }
+  if (app.count("--scrivi-orario") > 0 && !proposta_chiesta(app))
+    return "--scrivi-orario si usa solo insieme a --proponi-orario";
+  if (app.count("--scrivi-orario") > 0 && a.scrivi_orario.empty()) return "--scrivi-orario vuole il nome di un file";
   if (a.sovrascrivi && !a.documenti.documenti) return "--sovrascrivi si usa solo insieme a --esempio o --documenti";
   if (std::string e = controlla_opzioni_documenti(app, a.documenti); !e.empty()) return e;
   if (app.count("TRENO") == 0) return "servono tre argomenti: CARTELLA PERCORSO TRENO";
@@ -176,16 +192,28 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   if (!a.esempio.empty()) return scrivi_esempio(a.esempio, a.sovrascrivi, uscita, diagnostica);
   richiesta_compila& q = a.costruzione;
   q.orario = a.percorrenza;
-  if (a.orario) {
-    q.dopo_costruzione = [&a, &q](const scenario& stato, std::ostream& u, std::ostream&) {
-      return orario_costruito(stato, a.percorrenza, q.json, u);
+  const bool proposta = proposta_chiesta(app);
+  if (a.orario || proposta) {
+    const richiesta_proposta r{a.proposta.percento(), nome_completo(q.cartella, nome_file_treno(q.percorso, q.treno)),
+                               a.scrivi_orario};
+    q.dopo_costruzione = [&a, &q, proposta, r](const scenario& stato, std::ostream& u, std::ostream&) {
+      nlohmann::ordered_json membri = a.orario ? orario_costruito(stato, a.percorrenza, q.json, u) : nullptr;
+      if (!proposta) return membri;
+      if (a.orario && !q.json) u << '\n';
+      const nlohmann::ordered_json altri = proposta_costruita(stato, a.percorrenza, r, q.json, u);
+      if (altri.is_object()) {
+        if (!membri.is_object()) membri = nlohmann::ordered_json::object();
+        membri.update(altri);
+      }
+      return membri;
     };
   }
   if (a.documenti.documenti) {
-    if (!a.sovrascrivi)
-      q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
+    // Documents already there hold back only themselves: the binaries are
+    // built all the same.
     q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi) {
-      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
+      if (a.sovrascrivi) return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
+      return scrivi_documenti_se_assenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
     };
   }
   return compila(q, uscita, diagnostica);

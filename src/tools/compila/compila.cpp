@@ -184,6 +184,10 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
 int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica) {
   try {
     return esegui(q, uscita, diagnostica);
+  } catch (const errore_file& e) {
+    // What a tool writes after the build (the proposed timetable) and cannot.
+    diagnostica << programma << ": " << e.what() << '\n';
+    return compila_uso;
   } catch (const std::exception& e) {
     // Nothing below is expected to throw anything else; if it does, the
     // author still gets one line instead of an abort.

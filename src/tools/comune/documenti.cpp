@@ -86,6 +86,17 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
   return {};
 }
 
+std::vector<std::string> scrivi_documenti_se_assenti(const std::string& cartella, const scenario& stato,
+                                                     const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                                     std::vector<avviso>& avvisi) {
+  const std::string presente = documenti_presenti(cartella, stato.nome_percorso, stato.nome_treno);
+  if (presente.empty()) return scrivi_documenti(cartella, stato, o, percorrenza, avvisi);
+  avvisi.push_back({std::string(nome_avviso(tipo_avviso::documenti_presenti)),
+                    presente + ": i documenti restano come sono, i file binari sono scritti",
+                    {}});
+  return {};
+}
+
 tempi_stazioni tempi_di_passaggio(const scenario& stato, const tabella_orario& t) {
   const std::vector<int> stazioni = stazioni_del_percorso(stato);
   tempi_stazioni tempi(stazioni.size());
@@ -107,6 +118,16 @@ tempi_stazioni tempi_di_passaggio(const scenario& stato, const tabella_orario& t
   return tempi;
 }
 
+margini_stazioni margini_di(const scenario& stato, const tabella_orario& t) {
+  const std::vector<int> stazioni = stazioni_del_percorso(stato);
+  margini_stazioni margini(stazioni.size());
+  for (const tempo_stazione& s : t.stazioni) {
+    const auto dove = std::find(stazioni.begin(), stazioni.end(), s.voce);
+    if (dove != stazioni.end()) margini[static_cast<std::size_t>(dove - stazioni.begin())] = s.margine;
+  }
+  return margini;
+}
+
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
                                           std::vector<avviso>& avvisi_scenario) {
@@ -116,7 +137,8 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
   if (!orario.errore.empty() && stazioni_del_percorso(stato).size() > 2) {
     avvisi.push_back("scheda treno: nessun tempo di passaggio: " + orario.errore);
   }
-  const lista_righe scheda = righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario), avvisi);
+  const lista_righe scheda =
+      righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario), margini_di(stato, orario), avvisi);
   lista_righe ordine;
   try {
     ordine = righe_rallentamenti_scenario(stato, o.testata, avvisi);
@@ -125,6 +147,8 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
   }
   for (std::string& a : avvisi)
     avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::nome_tagliato)), std::move(a), {}});
+  for (std::string& a : orari_non_al_mezzo_minuto(stato))
+    avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::orario_arrotondato)), std::move(a), {}});
   // Both new, or both as they were.
   const std::vector<std::string> file{nome_completo(cartella, nomi.scheda),
                                       nome_completo(cartella, nomi.rallentamenti)};

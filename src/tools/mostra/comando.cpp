@@ -6,22 +6,26 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <optional>
+#include <sstream>
 #include <string_view>
 
 #include "costruzione/diagnostica.h"
 #include "elementi/elementi.h"
 #include "output/file_binari.h"
 #include "percorrenza/avvisi_orario.h"
+#include "percorrenza/proposta.h"
 #include "platform/blocco_cartella.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
 #include "rilettura/lettura_binari.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
+#include "tools/comune/proposta_orario.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/comune/tabella_orario.h"
 #include "tools/mostra/celle.h"
 #include "tools/mostra/confronto.h"
+#include "tools/mostra/grafico.h"
 #include "tools/mostra/json.h"
 #include "tools/mostra/riepilogo.h"
 #include "tools/mostra/svg.h"
@@ -33,6 +37,7 @@ constexpr std::string_view programma = "mostra_scenario";
 
 constexpr std::string_view uso =
     "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--orario] [--confronta ALTRA_CARTELLA]\n"
+    "     [--proponi-orario[=PERCENTO]] [--grafico FILE.svg]\n"
     "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
     "     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO";
 
@@ -63,8 +68,11 @@ struct richiesta {
   bool json = false;
   bool orario = false;
   opzioni_orario percorrenza;
+  opzioni_proposta proposta;
+  bool proponi = false;
   std::string celle;
   std::string svg;
+  std::string grafico;
   std::string confronta;
   opzioni_documenti documenti;
   bool sovrascrivi = false;
@@ -80,9 +88,14 @@ void prepara(CLI::App& app, richiesta& q) {
       ->type_name("DA-A")
       ->group("Opzioni");
   app.add_option("--svg", q.svg, "disegna la linea in FILE.svg")->type_name("FILE.svg")->group("Opzioni");
+  app.add_option("--grafico", q.grafico,
+                 "disegna in FILE.svg il grafico orario: orario previsto, marcia piu' veloce e marcia tipo")
+      ->type_name("FILE.svg")
+      ->group("Orario");
   app.add_flag("--orario", q.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
       ->group("Opzioni");
   aggiungi_opzioni_orario(app, q.percorrenza);
+  aggiungi_opzione_proposta(app, q.proposta);
   app.add_option("--confronta", q.confronta, "elenca cio' che cambia rispetto allo stesso scenario in ALTRA_CARTELLA")
       ->type_name("ALTRA_CARTELLA")
       ->group("Opzioni");
@@ -114,6 +127,35 @@ int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ost
   return mostra_ok;
 }
 
+// --svg and --grafico: each file replaced whole, and its name on a line.
+int disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e, std::ostream& uscita,
+            std::ostream& diagnostica) {
+  const bool modello = s.tabella_letta && s.binario_letto;
+  if (!q.svg.empty()) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    crea_cartella_del_file(q.svg);
+    sostituisci_file(q.svg, disegna_svg(s, e, orario));
+    if (!q.json) fmt::print(uscita, "scritto {}\n", q.svg);
+  }
+  if (!q.grafico.empty()) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun grafico: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    const opzioni_orario& o = q.percorrenza;
+    const double abbuono = q.proposta.percento();
+    crea_cartella_del_file(q.grafico);
+    sostituisci_file(q.grafico, disegna_grafico(s.stato, e, calcola_orario(s.stato, o.treno, o.margine_minimo),
+                                                calcola_orario(s.stato, o.treno, o.margine_minimo, abbuono), abbuono));
+    if (!q.json) fmt::print(uscita, "scritto {}\n", q.grafico);
+  }
+  return mostra_ok;
+}
+
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
   const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
   scrivi_danni(s.danni, q.cartella, diagnostica);
@@ -130,15 +172,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
   }
   const elementi_linea e = modello ? estrai_elementi(s.stato) : elementi_linea{};
-  if (!q.svg.empty()) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
-      return mostra_danni;
-    }
-    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
-    crea_cartella_del_file(q.svg);
-    sostituisci_file(q.svg, disegna_svg(s, e, orario));
-  }
+  if (const int esito = disegna(q, s, e, uscita, diagnostica); esito != mostra_ok) return esito;
   if (q.documenti.documenti) {
     if (!modello) {
       fmt::print(diagnostica, "{}: nessun documento: la tabella o il binario non si decodificano\n", programma);
@@ -161,6 +195,19 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     if (!altro.danni.empty()) return mostra_danni;
     return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
   }
+  // The proposal goes alone, or after the table of --orario.
+  nlohmann::ordered_json proposta;
+  std::ostringstream testo_proposta;
+  if (q.proponi) {
+    if (!modello) {
+      fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
+      return mostra_danni;
+    }
+    const proposta_orario p = proponi_orario(s.stato, q.percorrenza.treno, q.proposta.percento());
+    proposta = scrivi_proposta(s.stato, p, q.percorrenza, q.json, testo_proposta);
+    if (!q.orario) uscita << testo_proposta.str();
+  }
+  const nlohmann::ordered_json* membro_proposta = q.json && q.proponi ? &proposta : nullptr;
   if (q.orario) {
     if (!modello) {
       fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
@@ -174,15 +221,16 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
     if (q.json) {
       const nlohmann::ordered_json orario = json_orario(t, s.stato, q.percorrenza);
-      scrivi_json(s, e, celle, uscita, &orario);
+      scrivi_json(s, e, celle, uscita, &orario, membro_proposta);
     } else {
       scrivi_tabella_orario(t, s.stato, q.percorrenza, uscita);
+      if (q.proponi) uscita << '\n' << testo_proposta.str();
     }
   } else if (q.json) {
-    scrivi_json(s, e, celle, uscita);
+    scrivi_json(s, e, celle, uscita, nullptr, membro_proposta);
   } else if (celle) {
     scrivi_celle(s.stato, *celle, uscita);
-  } else if (q.svg.empty() && !q.documenti.documenti) {
+  } else if (q.svg.empty() && q.grafico.empty() && !q.documenti.documenti && !q.proponi) {
     scrivi_riepilogo(s, e, uscita);
   }
   return stato;
@@ -195,6 +243,7 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
   CLI::App app{std::string(descrizione), std::string(programma)};
   prepara(app, q);
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
+  q.proponi = proposta_chiesta(app);
   std::string errore = controlla_opzioni_documenti(app, q.documenti);
   if (errore.empty() && q.sovrascrivi && !q.documenti.documenti)
     errore = "--sovrascrivi si usa solo insieme a --documenti";

@@ -29,6 +29,16 @@ std::vector<int> disponi_in_righe(const std::vector<estensione>& etichette, doub
   return riga;
 }
 
+std::vector<double> distribuisci(const std::vector<double>& volute, double passo, double minimo, double massimo) {
+  std::vector<double> y = volute;
+  for (std::size_t i = 0; i < y.size(); ++i) y[i] = std::max(y[i], i == 0 ? minimo : y[i - 1] + passo);
+  for (std::size_t i = y.size(); i-- > 0;) {
+    const double tetto = i + 1 == y.size() ? massimo : y[i + 1] - passo;
+    y[i] = std::max(std::min(y[i], tetto), minimo + static_cast<double>(i) * passo);
+  }
+  return y;
+}
+
 bool riquadro::tocca(const riquadro& b) const {
   return x < b.x + b.larghezza && b.x < x + larghezza && y < b.y + b.altezza && b.y < y + altezza;
 }

@@ -21,6 +21,11 @@ struct estensione {
 // Returns the row of each label in input order; rows never overlap inside.
 std::vector<int> disponi_in_righe(const std::vector<estensione>& etichette, double spazio);
 
+// Labels in one column, each wanted at `volute` (in increasing order), `passo`
+// apart at least: each moved as little as the order allows, none above
+// `minimo` unless they cannot all fit, none below `massimo` when they can.
+std::vector<double> distribuisci(const std::vector<double>& volute, double passo, double minimo, double massimo);
+
 struct riquadro {
   double x = 0, y = 0, larghezza = 0, altezza = 0;
   bool tocca(const riquadro& altro) const;

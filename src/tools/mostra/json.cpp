@@ -184,7 +184,7 @@ void elementi_json(const elementi_linea& e, json& radice) {
 }  // namespace
 
 void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::optional<intervallo_celle>& celle,
-                 std::ostream& uscita, const nlohmann::ordered_json* orario) {
+                 std::ostream& uscita, const nlohmann::ordered_json* orario, const nlohmann::ordered_json* proposta) {
   json radice = {{"percorso", s.stato.nome_percorso}, {"treno", s.stato.nome_treno}};
   radice["danni"] = file_e_danni(s, radice);
   if (s.tabella_letta && s.binario_letto) {
@@ -203,6 +203,8 @@ void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::op
     radice["celle"] = a;
   }
   if (orario != nullptr) radice["orario"] = *orario;
+  // The member "proposta" of scrivi_proposta's object.
+  if (proposta != nullptr && proposta->is_object()) radice.update(*proposta);
   // Names are 8-bit text in the files, said in UTF-8 as in the picture.
   uscita << json_utf8(std::move(radice), 2) << '\n';
 }

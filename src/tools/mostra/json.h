@@ -15,6 +15,7 @@ namespace od {
 
 // `orario`, when given, becomes the member "orario" (--orario).
 void scrivi_json(const scenario_letto& s, const elementi_linea& e, const std::optional<intervallo_celle>& celle,
-                 std::ostream& uscita, const nlohmann::ordered_json* orario = nullptr);
+                 std::ostream& uscita, const nlohmann::ordered_json* orario = nullptr,
+                 const nlohmann::ordered_json* proposta = nullptr);
 
 }  // namespace od

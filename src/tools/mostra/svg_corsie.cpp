@@ -68,8 +68,9 @@ corsia rallentamenti(const elementi_linea& e) {
     }
     for (const int32_t m : r.celle_preavviso)
       k.marcatori.push_back({double(posizione_puntuale(m)), "", "preavviso", simbolo::tacca});
-    k.marcatori.push_back({inizio, fmt::format("inizio {} km/h", r.velocita), "rallentamento-segno", simbolo::tacca});
-    if (r.cella_fine >= 0) k.marcatori.push_back({fine, "fine", "rallentamento-segno", simbolo::tacca});
+    // One label for the slowdown: the band shows where it ends.
+    k.marcatori.push_back({inizio, fmt::format("{} km/h", r.velocita), "rallentamento-segno", simbolo::tacca});
+    if (r.cella_fine >= 0) k.marcatori.push_back({fine, "", "rallentamento-segno", simbolo::tacca});
   }
   for (const parte_isolata& p : e.isolate) {
     k.marcatori.push_back({double(posizione_puntuale(p.cella)), "parte isolata", "preavviso", simbolo::tacca});
@@ -130,6 +131,11 @@ double disegna_corsia(contesto& c, const corsia& k, double y) {
     disegna_simbolo(c.d, m, c.asse.x(m.metri), base);
     if (m.etichetta.empty()) continue;
     const double x = c.asse.x(m.metri) - 2;
+    // The same text again within reach of the last one says nothing new: one
+    // label stands for both markers, instead of two stacked.
+    if (!con_testo.empty() && con_testo.back()->etichetta == m.etichetta &&
+        x < estensioni.back().destra + spazio_etichette)
+      continue;
     con_testo.push_back(&m);
     estensioni.push_back({x, x + larghezza_testo(m.etichetta, corpo_etichetta)});
   }

@@ -1,7 +1,7 @@
 // The plan of the line: the computed rows of the plan geometry, one per
-// metre, thinned to one point every few metres, scaled into the panel with
-// equal scales on both axes (the second coordinate pointing up), with the
-// stations and the two ends marked and a scale bar.
+// metre, thinned to one point every few metres, turned and scaled to fill
+// the panel (the second coordinate pointing up), with the stations and the
+// two ends marked and a scale bar along the line.
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -17,28 +17,43 @@ namespace {
 constexpr int32_t passo_righe = 20;  // metres between the points drawn
 constexpr double margine = 24;
 
+// The plan turned so that the line from its first point to its last runs
+// across the panel, which a line is much longer than wide: then it fills the
+// width. Where the same scale across would leave the drawing a thin strip,
+// the scale across the line is enlarged, so that its curves show; the
+// panel says by how much.
 struct trasformazione {
-  double scala = 1, ox = 0, oy = 0, min_x = 0, max_y = 0;
+  double scala = 1, esagerazione = 1, ox = 0, oy = 0, min_u = 0, max_v = 0, coseno = 1, seno = 0;
   punto operator()(double primo, double secondo) const {
-    return {ox + (primo - min_x) * scala, oy + (max_y - secondo) * scala};
+    const double u = primo * coseno + secondo * seno, v = -primo * seno + secondo * coseno;
+    return {ox + (u - min_u) * scala, oy + (max_v - v) * scala * esagerazione};
   }
 };
 
 trasformazione adatta(const planimetria& p, double x0, double y0, double larghezza, double altezza) {
-  double min_x = std::numeric_limits<double>::max(), max_x = -min_x, min_y = min_x, max_y = -min_x;
-  for (int32_t r = 0; r < p.calcolate(); ++r) {
-    min_x = std::min(min_x, p.primo(r));
-    max_x = std::max(max_x, p.primo(r));
-    min_y = std::min(min_y, p.secondo(r));
-    max_y = std::max(max_y, p.secondo(r));
-  }
-  const double dx = std::max(max_x - min_x, 1.0), dy = std::max(max_y - min_y, 1.0);
   trasformazione t;
-  t.scala = std::min((larghezza - 2 * margine) / dx, (altezza - 2 * margine) / dy);
-  t.min_x = min_x;
-  t.max_y = max_y;
-  t.ox = x0 + (larghezza - dx * t.scala) / 2;
-  t.oy = y0 + (altezza - dy * t.scala) / 2;
+  const int32_t ultima = p.calcolate() - 1;
+  const double angolo = std::atan2(p.secondo(ultima) - p.secondo(0), p.primo(ultima) - p.primo(0));
+  t.coseno = std::cos(angolo);
+  t.seno = std::sin(angolo);
+  double min_u = std::numeric_limits<double>::max(), max_u = -min_u, min_v = min_u, max_v = -min_u;
+  for (int32_t r = 0; r <= ultima; ++r) {
+    const double u = p.primo(r) * t.coseno + p.secondo(r) * t.seno;
+    const double v = -p.primo(r) * t.seno + p.secondo(r) * t.coseno;
+    min_u = std::min(min_u, u);
+    max_u = std::max(max_u, u);
+    min_v = std::min(min_v, v);
+    max_v = std::max(max_v, v);
+  }
+  const double du = std::max(max_u - min_u, 1.0), dv = std::max(max_v - min_v, 1.0);
+  const double w = larghezza - 2 * margine, h = altezza - 2 * margine;
+  t.scala = std::min(w / du, h / dv);
+  // Less than half the height filled: enlarge across, by a round factor.
+  if (dv * t.scala < h / 2) t.esagerazione = std::max(1.0, std::floor(h / (dv * t.scala)));
+  t.min_u = min_u;
+  t.max_v = max_v;
+  t.ox = x0 + (larghezza - du * t.scala) / 2;
+  t.oy = y0 + (altezza - dv * t.scala * t.esagerazione) / 2;
   return t;
 }
 
@@ -116,6 +131,11 @@ double disegna_piano(contesto& c, double y, double altezza) {
   punti.push_back({in_piano(c.e.generale.lunghezza_linea), "fine linea", "estremo"});
   nomi_sul_piano(c.d, p, t, tracciato, punti);
   scala_grafica(c.d, t, c.asse.x0 + 16, y + altezza - 14, c.asse.larghezza);
+  if (t.esagerazione > 1) {
+    c.d.testo(c.asse.destra() - 8, y + altezza - 10,
+              fmt::format("pianta ruotata; scala trasversale {:g} volte quella lungo la linea", t.esagerazione),
+              "tacca", "end");
+  }
   return y + altezza;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tools/mostra/etichette.h"
 #include "tools/mostra/svg_interno.h"
 
 namespace od::svg {
@@ -53,6 +54,29 @@ double massimo(const std::vector<tratto>& t, int scala, double almeno) {
   return m;
 }
 
+// The gradient of every run, in per mille, under the profile where it
+// begins; in rows, so that no label covers another.
+double pendenze(contesto& c, double y) {
+  std::vector<estensione> estensioni;
+  std::vector<std::string> testi;
+  std::vector<double> xs;
+  for (const tratto& t : c.e.pendenze) {
+    const double x = c.asse.x(inizio_cella(t.da));
+    testi.push_back(fmt::format("{:+}\u2030", t.valore - 100));
+    xs.push_back(x);
+    estensioni.push_back({x + 1, x + 1 + larghezza_testo(testi.back(), corpo_etichetta)});
+  }
+  const std::vector<int> righe = disponi_in_righe(estensioni, 4);
+  int quante = 0;
+  for (std::size_t n = 0; n < testi.size(); ++n) {
+    const double y_testo = y + 12 + 12 * righe[n];
+    c.d.linea(xs[n], y, xs[n], y_testo - 8, "guida");
+    c.d.testo(estensioni[n].sinistra, y_testo, testi[n], "tacca");
+    quante = std::max(quante, righe[n] + 1);
+  }
+  return y + 12 * quante + 10;
+}
+
 double profilo(contesto& c, double y) {
   intestazione(c, y, "Profilo altimetrico (quota relativa all'inizio, m)");
   y += altezza_intestazione;
@@ -70,7 +94,7 @@ double profilo(contesto& c, double y) {
   }
   area.emplace_back(area.back().first, p.yv(p.basso));
   c.d.poligono(area, "profilo");
-  return y + p.altezza + 8;
+  return pendenze(c, y + p.altezza);
 }
 
 double velocita(contesto& c, double y) {
