@@ -7,11 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/cartella.h"
+#include "scenario_text/nomi_file.h"
 #include "tools/compila/compila.h"
 #include "tools/compila/esempio.h"
 #include "tools/compila/orario.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
+#include "tools/comune/osserva.h"
 #include "tools/comune/riga_comando.h"
 
 namespace od {
@@ -75,6 +78,7 @@ struct argomenti_compila {
   bool sovrascrivi = false;
   opzioni_documenti documenti;
   bool orario = false;
+  bool osserva = false;
   opzioni_orario percorrenza;
   std::array<std::string, 3> posizionali;
   std::vector<std::string> taciuti;  // --senza-avviso
@@ -117,6 +121,9 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->group("Opzioni");
   app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
       ->group("Opzioni");
+  app.add_flag("--osserva", a.osserva,
+               "costruisce, poi di nuovo a ogni salvataggio dei due file di descrizione, fino a Ctrl-C")
+      ->group("Opzioni");
   aggiungi_opzioni_orario(app, a.percorrenza);
   app.add_option("--esempio", a.esempio, "scrive in CARTELLA i due file di descrizione dello scenario di partenza")
       ->type_name("CARTELLA")
@@ -138,7 +145,7 @@ std::string controlla(argomenti_compila& a, const CLI::App& app) {
   if (!a.esempio.empty() || app.count("--esempio") > 0) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
     for (const char* opzione : {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori",
-                                "--senza-avviso", "--max-avvisi", "--orario", "--documenti"}) {
+                                "--senza-avviso", "--max-avvisi", "--orario", "--documenti", "--osserva"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
@@ -187,6 +194,11 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
     q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi) {
       return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
     };
+  }
+  if (a.osserva) {
+    const std::vector<std::string> file = {nome_completo(q.cartella, nome_file_linea(q.percorso)),
+                                           nome_completo(q.cartella, nome_file_treno(q.percorso, q.treno))};
+    return osserva(programma, file, uscita, [&] { return compila(q, uscita, diagnostica); });
   }
   return compila(q, uscita, diagnostica);
 }
