@@ -13,7 +13,7 @@
 #include "support/cartella_temporanea.h"
 #include "tools/servizio/diagnosi.h"
 #include "tools/servizio/funzioni.h"
-#include "tools/servizio/servizio_prova.h"
+#include "tools/servizio_prova.h"
 
 namespace od {
 namespace {
@@ -51,7 +51,10 @@ int linea_di(const std::string& testo, const std::string& pezzo) {
   return static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<std::ptrdiff_t>(dove), '\n'));
 }
 
-json documento(const std::string& percorso) { return {{"textDocument", {{"uri", uri_da_percorso(percorso)}}}}; }
+json documento(const std::string& percorso, json altro = json::object()) {
+  altro["textDocument"] = {{"uri", uri_da_percorso(percorso)}};
+  return altro;
+}
 
 TEST(Servizio, SessioneDaInitializeAExitConDiagnosticheSulTestoNonSalvato) {
   const coppia_su_disco c;
@@ -137,7 +140,7 @@ TEST(Servizio, IngressoRottoRiceveLErroreDelProtocolloEIlServizioVaAvanti) {
       .richiesta(5, "textDocument/hover", {{"posizione", 1}})
       .richiesta(6, "shutdown")
       .richiesta(7, "shutdown");
-  EXPECT_EQ(s.esegui(), 1);  // the input ended without exit
+  EXPECT_EQ(s.esegui(), 0);  // the input ended after shutdown
   auto codice = [](const json& m) { return m["error"]["code"].get<int>(); };
   EXPECT_EQ(codice(s.risposta(1)), -32002);
   std::vector<int> senza_id;
@@ -161,14 +164,14 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   const int stazione = linea_di(c.treno, "stazione,");
   s.richiesta(1, "initialize")
       .apri(treno, c.treno)
-      .richiesta(2, "textDocument/hover", documento(treno).update({{"position", {{"line", stazione}, {"character", 2}}}}))
+      .richiesta(2, "textDocument/hover", documento(treno, {{"position", {{"line", stazione}, {"character", 2}}}}))
       .richiesta(3, "textDocument/hover",
-                 documento(treno).update({{"position", {{"line", stazione}, {"character", 12}}}}))
+                 documento(treno, {{"position", {{"line", stazione}, {"character", 12}}}}))
       .richiesta(4, "textDocument/completion",
-                 documento(treno).update({{"position", {{"line", stazione}, {"character", 0}}}}))
+                 documento(treno, {{"position", {{"line", stazione}, {"character", 0}}}}))
       .richiesta(5, "textDocument/documentSymbol", documento(treno))
       .richiesta(6, "textDocument/codeAction",
-                 documento(treno).update(
+                 documento(treno, 
                      {{"range", {{"start", {{"line", 3}, {"character", 0}}}, {"end", {{"line", 3}, {"character", 1}}}}},
                       {"context",
                        {{"diagnostics",
@@ -183,7 +186,8 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   const std::string campo_aiuto = s.risposta(3)["result"]["contents"]["value"];
   EXPECT_NE(campo_aiuto.find("**posizione**"), std::string::npos) << campo_aiuto;
   bool con_frammento = false;
-  for (const json& k : s.risposta(4)["result"]) {
+  const json completati = s.risposta(4)["result"];
+  for (const json& k : completati) {
     if (k["label"] == "stazione") con_frammento = k["insertText"].get<std::string>().find("${1:posizione}") != std::string::npos;
   }
   EXPECT_TRUE(con_frammento);

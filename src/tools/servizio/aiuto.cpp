@@ -58,12 +58,13 @@ std::string testo_celle(const costruzione_coppia& c, const std::vector<int32_t>&
   return t;
 }
 
-std::string testo_stazione(const costruzione_coppia& c, int32_t linea, const std::string& file) {
+// The station is found in the timetable by its name, as the table stores
+// it (a name cut to the table's width is the start of the record's).
+std::string testo_stazione(const costruzione_coppia& c, std::string_view nome) {
   if (c.risultato.esito != esito_build::completato || c.risultato.codice_lettura != 0) return {};
   const tabella_orario t = calcola_orario(c.stato, treno_percorrenza{}, opzioni_orario{}.margine_minimo);
   for (const tempo_stazione& s : t.stazioni) {
-    const auto o = c.sessione.origini.find(static_cast<int32_t>(cella_puntuale(s.posizione)));
-    if (o == c.sessione.origini.end() || o->second.linea != linea || o->second.file != file) continue;
+    if (s.nome.empty() || !nome.starts_with(s.nome)) continue;
     std::string testo = fmt::format("\n\n**{}**: {} m, km {}, {}", s.nome, s.posizione, chilometro(s.progressiva),
                                     s.ferma ? "con fermata" : "senza fermata");
     if (s.ferma) testo += fmt::format(", punto di fermata {} m", s.punto);
@@ -99,7 +100,8 @@ json aiuto(const std::string& testo, bool file_linea, const std::string& percors
       const std::string file = nome_file(percorso);
       const std::vector<int32_t> celle = celle_della_riga(*costruzione, file, linea + 1);
       testo_aiuto += testo_celle(*costruzione, celle);
-      if (r->tipo == tipo_record::stazione) testo_aiuto += testo_stazione(*costruzione, linea + 1, file);
+      if (r->tipo == tipo_record::stazione && campi.size() > r->campi.size())
+        testo_aiuto += testo_stazione(*costruzione, campi[r->campi.size()].testo);
     }
   } else {
     return nullptr;

@@ -41,7 +41,8 @@ int servizio_scenario(const std::vector<std::string>& argomenti, std::ostream& u
   app.footer(std::string(piede));
   // Editors' clients add it by habit; standard input and output are the
   // only channel anyway.
-  app.add_flag("--stdio", "parla sullo standard input e output (sempre)")->group("Opzioni");
+  bool stdio = false;
+  app.add_flag("--stdio", stdio, "parla sullo standard input e output (sempre)")->group("Opzioni");
   if (const std::optional<int> fine = analizza_argomenti(app, argomenti, uscita, diagnostica)) return *fine;
   canali_binari();
   return esegui_servizio(leggi_ingresso, uscita);
