@@ -201,6 +201,26 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   EXPECT_EQ(azione["edit"]["changes"][uri_da_percorso(treno)][0]["newText"], "stazione");
 }
 
+// Records out of order: the run of their kind around the line comes back
+// sorted by position, as one edit; a run already in order offers nothing.
+TEST(Servizio, LaCorrezioneRimetteInOrdineLePendenze) {
+  const std::string testo = test::righe_crlf(
+      {"[generale]", "lunghezza percorso, 20000", "[pendenze]", "pendenza, 0, 1", "pendenza, 900, 3",
+       "pendenza, 500, 2", "[montagne]", "montagna, 800, 2050, 12"});
+  const json d = {{"range", {{"start", {{"line", 5}, {"character", 0}}}, {"end", {{"line", 5}, {"character", 8}}}}},
+                  {"code", "ordine-posizioni"},
+                  {"message", "..."}};
+  const json azioni = correzioni("file:///l_linea.txt", testo, true, json::array({d}));
+  ASSERT_EQ(azioni.size(), 1u);
+  const json& modifica = azioni[0]["edit"]["changes"]["file:///l_linea.txt"][0];
+  EXPECT_EQ(modifica["range"]["start"]["line"], 3);
+  EXPECT_EQ(modifica["range"]["end"]["line"], 6);
+  EXPECT_EQ(modifica["newText"], "pendenza, 0, 1\r\npendenza, 500, 2\r\npendenza, 900, 3\r\n");
+  const std::string in_ordine = test::righe_crlf({"[generale]", "lunghezza percorso, 20000", "[pendenze]",
+                                                  "pendenza, 0, 1", "pendenza, 500, 2", "pendenza, 900, 3"});
+  EXPECT_TRUE(correzioni("file:///l_linea.txt", in_ordine, true, json::array({d})).empty());
+}
+
 // The formatted files build to the same three binary files, byte for byte,
 // whatever their columns were.
 TEST(Servizio, LaFormattazioneNonCambiaCiòCheSiCostruisce) {

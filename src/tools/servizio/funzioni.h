@@ -24,8 +24,10 @@ nlohmann::json aiuto(const std::string& testo, bool file_linea, const std::strin
 nlohmann::json completamenti(const std::string& testo, bool file_linea, int linea, int carattere);
 
 // Quick fixes for the diagnostics that the editor hands back (those that
-// carry a suggestion), as code actions editing `uri`.
-nlohmann::json correzioni(const std::string& uri, const nlohmann::json& diagnostiche);
+// carry a suggestion, and records out of order), as code actions editing
+// `uri`, whose text is `testo`.
+nlohmann::json correzioni(const std::string& uri, const std::string& testo, bool file_linea,
+                          const nlohmann::json& diagnostiche);
 
 // Sections, stations, signals and slowdowns, for the editor's outline.
 nlohmann::json simboli(const std::string& testo, bool file_linea);

@@ -174,7 +174,8 @@ servizio::json servizio::esegui(const std::string& metodo, const json& p) {
                          pos.at("character").get<int>());
   }
   if (metodo == "textDocument/codeAction") {
-    return correzioni(aperto->second.uri, p.at("context").at("diagnostics"));
+    return correzioni(aperto->second.uri, aperto->second.testo, e_file_linea(percorso),
+                      p.at("context").at("diagnostics"));
   }
   if (metodo == "textDocument/documentSymbol") return simboli(aperto->second.testo, e_file_linea(percorso));
   if (metodo == "textDocument/formatting") {
