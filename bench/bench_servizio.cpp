@@ -30,7 +30,9 @@ std::string cartella_di_lavoro() {
   return modello;
 }
 
-void scrivi(const std::string& percorso, const std::string& testo) { std::ofstream(percorso, std::ios::binary) << testo; }
+void scrivi(const std::string& percorso, const std::string& testo) {
+  std::ofstream(percorso, std::ios::binary) << testo;
+}
 
 // A line of 1,000,000 m with a gradient every 500 m and a board every 5 km.
 std::string linea_lunga() {
@@ -155,7 +157,8 @@ void BM_OsservaDalSalvataggioAiFile(benchmark::State& state) {
     salvato = orologio::now();
     return true;
   };
-  osserva("compila_scenario", {treno}, scarto, [&] { return compila(q, scarto, scarto); }, o);
+  osserva(
+      "compila_scenario", {treno}, scarto, [&] { return compila(q, scarto, scarto); }, o);
   std::filesystem::remove_all(cartella);
 }
 BENCHMARK(BM_OsservaDalSalvataggioAiFile)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);

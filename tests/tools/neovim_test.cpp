@@ -110,8 +110,8 @@ TEST(Neovim, LoScivoloDelTutorialVistoECorrettoNellEditor) {
   ::setenv("OD_FILE", c.file(treno).c_str(), 1);
   ::setenv("OD_RIGA", std::to_string(riga).c_str(), 1);
   ::setenv("OD_ESITO", c.file("esito").c_str(), 1);
-  const test::esito_processo e = test::esegui("/bin/sh", {"-c", "exec nvim --headless --clean -n -c 'luafile " +
-                                                                   c.file("prova.lua") + "' </dev/null"});
+  const test::esito_processo e = test::esegui(
+      "/bin/sh", {"-c", "exec nvim --headless --clean -n -c 'luafile " + c.file("prova.lua") + "' </dev/null"});
   EXPECT_EQ(c.leggi("esito"), "ok") << e.errori << e.uscita;
   EXPECT_EQ(e.stato, 0);
   // The editor's buffer was never saved: the file on disk is as written.

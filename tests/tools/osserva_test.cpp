@@ -43,12 +43,13 @@ TEST(Osserva, UnGiroPerSalvataggioEUnFileMancanteAttesoFinoAlRitorno) {
     return n < 3;
   };
   std::ostringstream uscita;
-  const int stato = osserva("prova", {c.file("a.txt"), c.file("b.txt")}, uscita,
-                            [&] {
-                              letti.push_back(c.esiste("a.txt") ? c.leggi("a.txt") : "(mancante)");
-                              return static_cast<int>(letti.size());
-                            },
-                            o);
+  const int stato = osserva(
+      "prova", {c.file("a.txt"), c.file("b.txt")}, uscita,
+      [&] {
+        letti.push_back(c.esiste("a.txt") ? c.leggi("a.txt") : "(mancante)");
+        return static_cast<int>(letti.size());
+      },
+      o);
   ritorno.join();
   EXPECT_EQ(letti, (std::vector<std::string>{"uno", "due, salvato", "tre, dopo il cambio"}));
   EXPECT_EQ(stato, 3);  // the last run's
@@ -85,8 +86,7 @@ TEST(Osserva, CompilaScenarioRiscriveDopoOgniSalvataggioEFinisceConCtrlC) {
   const cartella_temporanea c;
   ASSERT_EQ(test::esegui(OD_COMPILA, {"--esempio", c.percorso()}).stato, 0);
   const std::string treno = "Orsella_Drumvane_xr40318-.txt";
-  test::processo_avviato p =
-      test::avvia(OD_COMPILA, {"--osserva", c.percorso(), "Orsella_Drumvane", "xr40318"});
+  test::processo_avviato p = test::avvia(OD_COMPILA, {"--osserva", c.percorso(), "Orsella_Drumvane", "xr40318"});
   ASSERT_TRUE(attendi_righe(p.uscita, "in attesa di modifiche", 1)) << letto_finora(p.uscita);
   const std::string prima = c.leggi("Orsella_Drumvane_xr40318.dat");
   // A slip saved: the build stops at it, and the files stay as they were.

@@ -36,11 +36,10 @@ class sessione_lsp {
     return invia({{"jsonrpc", "2.0"}, {"method", metodo}, {"params", std::move(parametri)}});
   }
   sessione_lsp& apri(const std::string& percorso, const std::string& testo, int versione = 1) {
-    return notifica("textDocument/didOpen", {{"textDocument",
-                                              {{"uri", uri_da_percorso(percorso)},
-                                               {"languageId", "scenario"},
-                                               {"version", versione},
-                                               {"text", testo}}}});
+    return notifica(
+        "textDocument/didOpen",
+        {{"textDocument",
+          {{"uri", uri_da_percorso(percorso)}, {"languageId", "scenario"}, {"version", versione}, {"text", testo}}}});
   }
   sessione_lsp& cambia(const std::string& percorso, const std::string& testo, int versione) {
     return notifica("textDocument/didChange",
@@ -86,8 +85,7 @@ class sessione_lsp {
   std::vector<json> diagnostiche(const std::string& percorso) const {
     std::vector<json> elenco;
     for (const json& m : ricevuti) {
-      if (m.value("method", "") == "textDocument/publishDiagnostics" &&
-          m["params"]["uri"] == uri_da_percorso(percorso))
+      if (m.value("method", "") == "textDocument/publishDiagnostics" && m["params"]["uri"] == uri_da_percorso(percorso))
         elenco.push_back(m["params"]["diagnostics"]);
     }
     return elenco;

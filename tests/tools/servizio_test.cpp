@@ -105,11 +105,7 @@ TEST(Servizio, UnCambioNelTrenoRicontrollaLaLineaEIndicaLAltroRecord) {
   const std::string doppio =
       c.treno.substr(0, fine + 1) + c.treno.substr(dove, fine + 1 - dove) + c.treno.substr(fine + 1);
   sessione_lsp s;
-  s.richiesta(1, "initialize")
-      .apri(c.file_linea(), c.linea)
-      .aspetta()
-      .apri(c.file_treno(), doppio)
-      .aspetta();
+  s.richiesta(1, "initialize").apri(c.file_linea(), c.linea).aspetta().apri(c.file_treno(), doppio).aspetta();
   s.esegui();
   const std::vector<json> linea = s.diagnostiche(c.file_linea());
   ASSERT_EQ(linea.size(), 2u);  // once for its own opening, once for the train's
@@ -129,9 +125,9 @@ TEST(Servizio, UnCambioNelTrenoRicontrollaLaLineaEIndicaLAltroRecord) {
 
 TEST(Servizio, IngressoRottoRiceveLErroreDelProtocolloEIlServizioVaAvanti) {
   sessione_lsp s;
-  s.richiesta(1, "textDocument/hover")                                 // before initialize
-      .grezzo("Content-Type: x\r\n\r\n")                               // no length
-      .grezzo("Content-Length: 5\r\n\r\n{\"a\":")                      // not JSON
+  s.richiesta(1, "textDocument/hover")                                          // before initialize
+      .grezzo("Content-Type: x\r\n\r\n")                                        // no length
+      .grezzo("Content-Length: 5\r\n\r\n{\"a\":")                               // not JSON
       .grezzo("Content-Length: 20000000\r\n\r\n" + std::string(20000000, ' '))  // too large
       .richiesta(2, "initialize")
       .richiesta(3, "nessuno/metodo")
@@ -165,20 +161,21 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   s.richiesta(1, "initialize")
       .apri(treno, c.treno)
       .richiesta(2, "textDocument/hover", documento(treno, {{"position", {{"line", stazione}, {"character", 2}}}}))
-      .richiesta(3, "textDocument/hover",
-                 documento(treno, {{"position", {{"line", stazione}, {"character", 12}}}}))
-      .richiesta(4, "textDocument/completion",
-                 documento(treno, {{"position", {{"line", stazione}, {"character", 0}}}}))
+      .richiesta(3, "textDocument/hover", documento(treno, {{"position", {{"line", stazione}, {"character", 12}}}}))
+      .richiesta(4, "textDocument/completion", documento(treno, {{"position", {{"line", stazione}, {"character", 0}}}}))
       .richiesta(5, "textDocument/documentSymbol", documento(treno))
-      .richiesta(6, "textDocument/codeAction",
-                 documento(treno, 
-                     {{"range", {{"start", {{"line", 3}, {"character", 0}}}, {"end", {{"line", 3}, {"character", 1}}}}},
-                      {"context",
-                       {{"diagnostics",
-                         json::array({{{"range", {{"start", {{"line", 3}, {"character", 0}}},
-                                                  {"end", {{"line", 3}, {"character", 7}}}}},
-                                       {"code", "chiave-sconosciuta"},
-                                       {"message", "'stazine' non e' una chiave: la riga e' saltata: forse 'stazione'?"}}})}}}}));
+      .richiesta(
+          6, "textDocument/codeAction",
+          documento(
+              treno,
+              {{"range", {{"start", {{"line", 3}, {"character", 0}}}, {"end", {{"line", 3}, {"character", 1}}}}},
+               {"context",
+                {{"diagnostics",
+                  json::array(
+                      {{{"range",
+                         {{"start", {{"line", 3}, {"character", 0}}}, {"end", {{"line", 3}, {"character", 7}}}}},
+                        {"code", "chiave-sconosciuta"},
+                        {"message", "'stazine' non e' una chiave: la riga e' saltata: forse 'stazione'?"}}})}}}}));
   s.esegui();
   const std::string stazione_aiuto = s.risposta(2)["result"]["contents"]["value"];
   EXPECT_NE(stazione_aiuto.find("cella"), std::string::npos) << stazione_aiuto;
@@ -188,7 +185,8 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   bool con_frammento = false;
   const json completati = s.risposta(4)["result"];
   for (const json& k : completati) {
-    if (k["label"] == "stazione") con_frammento = k["insertText"].get<std::string>().find("${1:posizione}") != std::string::npos;
+    if (k["label"] == "stazione")
+      con_frammento = k["insertText"].get<std::string>().find("${1:posizione}") != std::string::npos;
   }
   EXPECT_TRUE(con_frammento);
   const json simboli = s.risposta(5)["result"];
@@ -204,9 +202,9 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
 // Records out of order: the run of their kind around the line comes back
 // sorted by position, as one edit; a run already in order offers nothing.
 TEST(Servizio, LaCorrezioneRimetteInOrdineLePendenze) {
-  const std::string testo = test::righe_crlf(
-      {"[generale]", "lunghezza percorso, 20000", "[pendenze]", "pendenza, 0, 1", "pendenza, 900, 3",
-       "pendenza, 500, 2", "[montagne]", "montagna, 800, 2050, 12"});
+  const std::string testo =
+      test::righe_crlf({"[generale]", "lunghezza percorso, 20000", "[pendenze]", "pendenza, 0, 1", "pendenza, 900, 3",
+                        "pendenza, 500, 2", "[montagne]", "montagna, 800, 2050, 12"});
   const json d = {{"range", {{"start", {{"line", 5}, {"character", 0}}}, {"end", {{"line", 5}, {"character", 8}}}}},
                   {"code", "ordine-posizioni"},
                   {"message", "..."}};

@@ -47,8 +47,8 @@ std::string testo_descrizione(const descrizione_file& d) {
       const record_schema* k = record_della_riga(r);
       if (k != nullptr && k->nome != tipo_precedente) aggiungi_riga(testo, riga_colonne(*k));
       tipo_precedente = k != nullptr ? k->nome : std::string_view{};
-      aggiungi_riga(testo, s.allineata ? riga_allineata(r.chiave, r.campi, l, r.ultimo_testo)
-                                       : riga_generale(r.chiave, r.campi));
+      aggiungi_riga(
+          testo, s.allineata ? riga_allineata(r.chiave, r.campi, l, r.ultimo_testo) : riga_generale(r.chiave, r.campi));
     }
   }
   aggiungi_riga(testo, "[fine]");

@@ -208,7 +208,8 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
     return mostra_uso;
   }
   auto una_volta = [&] {
-    return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica, [&] { return esegui(q, uscita, diagnostica); });
+    return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
+                              [&] { return esegui(q, uscita, diagnostica); });
   };
   if (!q.osserva) return una_volta();
   const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);

@@ -29,7 +29,8 @@ std::string chilometro(int64_t metri) {
 }
 
 std::string testo_campo(const record_schema& r, const campo_schema& c) {
-  std::string t = fmt::format("**{}** ({}): {}\n\nlarghezza: {}", c.nome, r.nome, c.significato, nome_larghezza(c.letto));
+  std::string t =
+      fmt::format("**{}** ({}): {}\n\nlarghezza: {}", c.nome, r.nome, c.significato, nome_larghezza(c.letto));
   if (c.letto != larghezza::testo) t += fmt::format(", conservato da {} a {}", c.minimo, c.massimo);
   return t;
 }

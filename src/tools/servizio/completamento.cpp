@@ -18,10 +18,11 @@ enum formato_inserimento : int { testo_semplice = 1, frammento = 2 };
 
 // The headers under which the files group their records, as the built-in
 // scenario writes them; the readers need none but "[generale]".
-constexpr std::array intestazioni_linea = {"[generale]", "[curve]",     "[pendenze]", "[montagne]",
+constexpr std::array intestazioni_linea = {"[generale]", "[curve]",       "[pendenze]", "[montagne]",
                                            "[cartelli]", "[indicazioni]", "[fine]"};
-constexpr std::array intestazioni_treno = {"[generale]",   "[stazioni]",   "[rallentamenti]", "[segnali]", "[aderenze]",
-                                           "[vel_limite]", "[abbattimenti]", "[codici]",       "[fine]"};
+constexpr std::array intestazioni_treno = {"[generale]",     "[stazioni]", "[rallentamenti]",
+                                           "[segnali]",      "[aderenze]", "[vel_limite]",
+                                           "[abbattimenti]", "[codici]",   "[fine]"};
 
 std::string frammento_record(const record_schema& r) {
   std::string t(r.scritta);

@@ -35,7 +35,8 @@ std::optional<coppia_scenario> coppia_di(const std::string& file, std::vector<st
     const std::string inizio = c.percorso + "_";
     for (const std::string& altro : nomi) {
       if (altro.starts_with(inizio) && altro.ends_with(coda_treno) && altro.size() > inizio.size() + coda_treno.size())
-        return coppia_scenario{cartella, c.percorso, altro.substr(inizio.size(), altro.size() - inizio.size() - coda_treno.size())};
+        return coppia_scenario{cartella, c.percorso,
+                               altro.substr(inizio.size(), altro.size() - inizio.size() - coda_treno.size())};
     }
     return c;
   }

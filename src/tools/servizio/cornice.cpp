@@ -73,9 +73,8 @@ std::optional<pezzo_cornice> cornice::leggi_intestazione() {
     const std::size_t qui = std::min(*n, attesi_.size() - inizio_);
     inizio_ += qui;
     da_saltare_ = *n - qui;
-    return pezzo_cornice{tipo_pezzo::troppo_grande,
-                         "messaggio di " + std::to_string(*n) + " byte, oltre il limite di " +
-                             std::to_string(massimo_)};
+    return pezzo_cornice{tipo_pezzo::troppo_grande, "messaggio di " + std::to_string(*n) +
+                                                        " byte, oltre il limite di " + std::to_string(massimo_)};
   }
   lunghezza_ = *n;
   return std::nullopt;

@@ -39,9 +39,9 @@ class cornice {
  private:
   std::optional<pezzo_cornice> leggi_intestazione();
 
-  std::string attesi_;             // bytes received and not yet used
-  std::size_t inizio_ = 0;         // where the unused part of attesi_ starts
-  std::size_t da_saltare_ = 0;     // bytes of a too large body still to come
+  std::string attesi_;                    // bytes received and not yet used
+  std::size_t inizio_ = 0;                // where the unused part of attesi_ starts
+  std::size_t da_saltare_ = 0;            // bytes of a too large body still to come
   std::optional<std::size_t> lunghezza_;  // the body's length, once its header is read
   std::size_t massimo_;
 };

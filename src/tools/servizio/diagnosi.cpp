@@ -19,7 +19,7 @@ enum gravita_lsp : int { errore_lsp = 1, avviso_lsp = 2 };
 // The codes about a cell that another record has taken: that record is the
 // other place of the diagnostic.
 constexpr std::array codici_cella_occupata = {
-    codici::cartello_occupata, codici::abbattimento_occupata, codici::segnale_occupata, codici::avviso_occupata,
+    codici::cartello_occupata, codici::abbattimento_occupata, codici::segnale_occupata,   codici::avviso_occupata,
     codici::inizio_occupata,   codici::fine_occupata,         codici::preavviso_occupata, codici::indicatore_occupata};
 
 bool cella_occupata(int32_t codice) {
@@ -105,8 +105,10 @@ std::unique_ptr<costruzione_coppia> costruisci_coppia(const coppia_scenario& cop
   c->stato.nome_treno = coppia.treno;
   opzioni_build opzioni;
   opzioni.sorgente.cartella = coppia.cartella;
-  if (const auto t = aperti.find(coppia.file_linea()); t != aperti.end()) opzioni.sorgente.testo_linea = t->second.testo;
-  if (const auto t = aperti.find(coppia.file_treno()); t != aperti.end()) opzioni.sorgente.testo_treno = t->second.testo;
+  if (const auto t = aperti.find(coppia.file_linea()); t != aperti.end())
+    opzioni.sorgente.testo_linea = t->second.testo;
+  if (const auto t = aperti.find(coppia.file_treno()); t != aperti.end())
+    opzioni.sorgente.testo_treno = t->second.testo;
   opzioni.orario = opzioni_orario{};
   opzioni.solo_in_memoria = true;
   c->risultato = memorizza_percorso(c->stato, c->sessione, 1, opzioni);
