@@ -124,11 +124,14 @@ TEST(Servizio, UnCambioNelTrenoRicontrollaLaLineaEIndicaLAltroRecord) {
 }
 
 TEST(Servizio, IngressoRottoRiceveLErroreDelProtocolloEIlServizioVaAvanti) {
+  // A document past the limit of 16 MiB, sent whole.
+  std::string enorme = "Content-Length: 20000000\r\n\r\n";
+  enorme.resize(enorme.size() + 20000000, ' ');
   sessione_lsp s;
-  s.richiesta(1, "textDocument/hover")                                          // before initialize
-      .grezzo("Content-Type: x\r\n\r\n")                                        // no length
-      .grezzo("Content-Length: 5\r\n\r\n{\"a\":")                               // not JSON
-      .grezzo("Content-Length: 20000000\r\n\r\n" + std::string(20000000, ' '))  // too large
+  s.richiesta(1, "textDocument/hover")             // before initialize
+      .grezzo("Content-Type: x\r\n\r\n")           // no length
+      .grezzo("Content-Length: 5\r\n\r\n{\"a\":")  // not JSON
+      .grezzo(enorme)
       .richiesta(2, "initialize")
       .richiesta(3, "nessuno/metodo")
       .richiesta(4, "textDocument/hover", {{"textDocument", {{"uri", "file:///non/aperto.txt"}}}})
