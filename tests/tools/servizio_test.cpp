@@ -11,6 +11,7 @@
 #include "scenario_text/lista_righe.h"
 #include "scenario_text/scenario_carico.h"
 #include "support/cartella_temporanea.h"
+#include "tools/servizio/coppia.h"
 #include "tools/servizio/diagnosi.h"
 #include "tools/servizio/funzioni.h"
 #include "tools/servizio_prova.h"
@@ -200,6 +201,22 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   EXPECT_EQ(stazioni, 18u);
   const json azione = s.risposta(6)["result"][0];
   EXPECT_EQ(azione["edit"]["changes"][uri_da_percorso(treno)][0]["newText"], "stazione");
+}
+
+// The naming rule, both ways, with a route name that holds an underscore,
+// and the editor's addresses.
+TEST(Servizio, LaCoppiaSiTrovaDaiNomiEGliIndirizziTornanoPercorsi) {
+  const std::vector<std::string> nomi = {"Val_Serra_linea.txt", "Val_Serra_r2-.txt", "Val_Serra_r1-.txt",
+                                         "Val_linea.txt"};
+  EXPECT_EQ(coppia_di("/s/Val_Serra_linea.txt", nomi), (coppia_scenario{"/s", "Val_Serra", "r1"}));
+  EXPECT_EQ(coppia_di("/s/Val_Serra_r2-.txt", nomi), (coppia_scenario{"/s", "Val_Serra", "r2"}));
+  EXPECT_EQ(coppia_di("/s/Val_linea.txt", {"Val_linea.txt"}), (coppia_scenario{"/s", "Val", ""}));
+  EXPECT_EQ(coppia_di("/s/note.txt", nomi), std::nullopt);
+  EXPECT_EQ(percorso_da_uri("file:///s/Citt%C3%A0%20alta/a_linea.txt"), "/s/Citt\xC3\xA0 alta/a_linea.txt");
+  EXPECT_EQ(percorso_da_uri("file:///c%3A/scenari/a_linea.txt"), "c:/scenari/a_linea.txt");
+  EXPECT_EQ(percorso_da_uri("untitled:1"), std::nullopt);
+  EXPECT_EQ(uri_da_percorso("/s/Citt\xC3\xA0 alta/a_linea.txt"), "file:///s/Citt%C3%A0%20alta/a_linea.txt");
+  EXPECT_EQ(testo_8bit("Citt\xC3\xA0 \xE2\x82\xAC"), "Citt\xE0 \xE2\x82\xAC");  // the euro sign stays UTF-8
 }
 
 // Records out of order: the run of their kind around the line comes back

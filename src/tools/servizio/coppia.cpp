@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "platform/cartella.h"
 #include "scenario_text/nomi_file.h"
 
 namespace od {
@@ -21,10 +20,14 @@ std::pair<std::string, std::string> dividi(const std::string& file) {
 
 }  // namespace
 
-std::string coppia_scenario::file_linea() const { return nome_completo(cartella, nome_file_linea(percorso)); }
+std::string nella_cartella(const std::string& cartella, const std::string& nome) {
+  return cartella.ends_with('/') || cartella.ends_with('\\') ? cartella + nome : cartella + "/" + nome;
+}
+
+std::string coppia_scenario::file_linea() const { return nella_cartella(cartella, nome_file_linea(percorso)); }
 
 std::string coppia_scenario::file_treno() const {
-  return treno.empty() ? std::string{} : nome_completo(cartella, nome_file_treno(percorso, treno));
+  return treno.empty() ? std::string{} : nella_cartella(cartella, nome_file_treno(percorso, treno));
 }
 
 std::optional<coppia_scenario> coppia_di(const std::string& file, std::vector<std::string> nomi) {

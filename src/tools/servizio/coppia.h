@@ -20,6 +20,11 @@ struct coppia_scenario {
   bool operator==(const coppia_scenario&) const = default;
 };
 
+// A file of the pair's folder. Joined with "/" on every platform: the paths
+// come from the editor's URIs, which write "/", and Windows takes it, so a
+// path built here is the same text as the editor's for the same file.
+std::string nella_cartella(const std::string& cartella, const std::string& nome);
+
 // The pair that `file` (a path) belongs to, given the names of the other
 // files of its folder (`nomi`, without the folder); nothing when its name is
 // neither kind of description file. A line file goes with the first train

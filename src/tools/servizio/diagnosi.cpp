@@ -6,7 +6,6 @@
 #include "builder/codici.h"
 #include "costruzione/diagnostica.h"
 #include "modello/misure_linea.h"
-#include "platform/cartella.h"
 #include "tools/comune/testo_utf8.h"
 
 namespace od {
@@ -34,7 +33,7 @@ json posizione(int32_t linea, std::size_t carattere) {
 }
 
 json luogo_lsp(const std::string& cartella, const luogo_errore& l) {
-  return {{"uri", uri_da_percorso(nome_completo(cartella, l.file))},
+  return {{"uri", uri_da_percorso(nella_cartella(cartella, l.file))},
           {"range", intervallo_campo(l.linea, l.linea_campo == l.linea ? l.colonna : 0, l.testo)}};
 }
 
@@ -122,7 +121,7 @@ std::map<std::string, json> diagnostiche(const costruzione_coppia& c) {
   if (!c.coppia.treno.empty()) per_file[c.coppia.file_treno()] = json::array();
   const std::string& cartella = c.coppia.cartella;
   auto metti = [&](const luogo_errore& l, json d) {
-    const std::string file = l.file.empty() ? linea : nome_completo(cartella, l.file);
+    const std::string file = l.file.empty() ? linea : nella_cartella(cartella, l.file);
     per_file[file].push_back(std::move(d));
   };
   opzioni_build regole;
