@@ -108,5 +108,24 @@ TEST(Osserva, CompilaScenarioRiscriveDopoOgniSalvataggioEFinisceConCtrlC) {
   for (const std::string& nome : c.elenco()) EXPECT_EQ(nome.find(".tmp"), std::string::npos) << nome;
 }
 
+TEST(Osserva, MostraScenarioRidisegnaQuandoIBinariCambiano) {
+  const cartella_temporanea c;
+  ASSERT_EQ(test::esegui(OD_COMPILA, {"--esempio", c.percorso()}).stato, 0);
+  const std::vector<std::string> compila = {c.percorso(), "Orsella_Drumvane", "xr40318"};
+  ASSERT_EQ(test::esegui(OD_COMPILA, compila).stato, 0);
+  test::processo_avviato p =
+      test::avvia(OD_MOSTRA, {"--osserva", "--svg", c.file("linea.svg"), c.percorso(), "Orsella_Drumvane", "xr40318"});
+  ASSERT_TRUE(attendi_righe(p.uscita, "in attesa di modifiche", 1)) << letto_finora(p.uscita);
+  ASSERT_TRUE(c.esiste("linea.svg"));
+  std::filesystem::remove(c.file("linea.svg"));
+  // compila_scenario replaces the binaries: the picture is drawn again.
+  ASSERT_EQ(test::esegui(OD_COMPILA, compila).stato, 0);
+  ASSERT_TRUE(attendi_righe(p.uscita, "in attesa di modifiche", 2)) << letto_finora(p.uscita);
+  EXPECT_TRUE(c.esiste("linea.svg"));
+  ::kill(p.pid, SIGINT);
+  const test::esito_processo e = test::attendi(p);
+  EXPECT_EQ(e.stato, 0) << e.errori;
+}
+
 }  // namespace
 }  // namespace od
