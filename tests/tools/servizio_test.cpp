@@ -184,6 +184,7 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   const std::string stazione_aiuto = s.risposta(2)["result"]["contents"]["value"];
   EXPECT_NE(stazione_aiuto.find("cella"), std::string::npos) << stazione_aiuto;
   EXPECT_NE(stazione_aiuto.find("arrivo piu' presto"), std::string::npos) << stazione_aiuto;
+  EXPECT_NE(stazione_aiuto.find("area di stazione da 0 a 600 m"), std::string::npos) << stazione_aiuto;
   const std::string campo_aiuto = s.risposta(3)["result"]["contents"]["value"];
   EXPECT_NE(campo_aiuto.find("**posizione**"), std::string::npos) << campo_aiuto;
   bool con_frammento = false;

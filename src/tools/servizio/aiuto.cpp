@@ -6,6 +6,8 @@
 // margin), as compila_scenario --orario computes them with its defaults.
 #include <fmt/format.h>
 
+#include <charconv>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,20 @@ std::string testo_stazione(const costruzione_coppia& c, std::string_view nome) {
   return {};
 }
 
+// A station's area, from its position and length as written.
+std::string testo_area(const record_schema& r, const std::vector<campo_testo>& campi) {
+  std::optional<int64_t> posizione, lunghezza;
+  for (std::size_t n = 0; n < r.campi.size() && n + 1 < campi.size(); ++n) {
+    int64_t v = 0;
+    const std::string_view t = campi[n + 1].testo;
+    if (std::from_chars(t.data(), t.data() + t.size(), v).ec != std::errc{}) continue;
+    if (r.campi[n].nome == "posizione") posizione = v;
+    if (r.campi[n].nome == "lunghezza") lunghezza = v;
+  }
+  if (!posizione || !lunghezza) return {};
+  return fmt::format("\n\narea di stazione da {} a {} m", *posizione, *posizione + *lunghezza);
+}
+
 }  // namespace
 
 json aiuto(const std::string& testo, bool file_linea, const std::string& percorso,
@@ -102,7 +118,7 @@ json aiuto(const std::string& testo, bool file_linea, const std::string& percors
       const std::vector<int32_t> celle = celle_della_riga(*costruzione, file, linea + 1);
       testo_aiuto += testo_celle(*costruzione, celle);
       if (r->tipo == tipo_record::stazione && campi.size() > r->campi.size())
-        testo_aiuto += testo_stazione(*costruzione, campi[r->campi.size()].testo);
+        testo_aiuto += testo_area(*r, campi) + testo_stazione(*costruzione, campi[r->campi.size()].testo);
     }
   } else {
     return nullptr;
