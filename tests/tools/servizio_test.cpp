@@ -204,6 +204,23 @@ TEST(Servizio, AiutoCompletamentoCorrezioneSimboliEFormattazione) {
   EXPECT_EQ(azione["edit"]["changes"][uri_da_percorso(treno)][0]["newText"], "stazione");
 }
 
+// A warning about two records names the other one's line: there it is, as
+// related information.
+TEST(Servizio, UnAvvisoSuDueRecordIndicaLAltro) {
+  const coppia_su_disco c;
+  const std::string linea = sostituisci(c.linea, "pendenza,  8250 , 0 ", "pendenza,  650 , 0 ");
+  documenti_aperti aperti;
+  aperti[c.file_linea()] = {uri_da_percorso(c.file_linea()), linea, 1};
+  const std::unique_ptr<costruzione_coppia> k =
+      costruisci_coppia({c.cartella.percorso(), "Orsella_Drumvane", "xr40318"}, aperti);
+  const json elenco = diagnostiche(*k).at(c.file_linea());
+  ASSERT_EQ(elenco.size(), 1u) << elenco;
+  EXPECT_EQ(elenco[0]["code"], "ordine-posizioni");
+  EXPECT_EQ(elenco[0]["range"]["start"]["line"], linea_di(linea, "pendenza,  650 "));
+  EXPECT_EQ(elenco[0]["relatedInformation"][0]["location"]["range"]["start"]["line"],
+            linea_di(linea, "pendenza,  700 "));
+}
+
 // The naming rule, both ways, with a route name that holds an underscore,
 // and the editor's addresses.
 TEST(Servizio, LaCoppiaSiTrovaDaiNomiEGliIndirizziTornanoPercorsi) {
