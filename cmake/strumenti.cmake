@@ -1,5 +1,5 @@
 # The authors' tools beside the generator: compila_scenario, mostra_scenario,
-# decompila_scenario.
+# decompila_scenario, and the language server servizio_scenario.
 # They may use well-kept system libraries (arguments, JSON, formatting),
 # which the generator and od_core never do.
 if(CMAKE_CROSSCOMPILING AND WIN32)
@@ -38,13 +38,14 @@ od_stanza(od_comune tools/comune USA od_documents od_percorrenza od_builder od_e
 od_stanza(od_compila tools/compila USA od_comune od_costruzione od_percorrenza od_builder od_modello od_scenario_text od_platform)
 od_stanza(od_mostra tools/mostra USA od_comune od_rilettura od_costruzione od_output od_percorrenza od_builder od_elementi od_modello od_platform)
 od_stanza(od_decompila tools/decompila USA od_comune od_rilettura od_costruzione od_output od_builder od_elementi od_modello od_scenario_text od_platform)
+od_stanza(od_servizio tools/servizio USA od_comune od_costruzione od_percorrenza od_builder od_elementi od_modello od_scenario_text od_platform)
 add_library(od_strumenti INTERFACE)
-target_link_libraries(od_strumenti INTERFACE od_compila od_mostra od_decompila)
+target_link_libraries(od_strumenti INTERFACE od_compila od_mostra od_decompila od_servizio)
 # --version of every tool: the project's version, one line.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/tools/comune/riga_comando.cpp PROPERTIES
   COMPILE_DEFINITIONS OD_VERSIONE="${PROJECT_VERSION}")
 
-set(OD_STRUMENTI compila_scenario mostra_scenario decompila_scenario)
+set(OD_STRUMENTI compila_scenario mostra_scenario decompila_scenario servizio_scenario)
 foreach(strumento ${OD_STRUMENTI})
   add_executable(${strumento} ${CMAKE_SOURCE_DIR}/src/tools/main_${strumento}.cpp)
   target_link_libraries(${strumento} PRIVATE od_strumenti)
@@ -55,6 +56,13 @@ if(OD_FUZZ)
   target_link_libraries(fuzz_decompila PRIVATE od_strumenti)
   target_compile_options(fuzz_decompila PRIVATE -fsanitize=fuzzer)
   target_link_options(fuzz_decompila PRIVATE -fsanitize=fuzzer)
+endif()
+
+# The editor's loop (the language server, --osserva): its own benchmark
+# program, since it needs the tools' libraries.
+if(OD_BENCHMARKS)
+  add_executable(od_bench_servizio ${CMAKE_SOURCE_DIR}/bench/bench_servizio.cpp)
+  target_link_libraries(od_bench_servizio PRIVATE od_strumenti od_core benchmark::benchmark_main)
 endif()
 
 if(OD_TESTS)
@@ -69,6 +77,8 @@ if(OD_TESTS)
     OD_MOSTRA="$<TARGET_FILE:mostra_scenario>"
     OD_COMPILA="$<TARGET_FILE:compila_scenario>"
     OD_DECOMPILA="$<TARGET_FILE:decompila_scenario>"
+    OD_SERVIZIO="$<TARGET_FILE:servizio_scenario>"
+    OD_MANUALE="${CMAKE_SOURCE_DIR}/docs/manuale.md"
     OD_GENERATORE="$<TARGET_FILE:orsella_drumvane>"
     OD_VERSIONE="${PROJECT_VERSION}"
     OD_CORPUS="${CMAKE_SOURCE_DIR}/fuzz/corpus"

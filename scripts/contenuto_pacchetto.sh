@@ -18,7 +18,7 @@ echo "== $pacchetto"
 printf '%s\n' "$elenco" | grep -v '/$' | sed 's/^/  /'
 mancano=0
 for voce in "bin/orsella_drumvane$estensione" "bin/compila_scenario$estensione" "bin/mostra_scenario$estensione" \
-            "bin/decompila_scenario$estensione" \
+            "bin/decompila_scenario$estensione" "bin/servizio_scenario$estensione" \
             share/doc/orsella_drumvane/README.md share/doc/orsella_drumvane/docs/manuale.md; do
   if ! printf '%s\n' "$elenco" | grep -q -E "^[^/]+/$voce\$"; then
     echo "$pacchetto: missing $voce" >&2

@@ -12,7 +12,8 @@ namespace od {
 namespace {
 
 TEST(RigaComando, EveryToolAnswersHelpAndVersion) {
-  for (const std::string& programma : {std::string(OD_COMPILA), std::string(OD_MOSTRA), std::string(OD_DECOMPILA)}) {
+  for (const std::string& programma :
+       {std::string(OD_COMPILA), std::string(OD_MOSTRA), std::string(OD_DECOMPILA), std::string(OD_SERVIZIO)}) {
     const std::string nome = std::filesystem::path(programma).filename().string();
     const test::esito_processo versione = test::esegui(programma, {"--version"});
     EXPECT_EQ(versione.stato, 0);

@@ -15,6 +15,7 @@
 #include "tools/compila/proposta.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
+#include "tools/comune/osserva.h"
 #include "tools/comune/proposta_orario.h"
 #include "tools/comune/riga_comando.h"
 
@@ -80,6 +81,7 @@ struct argomenti_compila {
   bool sovrascrivi = false;
   opzioni_documenti documenti;
   bool orario = false;
+  bool osserva = false;
   opzioni_orario percorrenza;
   opzioni_proposta proposta;
   std::string scrivi_orario;  // --scrivi-orario
@@ -124,6 +126,9 @@ void prepara(CLI::App& app, argomenti_compila& a) {
       ->group("Opzioni");
   app.add_flag("--orario", a.orario, "scrive la tabella dei tempi di percorrenza (con --json: il membro \"orario\")")
       ->group("Opzioni");
+  app.add_flag("--osserva", a.osserva,
+               "costruisce, poi di nuovo a ogni salvataggio dei due file di descrizione, fino a Ctrl-C")
+      ->group("Opzioni");
   aggiungi_opzioni_orario(app, a.percorrenza);
   aggiungi_opzione_proposta(app, a.proposta);
   app.add_option("--scrivi-orario", a.scrivi_orario,
@@ -151,7 +156,7 @@ std::string controlla(argomenti_compila& a, const CLI::App& app) {
     if (a.esempio.empty()) return "--esempio vuole il nome di una cartella";
     for (const char* opzione :
          {"--senza-planimetria", "--forza", "--uscita", "--json", "--avvisi-errori", "--senza-avviso", "--max-avvisi",
-          "--orario", "--documenti", "--proponi-orario", "--scrivi-orario"}) {
+          "--orario", "--documenti", "--proponi-orario", "--scrivi-orario", "--osserva"}) {
       if (app.count(opzione) > 0) return fmt::format("--esempio non si usa insieme a {}", opzione);
     }
     if (app.count("CARTELLA") > 0) return "--esempio vuole solo la cartella in cui scrivere";
@@ -215,6 +220,11 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
       if (a.sovrascrivi) return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
       return scrivi_documenti_se_assenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
     };
+  }
+  if (a.osserva) {
+    const std::vector<std::string> file = {nome_completo(q.cartella, nome_file_linea(q.percorso)),
+                                           nome_completo(q.cartella, nome_file_treno(q.percorso, q.treno))};
+    return osserva(programma, file, uscita, [&] { return compila(q, uscita, diagnostica); });
   }
   return compila(q, uscita, diagnostica);
 }

@@ -1,8 +1,7 @@
 #include "tools/decompila/descrizione.h"
 
-#include <algorithm>
-
 #include "scenario_text/schema.h"
+#include "tools/comune/colonne.h"
 
 namespace od {
 namespace {
@@ -14,30 +13,9 @@ void aggiungi_riga(std::string& testo, const std::string& riga) {
 
 // Width of every column of a section, the key counting as column 0.
 std::vector<std::size_t> larghezze(const sezione_descrizione& s) {
-  std::vector<std::size_t> l;
-  for (const riga_descrizione& r : s.righe) {
-    if (l.size() < r.campi.size()) l.resize(r.campi.size(), 0);
-    for (std::size_t n = 0; n < r.campi.size(); ++n) l[n] = std::max(l[n], r.campi[n].size());
-  }
-  return l;
-}
-
-std::string riga_allineata(const riga_descrizione& r, const std::vector<std::size_t>& l) {
-  std::string t = r.chiave + ",";
-  for (std::size_t n = 0; n < r.campi.size(); ++n) {
-    const std::string& campo = r.campi[n];
-    if (n > 0) t += ",";
-    const bool testo = r.ultimo_testo && n + 1 == r.campi.size();
-    t += testo ? "   " : std::string(2 + l[n] - campo.size(), ' ');
-    t += campo;
-  }
-  return t;
-}
-
-std::string riga_generale(const riga_descrizione& r) {
-  std::string t = r.chiave;
-  for (const std::string& campo : r.campi) t += ",    " + campo;
-  return t;
+  std::vector<std::vector<std::string>> righe;
+  for (const riga_descrizione& r : s.righe) righe.push_back(r.campi);
+  return larghezze_colonne(righe);
 }
 
 // The kind of record that a row's key starts.
@@ -69,7 +47,8 @@ std::string testo_descrizione(const descrizione_file& d) {
       const record_schema* k = record_della_riga(r);
       if (k != nullptr && k->nome != tipo_precedente) aggiungi_riga(testo, riga_colonne(*k));
       tipo_precedente = k != nullptr ? k->nome : std::string_view{};
-      aggiungi_riga(testo, s.allineata ? riga_allineata(r, l) : riga_generale(r));
+      aggiungi_riga(
+          testo, s.allineata ? riga_allineata(r.chiave, r.campi, l, r.ultimo_testo) : riga_generale(r.chiave, r.campi));
     }
   }
   aggiungi_riga(testo, "[fine]");

@@ -20,6 +20,7 @@
 #include "rilettura/lettura_binari.h"
 #include "tools/comune/documenti.h"
 #include "tools/comune/opzioni_orario.h"
+#include "tools/comune/osserva.h"
 #include "tools/comune/proposta_orario.h"
 #include "tools/comune/riga_comando.h"
 #include "tools/comune/tabella_orario.h"
@@ -36,7 +37,7 @@ namespace {
 constexpr std::string_view programma = "mostra_scenario";
 
 constexpr std::string_view uso =
-    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--orario] [--confronta ALTRA_CARTELLA]\n"
+    "mostra_scenario [--json] [--celle DA-A] [--svg FILE.svg] [--orario] [--confronta ALTRA_CARTELLA] [--osserva]\n"
     "     [--proponi-orario[=PERCENTO]] [--grafico FILE.svg]\n"
     "     [--accelerazione A] [--frenatura B] [--velocita-massima V] [--lunghezza-vettura M] [--margine-minimo P]\n"
     "     [--documenti [--sovrascrivi] [OPZIONI DEI DOCUMENTI]] CARTELLA PERCORSO TRENO";
@@ -76,6 +77,7 @@ struct richiesta {
   std::string confronta;
   opzioni_documenti documenti;
   bool sovrascrivi = false;
+  bool osserva = false;
   std::string cartella, percorso, treno;
 };
 
@@ -102,6 +104,9 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_flag("--sovrascrivi", q.sovrascrivi, "con --documenti, sostituisce i documenti gia' presenti")
       ->group("Documenti");
   aggiungi_opzioni_documenti(app, q.documenti);
+  app.add_flag("--osserva", q.osserva,
+               "rilegge e riscrive cio' che e' chiesto, poi di nuovo a ogni cambio dei file binari, fino a Ctrl-C")
+      ->group("Opzioni");
   app.add_option("CARTELLA", q.cartella, "cartella dei file binari")->required()->type_name("");
   app.add_option("PERCORSO", q.percorso, "nome del percorso")->required()->type_name("");
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
@@ -251,8 +256,16 @@ int mostra_scenario(const std::vector<std::string>& argomenti, std::ostream& usc
     fmt::print(diagnostica, "{}: {}\nUso: {}\n", programma, errore, uso);
     return mostra_uso;
   }
-  return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
-                            [&] { return esegui(q, uscita, diagnostica); });
+  auto una_volta = [&] {
+    return esegui_su_scenario(programma, q.percorso, q.treno, diagnostica,
+                              [&] { return esegui(q, uscita, diagnostica); });
+  };
+  if (!q.osserva) return una_volta();
+  const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);
+  return osserva(programma,
+                 {nome_completo(q.cartella, nomi.planimetria), nome_completo(q.cartella, nomi.tabella),
+                  nome_completo(q.cartella, nomi.binario)},
+                 uscita, una_volta);
 }
 
 }  // namespace od
