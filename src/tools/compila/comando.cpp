@@ -184,8 +184,8 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   if (a.documenti.documenti) {
     if (!a.sovrascrivi)
       q.controlla_accanto = [&q] { return documenti_presenti(q.cartella_uscita, q.percorso, q.treno); };
-    q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi) {
-      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
+    q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi, sostituzione_insieme& insieme) {
+      return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi, &insieme);
     };
   }
   return compila(q, uscita, diagnostica);

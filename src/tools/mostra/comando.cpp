@@ -94,11 +94,11 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
 }
 
-// Beside the binary files, under the folder's lock, and only over documents
-// that the author asked to replace. The paths written go to `scritti`.
+// Beside the binary files, under the folder's lock that the run holds, and
+// only over documents that the author asked to replace. The paths written go
+// to `scritti`.
 int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ostream* scritti,
                              std::ostream& diagnostica) {
-  const blocco_cartella blocco(q.cartella);
   if (!q.sovrascrivi) {
     if (const std::string presente = documenti_presenti(q.cartella, q.percorso, q.treno); !presente.empty()) {
       fmt::print(diagnostica, "{}: {}\n", programma, presente);
@@ -115,6 +115,11 @@ int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ost
 }
 
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
+  // Read while no build writes in the folder, so that no set half replaced
+  // is taken for damage; with --documenti the run writes there too, and
+  // holds the folder alone from the reading to the writing, so that the
+  // documents are those of the files it read.
+  const blocco_cartella blocco(q.cartella, q.documenti.documenti ? accesso::esclusivo : accesso::condiviso);
   const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
   scrivi_danni(s.danni, q.cartella, diagnostica);
   int stato = s.danni.empty() ? mostra_ok : mostra_danni;
@@ -135,13 +140,20 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
       return mostra_danni;
     }
-    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    // The picture shows a damaged scenario too, but no run over values that
+    // no build wrote.
+    tabella_orario orario;
+    if (s.danni.empty()) {
+      orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    } else {
+      orario.errore = "lo scenario e' danneggiato";
+    }
     crea_cartella_del_file(q.svg);
     sostituisci_file(q.svg, disegna_svg(s, e, orario));
   }
   if (q.documenti.documenti) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun documento: la tabella o il binario non si decodificano\n", programma);
+    if (!s.danni.empty()) {
+      fmt::print(diagnostica, "{}: nessun documento scritto: lo scenario e' danneggiato\n", programma);
       return mostra_danni;
     }
     if (const int esito = scrivi_documenti_accanto(q, s.stato, q.json ? nullptr : &uscita, diagnostica);
@@ -150,6 +162,10 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
   }
   if (!q.confronta.empty()) {
+    // A second folder is locked only beside a shared first: a run that
+    // holds one folder alone never waits for another.
+    std::optional<blocco_cartella> blocco_altro;
+    if (!q.documenti.documenti) blocco_altro.emplace(q.confronta, accesso::condiviso);
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
     scrivi_danni(altro.danni, q.confronta, diagnostica);
     const std::vector<differenza> d = confronta_scenari(s, altro);
@@ -162,8 +178,10 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
   }
   if (q.orario) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
+    // The running times trust every value they read: only a scenario with
+    // no damage has values that a build wrote.
+    if (!s.danni.empty()) {
+      fmt::print(diagnostica, "{}: nessun orario: lo scenario e' danneggiato\n", programma);
       return mostra_danni;
     }
     const tabella_orario t = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
