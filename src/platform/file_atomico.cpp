@@ -149,7 +149,8 @@ std::vector<std::pair<std::string, std::vector<rinomina_prevista>>> per_cartella
   std::vector<std::pair<std::string, std::vector<rinomina_prevista>>> cartelle;
   for (const auto& [temporaneo, percorso] : coppie) {
     std::string cartella = sistema::cartella_di(percorso);
-    auto dove = std::find_if(cartelle.begin(), cartelle.end(), [&cartella](const auto& c) { return c.first == cartella; });
+    auto dove =
+        std::find_if(cartelle.begin(), cartelle.end(), [&cartella](const auto& c) { return c.first == cartella; });
     if (dove == cartelle.end()) dove = cartelle.insert(cartelle.end(), {std::move(cartella), {}});
     dove->second.push_back({sistema::nome_nella_cartella(temporaneo), sistema::nome_nella_cartella(percorso)});
   }

@@ -71,8 +71,7 @@ void completa_sostituzione_interrotta(const std::string& cartella, chiamate_file
     const std::string a = nome_completo(cartella, r.finale);
     if (chiamate.rinomina(da.c_str(), a.c_str()) != 0) {
       throw errore_file(a, "impossibile completare la sostituzione interrotta (" + sistema::motivo_ultimo_errore() +
-                               "): liberare il posto del file, o eliminare " + percorso +
-                               " e ricostruire lo scenario");
+                               "): liberare il posto del file, o eliminare " + percorso + " e ricostruire lo scenario");
     }
   }
   sincronizza_cartella(cartella, chiamate);

@@ -78,7 +78,7 @@ TEST_F(DanniOrario, UnaFermataCheNonContaPerOgniLunghezzaDellaCartella) {
 }
 
 TEST_F(DanniOrario, IlCorpusDeiCambiDiUnByte) {
-  std::ifstream corpus(std::string(OD_CORPUS) + "_sim/cambi_un_byte.txt");
+  std::ifstream corpus(std::string(OD_CORPUS) + "/mostra_un_byte/cambi.txt");
   ASSERT_TRUE(corpus) << OD_CORPUS;
   int righe = 0;
   for (std::string riga; std::getline(corpus, riga);) {

@@ -95,5 +95,21 @@ TEST(OrarioStrumenti, WarningsPointAtTheStationsLine) {
       << sbagliata.diagnostica;
 }
 
+// Only a train that could exist: a rate of 9e307 m/s2 once printed times of
+// millions of hours, with status 0.
+TEST(OrarioStrumenti, SoloValoriFisici) {
+  const cartella_temporanea c;
+  for (const std::vector<std::string>& opzione :
+       {std::vector<std::string>{"--accelerazione", "9e307"}, {"--accelerazione", "0"}, {"--frenatura", "5.1"},
+        {"--velocita-massima", "1276"}, {"--lunghezza-vettura", "101"}, {"--frenatura", "nan"}}) {
+    std::vector<std::string> argomenti = opzione;
+    argomenti.insert(argomenti.end(), {"--orario", c.percorso(), "Orsella_Drumvane", "xr40318"});
+    const test::esecuzione e = test::mostra(argomenti);
+    EXPECT_EQ(e.stato, mostra_uso) << opzione[0] << " " << opzione[1];
+    EXPECT_NE(e.diagnostica.find(opzione[0]), std::string::npos) << e.diagnostica;
+    EXPECT_EQ(e.uscita, "");
+  }
+}
+
 }  // namespace
 }  // namespace od

@@ -17,7 +17,6 @@ namespace {
 
 constexpr std::string_view programma = "compila_scenario";
 
-
 // A folder as the author would type it back in a shell: quoted when it holds
 // anything a shell would split or expand.
 std::string per_la_shell(const std::string& testo) {

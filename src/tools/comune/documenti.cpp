@@ -17,7 +17,6 @@ namespace {
 constexpr const char* opzioni_testata[] = {"--numero-treno", "--categoria", "--classificazione", "--massa",
                                            "--velocita-marcia"};
 
-
 // CLI11's own range check speaks English; this one says it in Italian, and
 // messaggio_italiano passes a validation message through as it is.
 CLI::Validator intero_fra(int minimo, int massimo) {
