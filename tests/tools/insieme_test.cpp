@@ -48,7 +48,9 @@ class Insieme : public ::testing::Test {
     EXPECT_EQ(c_.elenco(), nomi);
     for (const auto& [nome, file] : prima_) {
       EXPECT_EQ(c_.leggi(nome), file.first) << nome;
-      if (stesso) EXPECT_EQ(inode(nome), file.second) << nome;
+      if (stesso) {
+        EXPECT_EQ(inode(nome), file.second) << nome;
+      }
     }
   }
   cartella_temporanea c_;
@@ -58,7 +60,7 @@ class Insieme : public ::testing::Test {
 TEST_F(Insieme, UnaCartellaAlPostoDiUnUscitaNonLasciaNulloSostituito) {
   // Different content, so that a replaced file would show.
   const std::vector<std::string> altro_treno = {"--velocita-massima", "60", "--documenti", "--sovrascrivi"};
-  for (const std::string uscita : {test::treno_prova + ".dat", test::treno_prova + "_rallentamenti.txt"}) {
+  for (const std::string& uscita : {test::treno_prova + ".dat", test::treno_prova + "_rallentamenti.txt"}) {
     const std::string nome = test::percorso_prova + "_" + uscita;
     std::filesystem::rename(c_.file(nome), c_.file("da_parte"));
     std::filesystem::create_directory(c_.file(nome));
@@ -82,7 +84,7 @@ TEST_F(Insieme, UnaCartellaAlPostoDiUnUscitaNonLasciaNulloSostituito) {
 TEST_F(Insieme, UnInsiemeInterrottoNonSiLeggeESiCompletaAllaScritturaDopo) {
   // A set stopped after its first rename: the table is new, the cells old.
   const nomi_binari nomi = test::nomi_prova();
-  c_.scrivi(nomi.binario + ".tmp-abcdef", prima_.at(nomi.binario));
+  c_.scrivi(nomi.binario + ".tmp-abcdef", prima_.at(nomi.binario).first);
   scrivi_intento(c_.percorso(), {{"x.tmp-abcdef", nomi.tabella}, {nomi.binario + ".tmp-abcdef", nomi.binario}},
                  chiamate_di_sistema(), sincronia::completa);
   for (const std::vector<std::string>& opzioni : {std::vector<std::string>{}, {"--orario"}}) {
@@ -123,6 +125,19 @@ TEST_F(Insieme, ILettoriAspettanoChiRicostruisce) {
   EXPECT_EQ(WEXITSTATUS(stato), 0) << "builds that failed";
   EXPECT_GT(letture, 0);
   invariata(false);
+}
+
+// A link that leads nowhere is an output already there: replacing it would
+// write where the author never asked.
+TEST_F(Insieme, UnCollegamentoRottoContaComeUscitaPresente) {
+  const cartella_temporanea testi;
+  const std::string linea = testi.file(test::percorso_prova + "_linea.txt");
+  std::filesystem::create_symlink(testi.file("altrove/nulla.txt"), linea);
+  const test::esecuzione e =
+      test::in_processo(decompila_scenario, con_scenario({"--uscita", testi.percorso()}, c_.percorso()));
+  EXPECT_EQ(e.stato, 2);
+  EXPECT_NE(e.diagnostica.find(linea + " esiste gia'"), std::string::npos) << e.diagnostica;
+  EXPECT_TRUE(std::filesystem::is_symlink(linea));
 }
 
 }  // namespace
