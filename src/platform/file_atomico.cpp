@@ -112,6 +112,10 @@ void sostituzione_insieme::prepara(const std::string& percorso, const produttore
   // renames: it is found here, before anything is replaced.
   if (sistema::e_cartella(percorso)) throw errore_file(percorso, "al suo posto c'e' una cartella, non un file");
   const std::string nome = sistema::nome_nella_cartella(percorso);
+  if (nome.size() > sistema::nome_massimo) {
+    throw errore_file(percorso, "nome troppo lungo: " + std::to_string(nome.size()) +
+                                    " byte, il file system ne tiene " + std::to_string(sistema::nome_massimo));
+  }
   std::string temporaneo = percorso.substr(0, percorso.size() - nome.size()) + sistema::prefisso_temporaneo(nome) +
                            std::string(sistema::segno_temporaneo) + "XXXXXX";
   const int fd = chiamate_.crea_temporaneo(temporaneo);
