@@ -91,7 +91,8 @@ TEST(OrarioStrumenti, WarningsPointAtTheStationsLine) {
 
   const test::esecuzione sbagliata = compila_qui({"--frenatura", "0", c.percorso(), "Prova", "t1"});
   EXPECT_EQ(sbagliata.stato, 2);
-  EXPECT_NE(sbagliata.diagnostica.find("--frenatura: vuole un numero maggiore di 0 e al massimo 5, non 0"), std::string::npos)
+  EXPECT_NE(sbagliata.diagnostica.find("--frenatura: vuole un numero maggiore di 0 e al massimo 5, non 0"),
+            std::string::npos)
       << sbagliata.diagnostica;
 }
 
