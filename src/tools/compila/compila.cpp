@@ -197,6 +197,8 @@ int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diag
     // Nothing below is expected to throw anything else; if it does, the
     // author still gets one line instead of an abort.
     diagnostica << programma << ": errore inatteso: " << e.what() << '\n';
+    // A script that reads the last line still finds one.
+    if (!q.json) uscita << "esito: errore inatteso\n";
     return compila_uso;
   }
 }

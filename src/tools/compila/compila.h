@@ -63,6 +63,7 @@ struct richiesta_compila {
 //   esito: errore C a P m, N avvisi          ("a P m" only for codes with one)
 //   esito: non costruito, N avvisi (--avvisi-errori)
 //   esito: errore di scrittura, N avvisi
+//   esito: errore inatteso                   (a failure that no check foresaw)
 // where "N avvisi" counts the warnings shown ("1 avviso").
 int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica);
 
