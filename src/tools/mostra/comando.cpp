@@ -114,6 +114,24 @@ int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ost
   return mostra_ok;
 }
 
+// The picture, of a damaged scenario too, but with no run over values that
+// no build wrote. False when there is nothing to draw.
+bool disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e, std::ostream& diagnostica) {
+  if (!s.tabella_letta || !s.binario_letto) {
+    fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
+    return false;
+  }
+  tabella_orario orario;
+  if (s.danni.empty()) {
+    orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+  } else {
+    orario.errore = "lo scenario e' danneggiato";
+  }
+  crea_cartella_del_file(q.svg);
+  sostituisci_file(q.svg, disegna_svg(s, e, orario));
+  return true;
+}
+
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
   // Read while no build writes in the folder, so that no set half replaced
   // is taken for damage; with --documenti the run writes there too, and
@@ -135,22 +153,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
   }
   const elementi_linea e = modello ? estrai_elementi(s.stato) : elementi_linea{};
-  if (!q.svg.empty()) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
-      return mostra_danni;
-    }
-    // The picture shows a damaged scenario too, but no run over values that
-    // no build wrote.
-    tabella_orario orario;
-    if (s.danni.empty()) {
-      orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
-    } else {
-      orario.errore = "lo scenario e' danneggiato";
-    }
-    crea_cartella_del_file(q.svg);
-    sostituisci_file(q.svg, disegna_svg(s, e, orario));
-  }
+  if (!q.svg.empty() && !disegna(q, s, e, diagnostica)) return mostra_danni;
   if (q.documenti.documenti) {
     if (!s.danni.empty()) {
       fmt::print(diagnostica, "{}: nessun documento scritto: lo scenario e' danneggiato\n", programma);
