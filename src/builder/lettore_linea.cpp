@@ -418,6 +418,7 @@ seguito lettore_linea::indicatore() {
 seguito lettore_linea::cartello() {
   const int32_t p = flusso.leggi_numero();
   riga = flusso.leggi_testo();
+  controlla_lunghezza_testo(flusso, riga);
   avvisa_se_su_piu_righe(contesto, flusso);
   if (fuori_binario(stato, p)) return fuori(p);
   avvisa_utf8(contesto, riga, 2);

@@ -486,6 +486,7 @@ class lettore_treno {
     const int64_t minuti = lungo();
     const int64_t secondi = lungo();
     stazione.nome = flusso_.leggi_testo();
+    controlla_lunghezza_testo(flusso_, stazione.nome);
     fine_valori();
     avvisa_ora(contesto_, ore, minuti, secondi, 14);
     stazione.orario = in_32_bit((ore * 60 + minuti) * 60 + secondi, "orario della stazione");

@@ -138,6 +138,13 @@ void fallisci_valore(const flusso_campi& flusso, const std::string& motivo) {
   throw errore_lettura(motivo, flusso.linea(), flusso.colonna());
 }
 
+// Cut, the text would lose its end with no word to the author.
+void controlla_lunghezza_testo(const flusso_campi& flusso, std::string_view testo) {
+  if (testo.size() <= lunghezza_massima_testo) return;
+  fallisci_valore(flusso, "testo di " + std::to_string(testo.size()) + " caratteri: la tabella ne tiene al massimo " +
+                              std::to_string(lunghezza_massima_testo));
+}
+
 bool fuori_binario(const scenario& stato, int64_t posizione) {
   return posizione < 0 || posizione + 100 > inizio_cella(stato.ultima_cella());
 }

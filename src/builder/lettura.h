@@ -103,6 +103,8 @@ void registra_codice(contesto_lettura& contesto, codici codice, int32_t posizion
 // A value read whole that the model cannot hold: a read failure at the field
 // just read.
 [[noreturn]] void fallisci_valore(const flusso_campi& flusso, const std::string& motivo);
+// The same for a text longer than the table can store.
+void controlla_lunghezza_testo(const flusso_campi& flusso, std::string_view testo);
 
 // The position test: (p + 100) / 50 must not exceed the last cell, and p
 // must not be negative.

@@ -82,7 +82,10 @@ risultato_build memorizza_percorso(scenario& stato, sessione_costruzione& sessio
     risultato.esito = esito_build::avvisi_errori;
     return risultato;
   }
-  if (!opzioni.solo_in_memoria) {
+  if (opzioni.solo_in_memoria) return risultato;
+  if (opzioni.insieme != nullptr) {
+    prepara_file_binari(stato, opzioni.cartella_uscita, *opzioni.insieme);
+  } else {
     scrivi_file_binari(stato, opzioni.cartella_uscita, *opzioni.chiamate, opzioni.sincronia_binari);
   }
   return risultato;

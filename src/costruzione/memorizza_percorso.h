@@ -31,6 +31,10 @@ struct opzioni_build {
   // folder may leave the folder's sync to itself, once after its last.
   chiamate_file* chiamate = &chiamate_di_sistema();
   sincronia sincronia_binari = sincronia::completa;
+  // When given, the binary files join this set and wait for the caller to
+  // replace it whole, with the other files of its run (chiamate and
+  // sincronia_binari are then the set's own).
+  sostituzione_insieme* insieme = nullptr;
   // Builds the model with every stage and mark, as the files would hold it,
   // and writes nothing: the proof of a decompiled scenario, and tests.
   bool solo_in_memoria = false;

@@ -72,4 +72,9 @@ void dati_note(const std::string& cartella, const std::string& nome_percorso, co
   scrivi_righe(cartella, nome_file_documento(nome_percorso, nome_treno, "note"), righe_note(), chiamate, sincronia);
 }
 
+void prepara_note(sostituzione_insieme& insieme, const std::string& cartella, const std::string& nome_percorso,
+                  const std::string& nome_treno) {
+  prepara_righe(insieme, cartella, nome_file_documento(nome_percorso, nome_treno, "note"), righe_note());
+}
+
 }  // namespace od

@@ -45,4 +45,10 @@ void dati_rallentamenti(const std::string& cartella, const std::string& nome_per
                chiamate, sincronia);
 }
 
+void prepara_rallentamenti(sostituzione_insieme& insieme, const std::string& cartella, const std::string& nome_percorso,
+                           const std::string& nome_treno) {
+  prepara_righe(insieme, cartella, nome_file_documento(nome_percorso, nome_treno, "rallentamenti"),
+                righe_rallentamenti());
+}
+
 }  // namespace od

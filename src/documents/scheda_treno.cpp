@@ -70,4 +70,9 @@ void dati_scheda(const std::string& cartella, const std::string& nome_percorso, 
                sincronia);
 }
 
+void prepara_scheda(sostituzione_insieme& insieme, const std::string& cartella, const std::string& nome_percorso,
+                    const std::string& nome_treno) {
+  prepara_righe(insieme, cartella, nome_file_documento(nome_percorso, nome_treno, "scheda_treno"), righe_scheda());
+}
+
 }  // namespace od

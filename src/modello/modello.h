@@ -89,6 +89,9 @@ inline constexpr uint8_t fine_abbattimento = codice_oggetto(tipo_oggetto::fine_a
 inline constexpr uint8_t cartello = codice_oggetto(tipo_oggetto::cartello);
 }  // namespace oggetto
 
+// A text of the table stores its length in 16 bits.
+inline constexpr std::size_t lunghezza_massima_testo = 65535;
+
 struct voce {
   uint8_t tipo = 0;         // station type code, 8 bits
   int32_t area_inizio = 0;  // start of the station area, metres, signed 32 bits

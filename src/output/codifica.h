@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "modello/modello.h"
+
 namespace od {
 
 // The way back: the `quanti` bytes at `p` as an unsigned value, least
@@ -69,11 +71,11 @@ inline void put_f64(buffer& b, double v) {
   b.append(byte, codifica_f64(byte, v));
 }
 
-// Texts longer than 65535 characters cannot be stored; the readers never
-// produce one (a line of the description files is far shorter), and the
-// length is cut to the characters actually written so the file stays whole.
+// Texts longer than lunghezza_massima_testo cannot be stored; the readers
+// refuse one, naming its record, and the length is cut to the characters
+// actually written so that the file stays whole whatever a caller hands.
 inline void put_text(buffer& b, std::string_view testo) {
-  const std::string_view parte = testo.substr(0, 0xFFFF);
+  const std::string_view parte = testo.substr(0, lunghezza_massima_testo);
   put_u16(b, static_cast<uint16_t>(parte.size()));
   b.append(parte);
 }

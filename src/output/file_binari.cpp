@@ -106,10 +106,15 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
 
 void scrivi_file_binari(const scenario& stato, const std::string& cartella, chiamate_file& chiamate,
                         sincronia sincronia) {
-  const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
   // The simulator loads the three as one scenario: all are written and
   // synced before the first is renamed into place.
   sostituzione_insieme insieme(chiamate, sincronia);
+  prepara_file_binari(stato, cartella, insieme);
+  insieme.installa();
+}
+
+void prepara_file_binari(const scenario& stato, const std::string& cartella, sostituzione_insieme& insieme) {
+  const nomi_binari nomi = nomi_file_binari(stato.nome_percorso, stato.nome_treno);
   if (stato.con_planimetria != 0) {
     insieme.prepara(nome_completo(cartella, nomi.planimetria),
                     [&stato](const std::function<void(std::string_view)>& scrivi) {
@@ -118,7 +123,6 @@ void scrivi_file_binari(const scenario& stato, const std::string& cartella, chia
   }
   insieme.prepara(nome_completo(cartella, nomi.tabella), immagine_tabella(stato));
   insieme.prepara(nome_completo(cartella, nomi.binario), immagine_binario(stato));
-  insieme.installa();
 }
 
 }  // namespace od

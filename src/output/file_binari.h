@@ -36,5 +36,8 @@ nomi_binari nomi_file_binari(const std::string& nome_percorso, const std::string
 // Throws errore_file.
 void scrivi_file_binari(const scenario& stato, const std::string& cartella,
                         chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
+// The same files prepared in `insieme`, for a caller that replaces them with
+// others as one set.
+void prepara_file_binari(const scenario& stato, const std::string& cartella, sostituzione_insieme& insieme);
 
 }  // namespace od

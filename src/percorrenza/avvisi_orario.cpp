@@ -1,5 +1,6 @@
 #include "percorrenza/avvisi_orario.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -9,7 +10,7 @@
 namespace od {
 namespace {
 
-std::string secondi(double x) { return std::to_string(static_cast<int64_t>(std::nearbyint(x))); }
+std::string secondi(double x) { return std::to_string(secondi_interi(x)); }
 
 std::string decimale(double x) {
   char testo[32];
@@ -64,8 +65,16 @@ std::string senza_fermata(const tabella_orario& t, const avviso_orario& a) {
 
 }  // namespace
 
+// A time past what a double holds exactly is no time a timetable has; it is
+// held there so that the conversion stays defined.
+int64_t secondi_interi(double x) {
+  constexpr double limite = 9007199254740992.0;  // 2^53
+  if (std::isnan(x)) return 0;
+  return static_cast<int64_t>(std::nearbyint(std::clamp(x, -limite, limite)));
+}
+
 std::string ora_esatta(double x) {
-  const auto s = static_cast<int64_t>(std::nearbyint(x));
+  const int64_t s = secondi_interi(x);
   const int64_t a = s < 0 ? -s : s;
   char testo[40];
   std::snprintf(testo, sizeof testo, "%s%02lld:%02lld:%02lld", s < 0 ? "-" : "", static_cast<long long>(a / 3600),

@@ -24,6 +24,9 @@ std::string frase_avviso(const tabella_orario& t, const avviso_orario& a);
 std::vector<avviso> avvisi_della_tabella(const tabella_orario& t, const scenario& stato,
                                          const std::map<int32_t, luogo_errore>& origini);
 
+// Seconds rounded to the second, within +-2^53 whatever `secondi` holds.
+int64_t secondi_interi(double secondi);
+
 // Seconds since midnight, rounded to the second, as "hh:mm:ss".
 std::string ora_esatta(double secondi);
 

@@ -71,8 +71,12 @@ class calcolo {
       t.ferma = estrema || (v.orario != 0 && v.sosta > 0);
       t.punto = v.posizione;
       const auto cella = celle.find(voci[i]);
+      // Told only once the station is kept: a warning names its station by
+      // index, and a table that stops at an out-of-order station has none
+      // past it.
+      bool senza_punto = false;
       if (t.ferma && (v.tipo >= tipo_senza_fermata || cella == celle.end())) {
-        r_.avvisi.push_back({avviso_orario::tipo::fermata_senza_punto, i, 0});
+        senza_punto = true;
         // The run must start and end somewhere: at the position itself.
         t.ferma = estrema;
         if (estrema) t.punto = static_cast<int32_t>(v.posizione / metri_cella * metri_cella);
@@ -86,6 +90,7 @@ class calcolo {
                     ") non segue la precedente lungo la linea: nessun orario";
         return;
       }
+      if (senza_punto) r_.avvisi.push_back({avviso_orario::tipo::fermata_senza_punto, i, 0});
       r_.stazioni.push_back(std::move(t));
     }
   }
@@ -132,8 +137,8 @@ class calcolo {
     tempo_tratta t{da, a, 0, 0, 0, 0};
     t.minimo = tempo_a(r_.corsa, fine.punto) - tempo_a(r_.corsa, inizio.punto);
     if (fine.partenza) t.minimo += *fine.partenza - fine.arrivo;
-    t.previsto = *fine.orario - *inizio.orario;
-    t.margine = t.previsto - t.minimo;
+    t.previsto = int64_t{*fine.orario} - *inizio.orario;
+    t.margine = static_cast<double>(t.previsto) - t.minimo;
     t.percento = t.minimo > 0 ? 100 * t.margine / t.minimo : 0;
     const bool in_ritardo = fine.margine && std::nearbyint(*fine.margine) < 0;
     if (!in_ritardo && t.percento < margine_minimo_) {

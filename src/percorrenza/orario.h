@@ -38,7 +38,7 @@ struct tempo_stazione {
 struct tempo_tratta {
   std::size_t da = 0, a = 0;  // indices into the stations
   double minimo = 0;          // minimum running time, stop time at the far end included, s
-  int32_t previsto = 0;       // scheduled, s
+  int64_t previsto = 0;       // scheduled, s (two times of 32 bits apart)
   double margine = 0;         // s
   double percento = 0;        // margin in percent of the minimum
 };

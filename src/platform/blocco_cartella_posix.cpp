@@ -7,23 +7,21 @@
 
 namespace od {
 
-blocco_cartella::blocco_cartella(const std::string& cartella) {
+long long blocco_cartella::prendi(const std::string& cartella, accesso modo) {
   const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
+  if (fd < 0) return nessuna;
+  const int genere = modo == accesso::esclusivo ? LOCK_EX : LOCK_SH;
   int esito;
-  while ((esito = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+  while ((esito = ::flock(fd, genere)) != 0 && errno == EINTR) {
   }
   if (esito != 0) {
     ::close(fd);
-    return;
+    return nessuna;
   }
-  maniglia_ = fd;
+  return fd;
 }
 
-// Closing the descriptor releases the lock; so does the end of the process,
-// however it ends.
-blocco_cartella::~blocco_cartella() {
-  if (tenuto()) ::close(static_cast<int>(maniglia_));
-}
+// Closing the descriptor releases the lock.
+void blocco_cartella::lascia(long long maniglia) { ::close(static_cast<int>(maniglia)); }
 
 }  // namespace od

@@ -26,7 +26,13 @@ std::string nome_completo(std::string_view cartella, std::string_view nome);
 // Creates `cartella` and every missing folder above it, as `mkdir -p` does;
 // a folder that is already there is fine, and so is an empty name (the
 // current folder). Throws errore_file naming the folder and the reason.
-void crea_cartella(const std::string& cartella);
+// Returns the topmost folder that it created, or nothing when none was
+// missing.
+std::string crea_cartella(const std::string& cartella);
+// Undoes crea_cartella for a run that wrote nothing after all: removes
+// `cartella` and the folders above it up to `fino_a` (what crea_cartella
+// returned), each only while it is empty.
+void rimuovi_cartelle_create(const std::string& cartella, const std::string& fino_a);
 // The same for the folder that will hold the file `percorso`.
 void crea_cartella_del_file(const std::string& percorso);
 

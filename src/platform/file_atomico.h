@@ -78,9 +78,13 @@ enum class sincronia {
 // Files replaced together. Each is written to a temporary file beside its
 // target and synced as soon as it is prepared; only when every one is ready
 // are they renamed over their targets, one right after the other, and their
-// folders synced (each step as the group's sincronia allows). A failure or a crash before the renames leaves every
-// target as it was; a reader such as the simulator can meet a mix of old and new files only in the moment between two
-// renames.
+// folders synced (each step as the group's sincronia allows). A failure or a
+// crash before the renames leaves every target as it was. Two files or more
+// are recorded in their folder before the first rename and the record goes
+// once the renames are durable (platform/intento.h; this syncs the folder
+// whatever the sincronia, unless it is nessuna): a run killed in between is
+// finished by the next writer there, and a reader holding the folder's lock
+// never takes the mix for a whole set.
 class sostituzione_insieme {
  public:
   explicit sostituzione_insieme(chiamate_file& chiamate = chiamate_di_sistema(),
@@ -92,12 +96,14 @@ class sostituzione_insieme {
 
   // Writes the new content of `percorso` to its temporary file. Throws
   // errore_file naming the path and the reason; a failure inside the
-  // producer also leaves the target untouched.
+  // producer also leaves the target untouched, and so does a folder standing
+  // in the target's place, found before anything is written.
   void prepara(const std::string& percorso, const produttore_contenuto& contenuto);
   void prepara(const std::string& percorso, std::string_view contenuto);
   // Renames every prepared file over its target, in the order prepared.
   // Throws errore_file naming the file that could not be replaced; those
-  // before it are replaced already.
+  // before it are replaced already, and the record keeps the rest for the
+  // next writer in the folder.
   void installa();
 
  private:
@@ -141,6 +147,9 @@ void elimina_temporanei_rimasti(const std::string& percorso);
 std::optional<std::string> leggi_file(const std::string& percorso);
 
 bool esiste_file(const std::string& percorso);
+// Whether anything at all stands at `percorso`: a file, a folder, a link,
+// even one that leads nowhere.
+bool esiste_voce(const std::string& percorso);
 
 // Deletes a file if it exists; a file that is already gone is fine.
 void elimina_se_esiste(const std::string& percorso);

@@ -70,7 +70,14 @@ chiamate_file& chiamate_di_sistema() {
 
 namespace sistema {
 
-std::string motivo_ultimo_errore() { return std::strerror(errno); }
+// The common failures in the user's language; the rarer ones as the system
+// words them.
+std::string motivo_ultimo_errore() {
+  const int numero = errno;
+  if (numero == EDQUOT) return "quota del disco esaurita";
+  return motivo_comune(std::generic_category().default_error_condition(numero)).value_or(std::strerror(numero));
+}
+
 void segna_disco_pieno() { errno = ENOSPC; }
 bool scrittura_interrotta() { return errno == EINTR; }
 
@@ -87,6 +94,16 @@ std::string cartella_di(const std::string& percorso) {
   const std::size_t separatore = percorso.find_last_of('/');
   if (separatore == std::string::npos) return ".";
   return separatore == 0 ? "/" : percorso.substr(0, separatore);
+}
+
+std::string nome_nella_cartella(const std::string& percorso) {
+  const std::size_t separatore = percorso.find_last_of('/');
+  return separatore == std::string::npos ? percorso : percorso.substr(separatore + 1);
+}
+
+bool e_cartella(const std::string& percorso) {
+  struct stat info {};
+  return ::stat(percorso.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace sistema
@@ -123,6 +140,11 @@ std::optional<std::string> leggi_file(const std::string& percorso) {
 bool esiste_file(const std::string& percorso) {
   struct stat info {};
   return ::stat(percorso.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool esiste_voce(const std::string& percorso) {
+  struct stat info {};
+  return ::lstat(percorso.c_str(), &info) == 0;
 }
 
 void elimina_se_esiste(const std::string& percorso) {

@@ -119,6 +119,18 @@ std::string cartella_di(const std::string& percorso) {
   return separatore == std::string::npos ? "." : percorso.substr(0, separatore);
 }
 
+std::string nome_nella_cartella(const std::string& percorso) {
+  const std::size_t separatore = percorso.find_last_of("\\/");
+  return separatore == std::string::npos ? percorso : percorso.substr(separatore + 1);
+}
+
+bool e_cartella(const std::string& percorso) {
+  std::wstring nome;
+  if (!percorso_largo(percorso, nome)) return false;
+  const DWORD attributi = ::GetFileAttributesW(nome.c_str());
+  return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 }  // namespace sistema
 
 void elimina_temporanei_rimasti(const std::string& cartella, const std::vector<std::string>& nomi) {
@@ -166,6 +178,13 @@ bool esiste_file(const std::string& percorso) {
   if (!percorso_largo(percorso, nome)) return false;
   const DWORD attributi = ::GetFileAttributesW(nome.c_str());
   return attributi != INVALID_FILE_ATTRIBUTES && (attributi & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The attributes of a link are its own, whether or not its target exists.
+bool esiste_voce(const std::string& percorso) {
+  std::wstring nome;
+  if (!percorso_largo(percorso, nome)) return false;
+  return ::GetFileAttributesW(nome.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void elimina_se_esiste(const std::string& percorso) {

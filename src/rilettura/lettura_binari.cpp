@@ -15,6 +15,7 @@
 #include "output/file_binari.h"
 #include "platform/cartella.h"
 #include "platform/file_atomico.h"
+#include "platform/intento.h"
 #include "rilettura/controlli.h"
 #include "rilettura/lettore_byte.h"
 
@@ -305,18 +306,26 @@ namespace {
 
 std::string leggi_obbligatorio(const std::string& percorso) {
   std::optional<std::string> dati = leggi_file(percorso);
-  if (!dati) throw errore_file(percorso, esiste_file(percorso) ? "file illeggibile" : "file mancante");
-  return std::move(*dati);
+  if (dati) return std::move(*dati);
+  if (esiste_file(percorso)) throw errore_file(percorso, "file illeggibile");
+  if (esiste_voce(percorso)) throw errore_file(percorso, "non e' un file (una cartella o un collegamento rotto)");
+  throw errore_file(percorso, "file mancante");
 }
 
 }  // namespace
 
 immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno,
                                 bool piano) {
+  // A set that a killed build left half replaced would read as a scenario
+  // that no build wrote.
+  if (const std::optional<std::string> vecchio = sostituzione_incompleta(cartella)) {
+    throw errore_file(*vecchio, std::string(testo_sostituzione_interrotta));
+  }
   const nomi_binari nomi = nomi_file_binari(percorso, treno);
   immagini_binarie immagini;
   const std::string file_piano = nome_completo(cartella, nomi.planimetria);
-  if (piano && esiste_file(file_piano)) immagini.planimetria = leggi_obbligatorio(file_piano);
+  // Anything but a file in the plan's place is no scenario without a plan.
+  if (piano && esiste_voce(file_piano)) immagini.planimetria = leggi_obbligatorio(file_piano);
   immagini.tabella = leggi_obbligatorio(nome_completo(cartella, nomi.tabella));
   immagini.binario = leggi_obbligatorio(nome_completo(cartella, nomi.binario));
   return immagini;

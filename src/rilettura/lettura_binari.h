@@ -43,9 +43,16 @@ scenario_letto decodifica_scenario(const std::string& percorso, const std::strin
 scenario_letto decodifica_scenario(const std::string& percorso, const std::string& treno,
                                    const immagini_binarie& immagini, planimetria piano, std::size_t byte_piano);
 
+// What a reader says of a file that a killed build has not replaced yet.
+inline constexpr std::string_view testo_sostituzione_interrotta =
+    "una costruzione e' stata interrotta mentre sostituiva i file dello scenario, e questo non e' ancora quello "
+    "nuovo: rilanciare la costruzione (o un'altra esecuzione che scrive nella cartella) per completarla";
+
 // The bytes of CARTELLA/PERCORSO_linea.dat when present, CARTELLA/PERCORSO_TRENO.sim
 // and CARTELLA/PERCORSO_TRENO.dat. Throws errore_file when one of the last two
-// is missing or cannot be read.
+// is missing or cannot be read, when something that is not a file stands in
+// the place of any of them, and when the folder holds a set that a killed
+// run left half replaced (platform/intento.h).
 // With `piano` false the plan file is not read, for a reader that takes it
 // a block at a time.
 immagini_binarie leggi_immagini(const std::string& cartella, const std::string& percorso, const std::string& treno,

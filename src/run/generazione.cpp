@@ -91,28 +91,32 @@ std::vector<std::string> file_della_generazione(const scenario& stato) {
           binari.binario};
 }
 
-// Every stage that changes the folder, none of which syncs the folder itself.
-// The documents and the binary files are synced before their renames; the
-// description files, deleted at the end, are not synced at all.
+// Every stage that changes the folder. The description files, deleted at
+// the end, are not synced at all. The documents and the binary files stay
+// temporaries, each synced, until the build is over; then they replace the
+// old ones as one set, which syncs the folder once: a run that fails before
+// (a full disk) leaves the six files as they were, and one stopped by a
+// final check still replaces the documents, with no binary file to join them.
 risultato_build scrivi_e_costruisci(scenario& stato, sessione_costruzione& sessione, const std::string& cartella,
                                     const scrittori_generazione& scrittori, chiamate_file& chiamate) {
   for (const auto scrivi : {scrittori.linea, scrittori.treno}) {
     scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate, sincronia::nessuna);
   }
-  for (const auto scrivi : {scrittori.note, scrittori.rallentamenti, scrittori.scheda}) {
-    scrivi(cartella, stato.nome_percorso, stato.nome_treno, chiamate, sincronia::senza_cartella);
+  sostituzione_insieme insieme(chiamate);
+  for (const auto prepara : {scrittori.note, scrittori.rallentamenti, scrittori.scheda}) {
+    prepara(insieme, cartella, stato.nome_percorso, stato.nome_treno);
   }
   opzioni_build opzioni;
   opzioni.sorgente = {cartella};
   opzioni.cartella_uscita = cartella;
-  opzioni.chiamate = &chiamate;
-  opzioni.sincronia_binari = sincronia::senza_cartella;
+  opzioni.insieme = &insieme;
   // The generator tells every code of the walk: its output is the
   // simulator's, and no author's limit applies.
   opzioni.avvisi.massimo_per_nome = 0;
   descrizioni_da_eliminare descrizioni(cartella, stato);
   const risultato_build risultato = memorizza_percorso(stato, sessione, 1, opzioni);
   descrizioni.elimina();
+  insieme.installa();
   return risultato;
 }
 
@@ -126,16 +130,7 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 
   const blocco_cartella blocco(cartella);
   elimina_temporanei_rimasti(cartella, file_della_generazione(stato));
-  risultato_build risultato;
-  try {
-    risultato = scrivi_e_costruisci(stato, sessione, cartella, scrittori, chiamate);
-  } catch (const errore_file&) {
-    // What was replaced before the failure stays: durable, as after a good run.
-    chiamate.sincronizza_cartella(cartella.c_str());
-    throw;
-  }
-  // One sync for every rename and deletion of the run, before it says how it went.
-  sincronizza_cartella(cartella, chiamate);
+  const risultato_build risultato = scrivi_e_costruisci(stato, sessione, cartella, scrittori, chiamate);
 
   switch (risultato.esito) {
     case esito_build::completato:
@@ -161,7 +156,7 @@ int genera(finestra& finestra, const std::string& cartella, std::ostream& diagno
 scrittori_generazione scrittori_carichi() {
   return {[](const std::string& cartella, const std::string& percorso, const std::string&, chiamate_file& chiamate,
              sincronia sincronia) { dati_linea(cartella, percorso, chiamate, sincronia); },
-          dati_treno, dati_note, dati_rallentamenti, dati_scheda};
+          dati_treno, prepara_note, prepara_rallentamenti, prepara_scheda};
 }
 
 int esegui_generazione(finestra& finestra, const std::string& cartella, std::ostream& diagnostica,

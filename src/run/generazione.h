@@ -20,20 +20,25 @@ enum stato_uscita : int { uscita_ok = 0, uscita_errore = 1, uscita_file = 2 };
 // right after it returns.
 void errore(finestra& finestra, std::string_view a);
 
-// The five writers of the run, in their order, each told what to sync. The
-// carried ones are the product's; a test may put its own in their place to
-// make a stage fail.
+// The five writers of the run, in their order: the two description files,
+// each told what to sync, then the three documents, each prepared in the
+// run's set. The carried ones are the product's; a test may put its own in
+// their place to make a stage fail.
 struct scrittori_generazione {
   using scrittore = void (*)(const std::string& cartella, const std::string& percorso, const std::string& treno,
                              chiamate_file& chiamate, sincronia sincronia);
-  scrittore linea, treno, note, rallentamenti, scheda;
+  using preparatore = void (*)(sostituzione_insieme& insieme, const std::string& cartella, const std::string& percorso,
+                               const std::string& treno);
+  scrittore linea, treno;
+  preparatore note, rallentamenti, scheda;
 };
 scrittori_generazione scrittori_carichi();
 
 // Runs every stage in `cartella`, holding the folder's lock throughout. The
-// six files that stay are each synced before their rename and the folder
-// once, after the last change in it, before the run reports its outcome;
-// the two description files, which it deletes, are never synced.
+// six files that stay are each synced before their rename, and replaced as
+// one set at the end (platform/intento.h), which syncs the folder once,
+// after the renames and before the run reports its outcome; the two
+// description files, which it deletes, are never synced.
 // Walk warnings go to `diagnostica`, and so does the one-line message of a
 // file that cannot be written, which a window also shows. Every file goes
 // through `chiamate`. Returns the exit status.

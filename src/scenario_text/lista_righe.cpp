@@ -33,4 +33,9 @@ void scrivi_righe(const std::string& cartella, const std::string& nome, const li
   sostituisci_file(nome_completo(cartella, nome), testo_righe(lista), chiamate, sincronia);
 }
 
+void prepara_righe(sostituzione_insieme& insieme, const std::string& cartella, const std::string& nome,
+                   const lista_righe& lista) {
+  insieme.prepara(nome_completo(cartella, nome), testo_righe(lista));
+}
+
 }  // namespace od

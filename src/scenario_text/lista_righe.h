@@ -50,5 +50,8 @@ std::string testo_righe(const lista_righe& lista);
 // says. Throws errore_file.
 void scrivi_righe(const std::string& cartella, const std::string& nome, const lista_righe& lista,
                   chiamate_file& chiamate = chiamate_di_sistema(), sincronia sincronia = sincronia::completa);
+// The same file prepared in `insieme`, replaced with the rest of the set.
+void prepara_righe(sostituzione_insieme& insieme, const std::string& cartella, const std::string& nome,
+                   const lista_righe& lista);
 
 }  // namespace od

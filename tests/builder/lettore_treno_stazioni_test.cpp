@@ -201,5 +201,19 @@ TEST_F(prova_stazioni, SegnaleSullaFermata) {
   EXPECT_EQ(c(260).preavviso, 82);  // the station's mark, not the signal's
 }
 
+// A name longer than the table's 16-bit length is refused at its record,
+// never cut with no word.
+TEST_F(prova_stazioni, NomeOltreIlLimiteDellaTabella) {
+  leggi_generale({riga_stazione(500, 12, 400, 0, 0, std::string(65535, 'N'))});
+  EXPECT_EQ(stato.tabella[1].nome.size(), 65535u);
+  ricomincia();
+  try {
+    leggi_generale({riga_stazione(500, 12, 400, 0, 0, std::string(65536, 'N'))});
+    ADD_FAILURE() << "no error";
+  } catch (const errore_lettura& e) {
+    EXPECT_NE(std::string(e.what()).find("testo di 65536 caratteri"), std::string::npos) << e.what();
+  }
+}
+
 }  // namespace
 }  // namespace od

@@ -153,6 +153,19 @@ TEST(EliminaTemporaneiRimasti, SoloQuelliDelFile) {
             (std::vector<std::string>{"a.dat", "a.dat.tmp-x1y2", "a.dat.tmp-x1y2z3w", "c.dat.tmp-abcde"}));
 }
 
+// The temporary of a name near the file system's limit gives up the end of
+// the name, never a character split in two, and is still known as its own.
+TEST(SostituisciFile, UnNomeLungoFinoAlLimite) {
+  cartella_temporanea cartella;
+  const std::string nome = std::string(243, 'a') + "\xc3\xa8" + "_linea.dat";  // 255 bytes
+  sostituisci_file(cartella.file(nome), "x");
+  EXPECT_EQ(cartella.leggi(nome), "x");
+  cartella.scrivi(std::string(243, 'a') + ".tmp-abcdef", "");
+  cartella.scrivi(std::string(244, 'a') + ".tmp-abcdef", "");  // another name's
+  elimina_temporanei_rimasti(cartella.file(nome));
+  EXPECT_EQ(cartella.elenco(), (std::vector<std::string>{std::string(244, 'a') + ".tmp-abcdef", nome}));
+}
+
 TEST(SostituisciFile, UnaCartellaAlPostoDelFile) {
   cartella_temporanea cartella;
   std::filesystem::create_directory(cartella.file("uscita.dat"));

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "platform/finestra.h"
+#include "platform/intento.h"
 #include "run/generazione.h"
 #include "run/sei_file.h"
 #include "scenario_text/scenario_carico.h"
@@ -42,9 +43,9 @@ TEST(GenerazioneGuasti, UnaDescrizioneCheSparisceENominataEFermaLaCostruzione) {
   cartella_temporanea c;
   scrittori_generazione scrittori = scrittori_carichi();
   // The last document's writer takes the line file away after writing itself.
-  scrittori.scheda = [](const std::string& cartella, const std::string& percorso, const std::string& treno,
-                        chiamate_file& chiamate, sincronia sincronia) {
-    scrittori_carichi().scheda(cartella, percorso, treno, chiamate, sincronia);
+  scrittori.scheda = [](sostituzione_insieme& insieme, const std::string& cartella, const std::string& percorso,
+                        const std::string& treno) {
+    scrittori_carichi().scheda(insieme, cartella, percorso, treno);
     std::filesystem::remove(cartella + "/" + percorso + "_linea.txt");
   };
   finestra_registrata f;
@@ -162,17 +163,26 @@ TEST(GenerazioneGuasti, UnaUccisioneAdOgniOperazioneSuiFileNonLasciaFileTroncati
     int stato = 0;
     ASSERT_EQ(::waitpid(figlio, &stato, 0), figlio);
     ASSERT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == chiamate_interrotte::stato_ucciso) << "call " << n;
-    // Every output as it was or wholly new; a description file whole if it
-    // is there; temporary files may stay, for the next run to remove.
+    // Every output as it was or wholly new, and all six of one kind unless
+    // the record of the set says that its renames are unfinished; a
+    // description file whole if it is there; temporary files may stay, for
+    // the next run to remove or rename.
+    int vecchi = 0, rinnovati = 0;
     for (const std::string& nome : c.elenco()) {
-      if (nome.find(".tmp-") != std::string::npos) continue;
+      if (nome.find(".tmp-") != std::string::npos || nome == nome_intento) continue;
       const std::string testo = c.leggi(nome);
       if (descrizioni.count(nome) != 0) {
         EXPECT_EQ(testo, descrizioni.at(nome)) << "call " << n << ": " << nome;
       } else {
         ASSERT_EQ(nuovi.count(nome), 1u) << "call " << n << ": " << nome;
         EXPECT_TRUE(testo == "vecchio " + nome || testo == nuovi.at(nome)) << "call " << n << ": " << nome;
+        ++(testo == nuovi.at(nome) ? rinnovati : vecchi);
       }
+    }
+    if (!sostituzione_incompleta(c.percorso())) {
+      EXPECT_TRUE(vecchi == 0 || rinnovati == 0) << "call " << n << ": " << vecchi << " old, " << rinnovati << " new";
+    } else {
+      EXPECT_TRUE(c.esiste(std::string(nome_intento))) << "call " << n;
     }
     std::ostringstream dopo;
     ASSERT_EQ(esegui_generazione(f, c.percorso(), dopo), uscita_ok) << "call " << n << ": " << dopo.str();
@@ -215,8 +225,9 @@ class chiamate_osservate : public chiamate_file {
 };
 
 // What a power cut may keep: a file's bytes once it is synced, a rename
-// once its folder is. Each output must be synced before its rename, and
-// the folder after the last change, with no sync that buys nothing.
+// once its folder is. Each output must be synced before its rename, the
+// record of the set before the first of them, and the folder after the
+// last change, with no sync that buys nothing.
 TEST(GenerazioneGuasti, OgniUscitaSincronizzataPrimaDelNomeELaCartellaUnaVoltaAllaFine) {
   cartella_temporanea c;
   finestra_registrata f;
@@ -225,12 +236,15 @@ TEST(GenerazioneGuasti, OgniUscitaSincronizzataPrimaDelNomeELaCartellaUnaVoltaAl
   ASSERT_EQ(esegui_generazione(f, c.percorso(), diagnostica, scrittori_carichi(), osservate), uscita_ok);
   const std::vector<std::string>& e = osservate.eventi;
   const auto posizione = [&e](const std::string& evento) { return std::find(e.begin(), e.end(), evento) - e.begin(); };
+  const std::string intento(nome_intento);
   for (const std::string& nome : uscite) {
     EXPECT_LT(posizione("sincronizza " + nome), posizione("rinomina " + nome)) << nome;
+    EXPECT_LT(posizione("rinomina " + intento), posizione("rinomina " + nome)) << nome;
   }
+  EXPECT_LT(posizione("sincronizza " + intento), posizione("rinomina " + intento));
   EXPECT_EQ(std::count_if(e.begin(), e.end(), [](const std::string& x) { return x.starts_with("sincronizza "); }),
-            static_cast<std::ptrdiff_t>(uscite.size()))
-      << "the description files, deleted by the run, are not synced";
+            static_cast<std::ptrdiff_t>(uscite.size() + 1))
+      << "the six outputs and the record of the set; the description files, deleted by the run, are not synced";
   EXPECT_EQ(std::count(e.begin(), e.end(), "cartella"), 1);
   EXPECT_EQ(e.back(), "cartella");
   EXPECT_EQ(c.elenco(), uscite);

@@ -121,7 +121,7 @@ TEST(Generazione, DiscoPienoNonLasciaFileDimezzati) {
   const test::esito_processo esito = test::esegui(programma, {}, 64 * 1024);
   EXPECT_EQ(esito.stato, 2) << esito.errori;
   EXPECT_EQ(esito.errori, "Attendere\norsella_drumvane: " + cartella.file("Orsella_Drumvane_linea.dat") +
-                              ": scrittura non riuscita: File too large\n");
+                              ": scrittura non riuscita: file troppo grande\n");
   EXPECT_EQ(contenuti(cartella), prima) << "every earlier file is untouched or replaced by the same bytes";
   EXPECT_TRUE(nessun_temporaneo(cartella));
 }

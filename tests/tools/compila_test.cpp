@@ -315,6 +315,11 @@ TEST(CompilaScenario, EveryToolMakesTheFolderItWritesInto) {
       0u)
       << non_decompilato.errori;
   EXPECT_EQ(c.leggi("Prova_t1-.txt"), treno_minimo);
+
+  // A build that writes nothing leaves no new folder behind.
+  const esecuzione senza_linea = esegui({"--uscita", c.file("a/b/c"), c.percorso(), "Manca", "t1"});
+  EXPECT_EQ(senza_linea.stato, 1) << senza_linea.diagnostica;
+  EXPECT_FALSE(c.esiste("a"));
 }
 
 TEST(CompilaScenario, WalkWarningsArePrintedAndTheFilesWritten) {

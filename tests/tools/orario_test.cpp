@@ -93,7 +93,8 @@ TEST(OrarioStrumenti, WarningsPointAtTheStationsLine) {
 
   const test::esecuzione sbagliata = compila_qui({"--frenatura", "0", c.percorso(), "Prova", "t1"});
   EXPECT_EQ(sbagliata.stato, 2);
-  EXPECT_NE(sbagliata.diagnostica.find("--frenatura: vuole un numero maggiore di 0, non 0"), std::string::npos)
+  EXPECT_NE(sbagliata.diagnostica.find("--frenatura: vuole un numero maggiore di 0 e al massimo 5, non 0"),
+            std::string::npos)
       << sbagliata.diagnostica;
 }
 
@@ -132,6 +133,25 @@ TEST(OrarioStrumenti, TheProposedTimetableRebuildsWithoutImpossibleTimes) {
   EXPECT_EQ(ricostruito.stato, 0);
   EXPECT_EQ(ricostruito.diagnostica.find("orario-impossibile"), std::string::npos) << ricostruito.diagnostica;
   EXPECT_EQ(ricostruito.diagnostica.find("orario-stretto"), std::string::npos) << ricostruito.diagnostica;
+}
+
+// Only a train that could exist: a rate of 9e307 m/s2 once printed times of
+// millions of hours, with status 0.
+TEST(OrarioStrumenti, SoloValoriFisici) {
+  const cartella_temporanea c;
+  for (const std::vector<std::string>& opzione : {std::vector<std::string>{"--accelerazione", "9e307"},
+                                                  {"--accelerazione", "0"},
+                                                  {"--frenatura", "5.1"},
+                                                  {"--velocita-massima", "1276"},
+                                                  {"--lunghezza-vettura", "101"},
+                                                  {"--frenatura", "nan"}}) {
+    std::vector<std::string> argomenti = opzione;
+    argomenti.insert(argomenti.end(), {"--orario", c.percorso(), "Orsella_Drumvane", "xr40318"});
+    const test::esecuzione e = test::mostra(argomenti);
+    EXPECT_EQ(e.stato, mostra_uso) << opzione[0] << " " << opzione[1];
+    EXPECT_NE(e.diagnostica.find(opzione[0]), std::string::npos) << e.diagnostica;
+    EXPECT_EQ(e.uscita, "");
+  }
 }
 
 }  // namespace

@@ -216,9 +216,11 @@ int compila_scenario(const std::vector<std::string>& argomenti, std::ostream& us
   if (a.documenti.documenti) {
     // Documents already there hold back only themselves: the binaries are
     // built all the same.
-    q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi) {
-      if (a.sovrascrivi) return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
-      return scrivi_documenti_se_assenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi);
+    q.scrivi_accanto = [&a, &q](const scenario& stato, std::vector<avviso>& avvisi, sostituzione_insieme& insieme) {
+      if (a.sovrascrivi) {
+        return scrivi_documenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi, &insieme);
+      }
+      return scrivi_documenti_se_assenti(q.cartella_uscita, stato, a.documenti, a.percorrenza, avvisi, &insieme);
     };
   }
   if (a.osserva) {

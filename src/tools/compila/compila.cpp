@@ -140,28 +140,37 @@ int esegui(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagn
   opzioni.orario = q.orario;
   const int32_t j = q.senza_planimetria ? 0 : 1;
   resoconto r;
+  std::string creata;  // the folders made for the output, gone again if nothing is written
   try {
     // One writer at a time in the output folder, as for the generator; once
     // it is held, no other run's temporary files can be live there.
-    crea_cartella(q.cartella_uscita);
+    creata = crea_cartella(q.cartella_uscita);
     const blocco_cartella blocco(q.cartella_uscita);
     const nomi_binari binari = nomi_file_binari(q.percorso, q.treno);
     elimina_temporanei_rimasti(q.cartella_uscita, {binari.planimetria, binari.tabella, binari.binario});
     // A refusal comes before anything is built or written.
     if (q.controlla_accanto) r.errore_file = q.controlla_accanto();
+    // The binary files and the documents beside them replace the old ones
+    // as one set, once all are written: a failure on the way leaves all as
+    // they were.
+    sostituzione_insieme insieme;
+    opzioni.insieme = &insieme;
     if (r.errore_file.empty()) r.risultato = memorizza_percorso(stato, sessione, j, opzioni);
     if (r.errore_file.empty() && r.risultato.esito == esito_build::completato) {
-      const nomi_binari nomi = nomi_file_binari(q.percorso, q.treno);
-      if (j != 0) r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.planimetria));
-      r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.tabella));
-      r.file_scritti.push_back(nome_completo(q.cartella_uscita, nomi.binario));
+      std::vector<std::string> scritti;
+      if (j != 0) scritti.push_back(nome_completo(q.cartella_uscita, binari.planimetria));
+      scritti.push_back(nome_completo(q.cartella_uscita, binari.tabella));
+      scritti.push_back(nome_completo(q.cartella_uscita, binari.binario));
       if (q.scrivi_accanto) {
-        for (std::string& f : q.scrivi_accanto(stato, sessione.avvisi)) r.file_scritti.push_back(std::move(f));
+        for (std::string& f : q.scrivi_accanto(stato, sessione.avvisi, insieme)) scritti.push_back(std::move(f));
       }
+      insieme.installa();
+      r.file_scritti = std::move(scritti);
     }
   } catch (const errore_file& e) {
     r.errore_file = e.what();
   }
+  if (r.file_scritti.empty()) rimuovi_cartelle_create(q.cartella_uscita, creata);
   r.avvisi = avvisi_mostrati(sessione, opzioni);
   r.non_mostrati = avvisi_oltre_il_limite(sessione, opzioni);
   const int esito = stato_di_uscita(r);
@@ -192,6 +201,8 @@ int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diag
     // Nothing below is expected to throw anything else; if it does, the
     // author still gets one line instead of an abort.
     diagnostica << programma << ": errore inatteso: " << e.what() << '\n';
+    // A script that reads the last line still finds one.
+    if (!q.json) uscita << "esito: errore inatteso\n";
     return compila_uso;
   }
 }

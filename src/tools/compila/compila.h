@@ -13,6 +13,7 @@
 #include "builder/avvisi.h"
 #include "modello/modello.h"
 #include "percorrenza/treno.h"
+#include "platform/file_atomico.h"
 
 namespace od {
 
@@ -38,10 +39,12 @@ struct richiesta_compila {
   // first: a reason it returns refuses the request and nothing is built.
   // `scrivi` runs after a complete build, adds its warnings to the build's
   // list (shown, counted and silenced like the others, but after the gate of
-  // --avvisi-errori) and returns the paths it wrote; it throws errore_file.
+  // --avvisi-errori) and returns the paths it prepared in `insieme`, the set
+  // that the binary files are in; it throws errore_file.
   // Either may be empty.
   std::function<std::string()> controlla_accanto;
-  std::function<std::vector<std::string>(const scenario&, std::vector<avviso>& avvisi)> scrivi_accanto;
+  std::function<std::vector<std::string>(const scenario&, std::vector<avviso>& avvisi, sostituzione_insieme& insieme)>
+      scrivi_accanto;
   regole_avvisi avvisi;                  // --senza-avviso, --avvisi-errori
   std::optional<opzioni_orario> orario;  // the running-time warnings, with this train
   // Called once the files are written, with the built model: a tool adds
@@ -60,6 +63,7 @@ struct richiesta_compila {
 //   esito: errore C a P m, N avvisi          ("a P m" only for codes with one)
 //   esito: non costruito, N avvisi (--avvisi-errori)
 //   esito: errore di scrittura, N avvisi
+//   esito: errore inatteso                   (a failure that no check foresaw)
 // where "N avvisi" counts the warnings shown ("1 avviso").
 int compila(const richiesta_compila& q, std::ostream& uscita, std::ostream& diagnostica);
 

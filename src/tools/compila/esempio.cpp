@@ -3,7 +3,6 @@
 #include <fmt/format.h>
 #include <fmt/ostream.h>
 
-#include <filesystem>
 #include <vector>
 
 #include "platform/blocco_cartella.h"
@@ -17,9 +16,6 @@ namespace od {
 namespace {
 
 constexpr std::string_view programma = "compila_scenario";
-
-// Names on the command line are UTF-8 on every platform.
-std::filesystem::path percorso_di(const std::string& testo) { return std::u8string(testo.begin(), testo.end()); }
 
 // A folder as the author would type it back in a shell: quoted when it holds
 // anything a shell would split or expand.
@@ -43,7 +39,7 @@ int scrivi_esempio(const std::string& cartella, bool sovrascrivi, std::ostream& 
   if (!sovrascrivi) {
     // Both are looked at before either is written, so a refusal touches nothing.
     for (const std::string& f : file) {
-      if (std::filesystem::exists(percorso_di(f))) {
+      if (esiste_voce(f)) {
         fmt::print(diagnostica, "{}: {}: esiste gia'; non lo sostituisco (--sovrascrivi per sostituirlo)\n", programma,
                    f);
         return stato_uso_errato;

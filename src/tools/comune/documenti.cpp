@@ -4,7 +4,6 @@
 #include <fmt/ostream.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 
 #include "builder/avvisi.h"
@@ -17,9 +16,6 @@ namespace {
 
 constexpr const char* opzioni_testata[] = {"--numero-treno", "--categoria", "--classificazione", "--massa",
                                            "--velocita-marcia"};
-
-// Names on the command line are UTF-8 on every platform.
-std::filesystem::path percorso_di(const std::string& testo) { return std::u8string(testo.begin(), testo.end()); }
 
 // CLI11's own range check speaks English; this one says it in Italian, and
 // messaggio_italiano passes a validation message through as it is.
@@ -79,7 +75,7 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
   const nomi_documenti nomi = nomi_documenti_scenario(percorso, treno);
   for (const std::string& nome : {nomi.scheda, nomi.rallentamenti}) {
     const std::string f = nome_completo(cartella, nome);
-    if (std::filesystem::exists(percorso_di(f))) {
+    if (esiste_voce(f)) {
       return fmt::format("{}: esiste gia'; non lo sostituisco (--sovrascrivi per sostituirlo)", f);
     }
   }
@@ -88,9 +84,9 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
 
 std::vector<std::string> scrivi_documenti_se_assenti(const std::string& cartella, const scenario& stato,
                                                      const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                                     std::vector<avviso>& avvisi) {
+                                                     std::vector<avviso>& avvisi, sostituzione_insieme* insieme) {
   const std::string presente = documenti_presenti(cartella, stato.nome_percorso, stato.nome_treno);
-  if (presente.empty()) return scrivi_documenti(cartella, stato, o, percorrenza, avvisi);
+  if (presente.empty()) return scrivi_documenti(cartella, stato, o, percorrenza, avvisi, insieme);
   avvisi.push_back({std::string(nome_avviso(tipo_avviso::documenti_presenti)),
                     presente + ": i documenti restano come sono, i file binari sono scritti",
                     {}});
@@ -130,7 +126,7 @@ margini_stazioni margini_di(const scenario& stato, const tabella_orario& t) {
 
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                          std::vector<avviso>& avvisi_scenario) {
+                                          std::vector<avviso>& avvisi_scenario, sostituzione_insieme* insieme) {
   const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);
   avvisi_documenti avvisi;
   const tabella_orario orario = calcola_orario(stato, percorrenza.treno, percorrenza.margine_minimo);
@@ -149,13 +145,16 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
     avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::nome_tagliato)), std::move(a), {}});
   for (std::string& a : orari_non_al_mezzo_minuto(stato))
     avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::orario_arrotondato)), std::move(a), {}});
-  // Both new, or both as they were.
+  // Both new, or both as they were. Every caller holds the folder's lock, so
+  // a temporary of these names is one that a killed run left behind.
+  elimina_temporanei_rimasti(cartella, {nomi.scheda, nomi.rallentamenti});
   const std::vector<std::string> file{nome_completo(cartella, nomi.scheda),
                                       nome_completo(cartella, nomi.rallentamenti)};
-  sostituzione_insieme insieme;
-  insieme.prepara(file[0], testo_righe(scheda));
-  insieme.prepara(file[1], testo_righe(ordine));
-  insieme.installa();
+  sostituzione_insieme proprio;
+  sostituzione_insieme& gruppo = insieme != nullptr ? *insieme : proprio;
+  gruppo.prepara(file[0], testo_righe(scheda));
+  gruppo.prepara(file[1], testo_righe(ordine));
+  if (insieme == nullptr) proprio.installa();
   return file;
 }
 

@@ -13,6 +13,7 @@
 #include "documents/documenti_scenario.h"
 #include "modello/modello.h"
 #include "percorrenza/orario.h"
+#include "platform/file_atomico.h"
 #include "tools/comune/opzioni_orario.h"
 
 namespace od {
@@ -41,21 +42,23 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
 tempi_stazioni tempi_di_passaggio(const scenario& stato, const tabella_orario& t);
 
 // Builds both documents from the model, with the passing times of the train
-// that `percorrenza` describes, and replaces them in `cartella` together;
-// what does not fit is an `avviso` "nome-tagliato" added to `avvisi`, and a
-// scheduled time that the sheet shows rounded to the half minute one
-// "orario-arrotondato".
+// that `percorrenza` describes, and replaces them in `cartella` together,
+// holding the folder's lock (the caller's); what does not fit is an `avviso`
+// "nome-tagliato" added to `avvisi`, and a scheduled time that the sheet
+// shows rounded to the half minute one "orario-arrotondato".
 // Returns the paths written. Throws errore_file, also when the slowdowns are
-// more than an order holds.
+// more than an order holds. With `insieme` both are only prepared in that
+// set, for the caller to replace with its other files.
 std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
                                           const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                          std::vector<avviso>& avvisi);
+                                          std::vector<avviso>& avvisi, sostituzione_insieme* insieme = nullptr);
 
 // As scrivi_documenti, but where a document already stands it writes
 // neither and adds the warning "documenti-presenti", which says how to
 // replace them: what else the tool builds is not held back by them.
 std::vector<std::string> scrivi_documenti_se_assenti(const std::string& cartella, const scenario& stato,
                                                      const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                                     std::vector<avviso>& avvisi);
+                                                     std::vector<avviso>& avvisi,
+                                                     sostituzione_insieme* insieme = nullptr);
 
 }  // namespace od

@@ -14,7 +14,7 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-int64_t secondi(double x) { return static_cast<int64_t>(std::nearbyint(x)); }
+int64_t secondi(double x) { return secondi_interi(x); }
 
 std::string km(int64_t metri) {
   const int64_t m = metri < 0 ? -metri : metri;

@@ -69,7 +69,9 @@ void prepara(CLI::App& app, richiesta& q) {
 bool gia_presente(const richiesta& q, const std::string& file_linea, const std::string& file_treno,
                   std::ostream& diagnostica) {
   for (const std::string& f : {file_linea, file_treno}) {
-    if (!q.sovrascrivi && esiste_file(f)) {
+    // Anything in the way counts, a link that leads nowhere too: replacing
+    // it would write where the author did not ask.
+    if (!q.sovrascrivi && esiste_voce(f)) {
       fmt::print(diagnostica, "{}: {} esiste gia': --sovrascrivi per sostituirlo\n", programma, f);
       return true;
     }
@@ -101,7 +103,11 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   // Looked at first too, so that a refusal does not wait for the decoding.
   if (gia_presente(q, file_linea, file_treno, diagnostica)) return decompila_uso;
   immagini_binarie immagini;
+  // Read while no build writes there; the lock goes before the writing,
+  // which takes the output folder's own, so that a run never holds two.
+  std::optional<blocco_cartella> lettura(std::in_place, q.cartella, accesso::condiviso);
   const scenario_letto letto = leggi_da_decompilare(q.cartella, q.percorso, q.treno, immagini);
+  lettura.reset();
   scrivi_danni(letto.danni, q.cartella, diagnostica);
   const bool piano_illeggibile = letto.planimetria_presente && letto.stato.con_planimetria == 0;
   if (!letto.tabella_letta || !letto.binario_letto || piano_illeggibile) {

@@ -10,7 +10,7 @@ scenario_letto leggi_da_decompilare(const std::string& cartella, const std::stri
                                     immagini_binarie& immagini) {
   immagini = leggi_immagini(cartella, percorso, treno, false);
   const std::string file_piano = nome_completo(cartella, nomi_file_binari(percorso, treno).planimetria);
-  if (!esiste_file(file_piano)) return decodifica_scenario(percorso, treno, immagini);
+  if (!esiste_voce(file_piano)) return decodifica_scenario(percorso, treno, immagini);
   if (std::optional<piano_letto> letto = piano_di_curve(file_piano)) {
     immagini.file_planimetria = file_piano;
     return decodifica_scenario(percorso, treno, immagini, std::move(letto->piano), letto->byte);

@@ -112,11 +112,11 @@ void prepara(CLI::App& app, richiesta& q) {
   app.add_option("TRENO", q.treno, "nome del treno")->required()->type_name("");
 }
 
-// Beside the binary files, under the folder's lock, and only over documents
-// that the author asked to replace. The paths written go to `scritti`.
+// Beside the binary files, under the folder's lock that the run holds, and
+// only over documents that the author asked to replace. The paths written go
+// to `scritti`.
 int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ostream* scritti,
                              std::ostream& diagnostica) {
-  const blocco_cartella blocco(q.cartella);
   if (!q.sovrascrivi) {
     if (const std::string presente = documenti_presenti(q.cartella, q.percorso, q.treno); !presente.empty()) {
       fmt::print(diagnostica, "{}: {}\n", programma, presente);
@@ -133,6 +133,8 @@ int scrivi_documenti_accanto(const richiesta& q, const scenario& stato, std::ost
 }
 
 // --svg and --grafico: each file replaced whole, and its name on a line.
+// The picture is drawn of a damaged scenario too, but with no run over
+// values that no build wrote; the graph is all runs, so it wants a healthy one.
 int disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e, std::ostream& uscita,
             std::ostream& diagnostica) {
   const bool modello = s.tabella_letta && s.binario_letto;
@@ -141,14 +143,19 @@ int disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e
       fmt::print(diagnostica, "{}: nessun disegno: la tabella o il binario non si decodificano\n", programma);
       return mostra_danni;
     }
-    const tabella_orario orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    tabella_orario orario;
+    if (s.danni.empty()) {
+      orario = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
+    } else {
+      orario.errore = "lo scenario e' danneggiato";
+    }
     crea_cartella_del_file(q.svg);
     sostituisci_file(q.svg, disegna_svg(s, e, orario));
     if (!q.json) fmt::print(uscita, "scritto {}\n", q.svg);
   }
   if (!q.grafico.empty()) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun grafico: la tabella o il binario non si decodificano\n", programma);
+    if (!s.danni.empty()) {
+      fmt::print(diagnostica, "{}: nessun grafico: lo scenario e' danneggiato\n", programma);
       return mostra_danni;
     }
     const opzioni_orario& o = q.percorrenza;
@@ -162,6 +169,11 @@ int disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e
 }
 
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
+  // Read while no build writes in the folder, so that no set half replaced
+  // is taken for damage; with --documenti the run writes there too, and
+  // holds the folder alone from the reading to the writing, so that the
+  // documents are those of the files it read.
+  const blocco_cartella blocco(q.cartella, q.documenti.documenti ? accesso::esclusivo : accesso::condiviso);
   const scenario_letto s = leggi_scenario(q.cartella, q.percorso, q.treno);
   scrivi_danni(s.danni, q.cartella, diagnostica);
   int stato = s.danni.empty() ? mostra_ok : mostra_danni;
@@ -179,8 +191,8 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   const elementi_linea e = modello ? estrai_elementi(s.stato) : elementi_linea{};
   if (const int esito = disegna(q, s, e, uscita, diagnostica); esito != mostra_ok) return esito;
   if (q.documenti.documenti) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun documento: la tabella o il binario non si decodificano\n", programma);
+    if (!s.danni.empty()) {
+      fmt::print(diagnostica, "{}: nessun documento scritto: lo scenario e' danneggiato\n", programma);
       return mostra_danni;
     }
     if (const int esito = scrivi_documenti_accanto(q, s.stato, q.json ? nullptr : &uscita, diagnostica);
@@ -189,6 +201,10 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
     }
   }
   if (!q.confronta.empty()) {
+    // A second folder is locked only beside a shared first: a run that
+    // holds one folder alone never waits for another.
+    std::optional<blocco_cartella> blocco_altro;
+    if (!q.documenti.documenti) blocco_altro.emplace(q.confronta, accesso::condiviso);
     const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
     scrivi_danni(altro.danni, q.confronta, diagnostica);
     const std::vector<differenza> d = confronta_scenari(s, altro);
@@ -204,8 +220,8 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   nlohmann::ordered_json proposta;
   std::ostringstream testo_proposta;
   if (q.proponi) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
+    if (!s.danni.empty()) {
+      fmt::print(diagnostica, "{}: nessun orario: lo scenario e' danneggiato\n", programma);
       return mostra_danni;
     }
     const proposta_orario p = proponi_orario(s.stato, q.percorrenza.treno, q.proposta.percento());
@@ -214,8 +230,10 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
   }
   const nlohmann::ordered_json* membro_proposta = q.json && q.proponi ? &proposta : nullptr;
   if (q.orario) {
-    if (!modello) {
-      fmt::print(diagnostica, "{}: nessun orario: la tabella o il binario non si decodificano\n", programma);
+    // The running times trust every value they read: only a scenario with
+    // no damage has values that a build wrote.
+    if (!s.danni.empty()) {
+      fmt::print(diagnostica, "{}: nessun orario: lo scenario e' danneggiato\n", programma);
       return mostra_danni;
     }
     const tabella_orario t = calcola_orario(s.stato, q.percorrenza.treno, q.percorrenza.margine_minimo);
