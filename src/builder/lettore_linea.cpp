@@ -69,7 +69,7 @@ struct lettore_linea {
     return s;
   }
   seguito fuori(int64_t posizione) {
-    registra_codice(contesto, codice_fuori_binario, static_cast<int32_t>(posizione));
+    registra_codice(contesto, codice_fuori_binario, posizione);
     return seguito::fine_lettura;
   }
 

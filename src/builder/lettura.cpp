@@ -129,7 +129,7 @@ void registra_codice(contesto_lettura& contesto, codici codice) {
   contesto.esito.luogo = luogo_record(contesto, d == nullptr || !d->con_posizione);
 }
 
-void registra_codice(contesto_lettura& contesto, codici codice, int32_t posizione) {
+void registra_codice(contesto_lettura& contesto, codici codice, int64_t posizione) {
   registra_codice(contesto, codice);
   contesto.esito.posizione = posizione;
 }

@@ -98,7 +98,7 @@ void nomina_occupante(contesto_lettura& contesto, int64_t cella);
 // Records a code against the record under way; the position, where one goes
 // with the code, is set by the caller in esito.posizione.
 void registra_codice(contesto_lettura& contesto, codici codice);
-void registra_codice(contesto_lettura& contesto, codici codice, int32_t posizione);
+void registra_codice(contesto_lettura& contesto, codici codice, int64_t posizione);
 
 // A value read whole that the model cannot hold: a read failure at the field
 // just read.

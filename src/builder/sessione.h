@@ -32,7 +32,9 @@ struct montagne_lette {
 // end), and what the build reports.
 struct esito_lettura {
   int32_t codice = 0;
-  int32_t posizione = 0;  // metres, where one goes with the code
+  // Metres, where one goes with the code: 64 bits, since a record can reach
+  // past what 32 hold (a start plus a length) and is reported as written.
+  int64_t posizione = 0;
   luogo_errore luogo;
 };
 

@@ -41,7 +41,7 @@ std::string riga_e_segno(const luogo_errore& luogo) {
 }
 
 std::string messaggio(const luogo_errore& luogo, const std::string& tipo, int32_t codice, bool con_posizione,
-                      int32_t posizione, int64_t cella, const std::string& cartella, const std::string& programma) {
+                      int64_t posizione, int64_t cella, const std::string& cartella, const std::string& programma) {
   // Built by appending: GCC 12 warns falsely on long chains of + at -O3.
   std::string testo = intestazione(luogo, cartella, programma);
   testo.append(": ").append(tipo).append(" ").append(std::to_string(codice)).append(": ").append(significato(codice));
@@ -55,7 +55,7 @@ std::string messaggio(const luogo_errore& luogo, const std::string& tipo, int32_
 
 }  // namespace
 
-std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int32_t posizione,
+std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int64_t posizione,
                                const std::string& cartella, const std::string& programma) {
   const descrizione_codice* d = descrivi_codice(codice);
   const bool con_posizione = d != nullptr && d->con_posizione;

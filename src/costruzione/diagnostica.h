@@ -18,7 +18,7 @@ namespace od {
 // A reading code (with its position, where one goes with it). `cartella` is
 // put before the file name; `programma` stands in for a missing file name.
 // `luogo` is where the reading recorded it (sessione_costruzione::codice).
-std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int32_t posizione,
+std::string diagnostica_codice(const luogo_errore& luogo, int32_t codice, int64_t posizione,
                                const std::string& cartella, const std::string& programma);
 
 // 1250 or 1251 of the final checks: the record that put an item into cell

@@ -54,7 +54,7 @@ struct risultato_build {
   // The reading stage's code and position, kept apart because a forced
   // build's walk may replace them in sessione.codice.
   int32_t codice_lettura = 0;
-  int32_t posizione_lettura = 0;
+  int64_t posizione_lettura = 0;
 };
 
 // Builds `stato` (its names set, the rest as it may be) and records in a

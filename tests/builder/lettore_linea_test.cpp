@@ -215,6 +215,10 @@ TEST(LettoreLinea, ProvaDellaPosizione) {
   const esito_linea curva_lunga = leggi_linea(base + "curvad4, 100000, 3001\r\n[f]\r\n", 1);
   EXPECT_EQ(curva_lunga.letto.codice, 15);
   EXPECT_EQ(curva_lunga.letto.posizione, 103001);
+  // An end past what 32 bits hold is reported as written, not wrapped.
+  const esito_linea curva_enorme = leggi_linea(base + "curvas4, 1000, 2147483647\r\n[f]\r\n", 1);
+  EXPECT_EQ(curva_enorme.letto.codice, 15);
+  EXPECT_EQ(curva_enorme.letto.posizione, int64_t{1000} + 2147483647);
 }
 
 TEST(LettoreLinea, TrattiDiMontagnaESegni) {

@@ -82,7 +82,7 @@ void mostra_json(const sessione_costruzione& sessione, const resoconto& r, const
 
 std::string quanti_avvisi(std::size_t n) { return n == 1 ? "1 avviso" : std::to_string(n) + " avvisi"; }
 
-std::string errore_e_posizione(int32_t codice, int32_t posizione) {
+std::string errore_e_posizione(int32_t codice, int64_t posizione) {
   const descrizione_codice* d = descrivi_codice(codice);
   std::string testo = "errore " + std::to_string(codice);
   if (d != nullptr && d->con_posizione) testo += " a " + std::to_string(posizione) + " m";

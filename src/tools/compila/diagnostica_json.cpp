@@ -20,7 +20,7 @@ json json_avviso(const avviso& a, const std::string& cartella) {
   return {{"nome", a.nome}, {"messaggio", a.messaggio}, {"luogo", json_luogo(a.luogo, cartella)}};
 }
 
-json json_codice(int32_t codice, int32_t posizione, const luogo_errore& luogo, const std::string& cartella) {
+json json_codice(int32_t codice, int64_t posizione, const luogo_errore& luogo, const std::string& cartella) {
   const descrizione_codice* d = descrivi_codice(codice);
   json j = {{"codice", codice}, {"significato", d != nullptr ? std::string(d->significato) : "codice sconosciuto"}};
   if (d != nullptr && d->con_posizione) j["posizione"] = posizione;

@@ -21,7 +21,7 @@ nlohmann::ordered_json json_luogo(const luogo_errore& l, const std::string& cart
 
 nlohmann::ordered_json json_avviso(const avviso& a, const std::string& cartella);
 
-nlohmann::ordered_json json_codice(int32_t codice, int32_t posizione, const luogo_errore& luogo,
+nlohmann::ordered_json json_codice(int32_t codice, int64_t posizione, const luogo_errore& luogo,
                                    const std::string& cartella);
 
 }  // namespace od

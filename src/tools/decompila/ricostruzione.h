@@ -15,7 +15,7 @@ namespace od {
 struct ricostruzione {
   scenario stato;
   int32_t codice_lettura = 0;  // the reading's code, 0 when it read cleanly
-  int32_t posizione_lettura = 0;
+  int64_t posizione_lettura = 0;
   int32_t codice_finale = 0;  // 1250 or 1251 from the final checks
 };
 

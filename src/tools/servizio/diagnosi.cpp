@@ -47,7 +47,7 @@ json diagnostica(const luogo_errore& l, int gravita, const std::string& messaggi
 
 // The words of a code as compila_scenario prints them, without the file and
 // the line that its text puts around them.
-std::string testo_codice(luogo_errore l, int32_t codice, int32_t posizione_m) {
+std::string testo_codice(luogo_errore l, int32_t codice, int64_t posizione_m) {
   l.file.clear();
   l.testo = {};
   std::string t = diagnostica_codice(l, codice, posizione_m, {}, {});
