@@ -497,7 +497,10 @@ bool leggi_file_linea(contesto_lettura& contesto) {
   const std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_linea);
   if (!testo) {
     registra_codice(contesto, codici::linea_assente);
-    contesto.esito.luogo.motivo = file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
+    const std::string illeggibile = motivo_illeggibile(contesto.percorso_linea);
+    contesto.esito.luogo.motivo =
+        !illeggibile.empty() ? illeggibile
+                             : file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
     return false;
   }
   lettore_linea lettore{contesto, stato, flusso_campi(*testo), {}};

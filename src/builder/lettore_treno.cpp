@@ -632,6 +632,8 @@ void leggi_file_treno(contesto_lettura& contesto) {
   contesto.schema_corrente = nullptr;
   std::optional<std::string> testo = leggi_descrizione(contesto, contesto.percorso_treno);
   if (!testo) {
+    const std::string illeggibile = motivo_illeggibile(contesto.percorso_treno);
+    if (!illeggibile.empty()) throw errore_lettura("il file della descrizione del treno: " + illeggibile, 0, 0);
     std::string motivo = "il file della descrizione del treno manca o non si puo' leggere";
     const std::string vicino = file_vicino(contesto.file_corrente, file_della_cartella(contesto.sorgente.cartella));
     if (!vicino.empty()) motivo += "; " + vicino;

@@ -14,6 +14,12 @@ std::optional<std::string> leggi_descrizione(const contesto_lettura& contesto, c
   return leggi_file(percorso);
 }
 
+std::string motivo_illeggibile(const std::string& percorso) {
+  if (esiste_file(percorso)) return "il file c'e' ma non si puo' leggere (permessi?)";
+  if (esiste_voce(percorso)) return "al suo posto c'e' una cartella o un collegamento rotto, non un file";
+  return {};
+}
+
 void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const std::string& chiave) {
   contesto.linea_record = flusso.linea();
   contesto.colonna_chiave = flusso.colonna();

@@ -79,6 +79,10 @@ void leggi_file_treno(contesto_lettura& contesto);
 // The text of a description file: the caller's text when it gave one, else
 // the file's content; nothing when the file does not exist.
 std::optional<std::string> leggi_descrizione(const contesto_lettura& contesto, const std::string& percorso);
+// Why a description file that leggi_descrizione did not give cannot be read
+// although something stands at its path (a folder, a broken link, no
+// permission); empty when nothing is there.
+std::string motivo_illeggibile(const std::string& percorso);
 
 // Notes a field just read in key position as the record under way.
 void inizia_record(contesto_lettura& contesto, const flusso_campi& flusso, const std::string& chiave);

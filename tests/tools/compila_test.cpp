@@ -225,6 +225,22 @@ TEST(CompilaScenario, PositionsAndReadFailuresGoWithTheirCode) {
   EXPECT_EQ(e.diagnostica,
             vuota.file("Prova_linea.txt") + ": errore 101: il file di descrizione della linea non esiste\n");
   EXPECT_TRUE(vuota.elenco().empty());
+
+  // Something stands there but cannot be read: said as such, for either file.
+  std::filesystem::create_directory(vuota.file("Prova_linea.txt"));
+  e = esegui_qui({vuota.percorso(), "Prova", "t1"});
+  EXPECT_EQ(e.stato, 1);
+  EXPECT_NE(
+      e.diagnostica.find("errore 101: il file di descrizione della linea non esiste: al suo posto c'e' una cartella"),
+      std::string::npos)
+      << e.diagnostica;
+  std::filesystem::remove(vuota.file("Prova_linea.txt"));
+  vuota.scrivi("Prova_linea.txt", c.leggi("Prova_linea.txt"));
+  std::filesystem::create_directory(vuota.file("Prova_t1-.txt"));
+  e = esegui_qui({vuota.percorso(), "Prova", "t1"});
+  EXPECT_NE(e.diagnostica.find("il file della descrizione del treno: al suo posto c'e' una cartella"),
+            std::string::npos)
+      << e.diagnostica;
 }
 
 TEST(CompilaScenario, ForcedWithoutATrackThereIsNothingToWrite) {
