@@ -168,6 +168,25 @@ int disegna(const richiesta& q, const scenario_letto& s, const elementi_linea& e
   return mostra_ok;
 }
 
+// --confronta: the differences from the scenario of another folder; `stato`
+// is what the first one's reading gave.
+int confronta(const richiesta& q, const scenario_letto& s, int stato, std::ostream& uscita, std::ostream& diagnostica) {
+  // A second folder is locked only beside a shared first: a run that holds
+  // one folder alone never waits for another.
+  std::optional<blocco_cartella> blocco_altro;
+  if (!q.documenti.documenti) blocco_altro.emplace(q.confronta, accesso::condiviso);
+  const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
+  scrivi_danni(altro.danni, q.confronta, diagnostica);
+  const std::vector<differenza> d = confronta_scenari(s, altro);
+  if (q.json) {
+    scrivi_differenze_json(d, q.cartella, q.confronta, uscita);
+  } else {
+    scrivi_differenze(d, q.cartella, q.confronta, uscita);
+  }
+  if (!altro.danni.empty()) return mostra_danni;
+  return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
+}
+
 int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) {
   // Read while no build writes in the folder, so that no set half replaced
   // is taken for damage; with --documenti the run writes there too, and
@@ -200,22 +219,7 @@ int esegui(const richiesta& q, std::ostream& uscita, std::ostream& diagnostica) 
       return esito;
     }
   }
-  if (!q.confronta.empty()) {
-    // A second folder is locked only beside a shared first: a run that
-    // holds one folder alone never waits for another.
-    std::optional<blocco_cartella> blocco_altro;
-    if (!q.documenti.documenti) blocco_altro.emplace(q.confronta, accesso::condiviso);
-    const scenario_letto altro = leggi_scenario(q.confronta, q.percorso, q.treno);
-    scrivi_danni(altro.danni, q.confronta, diagnostica);
-    const std::vector<differenza> d = confronta_scenari(s, altro);
-    if (q.json) {
-      scrivi_differenze_json(d, q.cartella, q.confronta, uscita);
-    } else {
-      scrivi_differenze(d, q.cartella, q.confronta, uscita);
-    }
-    if (!altro.danni.empty()) return mostra_danni;
-    return stato != mostra_ok ? stato : d.empty() ? mostra_ok : mostra_differenze;
-  }
+  if (!q.confronta.empty()) return confronta(q, s, stato, uscita, diagnostica);
   // The proposal goes alone, or after the table of --orario.
   nlohmann::ordered_json proposta;
   std::ostringstream testo_proposta;
