@@ -10,6 +10,7 @@
 
 #include "costruzione/memorizza_percorso.h"
 #include "scenario_text/scenario_carico.h"
+#include "support/scenario_incorporato.h"
 #include "tools/mostra/etichette.h"
 #include "tools/mostra/svg_disegno.h"
 #include "tools/scenario_prova.h"
@@ -121,17 +122,9 @@ TEST(SvgLinea, WithoutAPlanTheRestIsStillDrawn) {
 
 TEST(SvgLinea, TheCarriedScenarioRendersWithItsLabels) {
   const cartella_temporanea c;
-  dati_linea(c.percorso(), "Orsella_Drumvane");
-  dati_treno(c.percorso(), "Orsella_Drumvane", "xr40318");
+  const esito_build esito = test::costruisci_incorporato(c.percorso()).esito;
   if (c.leggi("Orsella_Drumvane_linea.txt").empty()) GTEST_SKIP() << "the carried scenario is not in this build";
-  scenario stato;
-  sessione_costruzione sessione;
-  stato.nome_percorso = "Orsella_Drumvane";
-  stato.nome_treno = "xr40318";
-  opzioni_build opzioni;
-  opzioni.sorgente.cartella = c.percorso();
-  opzioni.cartella_uscita = c.percorso();
-  ASSERT_EQ(memorizza_percorso(stato, sessione, 1, opzioni).esito, esito_build::completato);
+  ASSERT_EQ(esito, esito_build::completato);
   const std::string svg = disegna_e_rendi(c, "Orsella_Drumvane", "xr40318");
   contiene(svg,
            {"Orsella_Drumvane - treno xr40318", "ORSELLA", "PRAVESSO", "P.M. 54.250", "DRUMVANE", "84.0", "avviso 20"});
@@ -183,17 +176,9 @@ void nessuna_sovrapposizione(const std::vector<testo_svg>& testi) {
 // no label covers another, and each tool names the file it wrote.
 TEST(SvgLinea, NoLabelCoversAnotherInThePictureAndTheGraph) {
   const cartella_temporanea c;
-  dati_linea(c.percorso(), "Orsella_Drumvane");
-  dati_treno(c.percorso(), "Orsella_Drumvane", "xr40318");
+  const esito_build esito = test::costruisci_incorporato(c.percorso()).esito;
   if (c.leggi("Orsella_Drumvane_linea.txt").empty()) GTEST_SKIP() << "the carried scenario is not in this build";
-  scenario stato;
-  sessione_costruzione sessione;
-  stato.nome_percorso = "Orsella_Drumvane";
-  stato.nome_treno = "xr40318";
-  opzioni_build opzioni;
-  opzioni.sorgente.cartella = c.percorso();
-  opzioni.cartella_uscita = c.percorso();
-  ASSERT_EQ(memorizza_percorso(stato, sessione, 1, opzioni).esito, esito_build::completato);
+  ASSERT_EQ(esito, esito_build::completato);
   const std::string svg = disegna_e_rendi(c, "Orsella_Drumvane", "xr40318");
   contiene(svg, {"+0\u2030", "salto 8.450 | 12.050", "10:30-10:31", "segnale di protezione"});
   nessuna_sovrapposizione(testi_di(svg, {{"titolo", 22}, {"sottotitolo", 13}, {"danno", 13}, {"titolo-pannello", 13}}));
