@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "modello/modello.h"
+#include "scenario_text/schema.h"
 
 namespace od {
 
@@ -95,14 +96,23 @@ struct luogo_errore {
 // A warning: what the build passes over or stores otherwise than written.
 // For messages only; nothing built depends on it.
 struct avviso {
-  std::string nome;       // short stable name, e.g. "chiave-sconosciuta"
-  std::string messaggio;  // what and why, in one sentence
-  luogo_errore luogo;     // file, line, column, line text (file empty: none)
+  std::string nome;   // short stable name, e.g. "chiave-sconosciuta"
+  std::string testo;  // what and why, in one sentence, less the suggestion below
+  luogo_errore luogo;  // file, line, column, line text (file empty: none)
   // A code of the walk (11, 12 or 13) that goes on after it, and its
   // position in metres; 0 for every other warning. The generator shows
   // these alone.
   int32_t codice = 0;
   int32_t posizione = 0;
+  // A field that starts no record, and the part of the file where it
+  // stands: the nearest key costs an edit distance per key, so it is looked
+  // for only when the message is shown, never by a build whose warnings
+  // nobody reads.
+  std::string campo_senza_chiave = {};
+  std::optional<parte_file> parte_del_campo = {};
+
+  // The whole sentence as shown: `testo`, and the nearest key if any.
+  std::string messaggio() const;
 };
 
 // How many warnings of one name are shown unless the author asks otherwise.

@@ -170,8 +170,7 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
     if (vuoto && tenuto) contesto.sessione.avvisi.back().luogo.colonna = *vuoto;
     return;
   }
-  // The suggestion costs an edit distance per key: made only for a warning
-  // that is kept, not for those past the limit (a file of unknown keys).
+  // A warning past the limit (a file of unknown keys) is only counted.
   if (!terrebbe_avviso(contesto.sessione, tipo_avviso::chiave_sconosciuta)) {
     aggiungi_avviso(contesto, tipo_avviso::chiave_sconosciuta, {});  // only counted
     return;
@@ -184,12 +183,18 @@ void avvisa_campo_senza_chiave(contesto_lettura& contesto, parte_file qui, std::
       return;
     }
   }
-  const std::string vicina = chiave_vicina(campo, chiavi_di(qui));
-  if (!vicina.empty()) {
-    messaggio += ": forse '" + vicina + "'?";
-    if (forma_semplice(vicina) == forma_semplice(campo)) messaggio += " (qui le maiuscole contano)";
-  }
   aggiungi_avviso(contesto, tipo_avviso::chiave_sconosciuta, messaggio);
+  contesto.sessione.avvisi.back().campo_senza_chiave = campo;
+  contesto.sessione.avvisi.back().parte_del_campo = qui;
+}
+
+std::string avviso::messaggio() const {
+  if (!parte_del_campo) return testo;
+  const std::string vicina = chiave_vicina(campo_senza_chiave, chiavi_di(*parte_del_campo));
+  if (vicina.empty()) return testo;
+  std::string intero = testo + ": forse '" + vicina + "'?";
+  if (forma_semplice(vicina) == forma_semplice(campo_senza_chiave)) intero += " (qui le maiuscole contano)";
+  return intero;
 }
 
 void avvisa_commento_come_chiave(contesto_lettura& contesto, int32_t commenti_ammessi) {

@@ -80,7 +80,7 @@ std::string diagnostica_finale(const sessione_costruzione& sessione, int32_t cod
 
 std::string testo_avviso(const avviso& a, const std::string& cartella, const std::string& programma) {
   std::string testo = intestazione(a.luogo, cartella, programma, true);
-  testo.append(": avviso: ").append(a.messaggio).append(" [").append(a.nome).append("]\n");
+  testo.append(": avviso: ").append(a.messaggio()).append(" [").append(a.nome).append("]\n");
   testo += riga_e_segno(a.luogo);
   return testo;
 }

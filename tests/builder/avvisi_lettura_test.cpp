@@ -57,7 +57,7 @@ TEST(AvvisiLettura, UnaChiaveSbagliataEDettaConLaChiaveVicina) {
                                                         {"percentuale massa frentata", "percentuale massa frenata"}}) {
     const lettura s = leggi(linea_minima, treno_minimo.substr(0, 11) + campo + ", 1\n" + treno_minimo.substr(11));
     ASSERT_EQ(avvisi(s), (std::vector<nome_e_riga>{{"chiave-sconosciuta", 2}})) << campo;
-    EXPECT_NE(s.sessione.avvisi[0].messaggio.find("forse '" + attesa + "'?"), std::string::npos) << campo;
+    EXPECT_NE(s.sessione.avvisi[0].messaggio().find("forse '" + attesa + "'?"), std::string::npos) << campo;
   }
   const std::vector<chiave_nota> corpo = {{"pendenza", "pendenza"}, {"curvad", "curva"}, {"montagna", "montagna"}};
   EXPECT_EQ(chiave_vicina("pendneza", corpo), "pendenza");
@@ -73,8 +73,8 @@ TEST(AvvisiLettura, UnaChiaveSbagliataEDettaConLaChiaveVicina) {
       treno_minimo);
   EXPECT_EQ(avvisi(s), (std::vector<nome_e_riga>{
                            {"chiave-sconosciuta", 3}, {"chiave-sconosciuta", 5}, {"chiave-sconosciuta", 6}}));
-  EXPECT_NE(s.sessione.avvisi[0].messaggio.find("(qui le maiuscole contano)"), std::string::npos);
-  EXPECT_NE(s.sessione.avvisi[1].messaggio.find("conta solo nella sezione generale"), std::string::npos);
+  EXPECT_NE(s.sessione.avvisi[0].messaggio().find("(qui le maiuscole contano)"), std::string::npos);
+  EXPECT_NE(s.sessione.avvisi[1].messaggio().find("conta solo nella sezione generale"), std::string::npos);
 }
 
 TEST(AvvisiLettura, CampiFuoriPostoCommentiEUltimoCampo) {
@@ -106,7 +106,7 @@ TEST(AvvisiLettura, RecordFuoriOrdine) {
       "curvad3, 400, 100\npendenza, 2000, 5\npendenza, 1000, 3\n[fine]\n",
       treno_minimo);
   EXPECT_EQ(avvisi(linea), (std::vector<nome_e_riga>{{"ordine-posizioni", 5}, {"ordine-posizioni", 7}}));
-  EXPECT_NE(linea.sessione.avvisi[1].messaggio.find("della riga 6"), std::string::npos);
+  EXPECT_NE(linea.sessione.avvisi[1].messaggio().find("della riga 6"), std::string::npos);
 
   EXPECT_EQ(avvisi(leggi(linea_minima,
                          "[generale]\nvelocita, 500, 80\nvelocita, 400, 60\naderenza, 0, 100\n"

@@ -65,7 +65,7 @@ TEST(ErroriRecord, UnValoreInMenoNominaIlCampoCheManca) {
       "sabbia, 300\n");
   ASSERT_FALSE(s.sessione.avvisi.empty());
   EXPECT_EQ(s.sessione.avvisi[0].nome, "valori-mancanti");
-  EXPECT_NE(s.sessione.avvisi[0].messaggio.find("manca probabilmente 'nome'"), std::string::npos);
+  EXPECT_NE(s.sessione.avvisi[0].messaggio().find("manca probabilmente 'nome'"), std::string::npos);
 
   // A line with every value stays the plain failure.
   s = del_treno("sabbia, tanta\n");
@@ -117,7 +117,7 @@ TEST(ErroriRecord, ValoriInPiuDopoUnCampoVuotoIndicaIlCampoVuoto) {
   ASSERT_NE(trovato, s.sessione.avvisi.end());
   const avviso& a = *trovato;
   EXPECT_EQ(a.luogo.colonna, 15);  // the second comma of ",,"
-  EXPECT_NE(a.messaggio.find("il campo vuoto qui (letto come 0)"), std::string::npos) << a.messaggio;
+  EXPECT_NE(a.messaggio().find("il campo vuoto qui (letto come 0)"), std::string::npos) << a.messaggio();
 }
 
 TEST(ErroriRecord, IlCodiceSuUnPreavvisoNominaLaCellaDelConflitto) {

@@ -79,7 +79,7 @@ TEST(SchemaLettori, OgniChiaveDelloSchemaPrendeIlSuoNumeroDiValori) {
     std::vector<std::string> avvisi;
     for (const avviso& a : s.sessione.avvisi) {
       if (a.nome == "valori-in-piu" || a.nome == "valori-mancanti" || a.nome == "chiave-sconosciuta") {
-        avvisi.push_back(a.nome + ": " + a.messaggio);
+        avvisi.push_back(a.nome + ": " + a.messaggio());
       }
     }
     ASSERT_EQ(avvisi.size(), 1u) << r.scritta << "\n" << testing::PrintToString(avvisi);
@@ -115,8 +115,8 @@ TEST(SchemaLettori, UnaChiaveConDueLettereScambiateHaLaChiaveDelloSchemaComeProp
     const lettura s = leggi_riga(r, sbagliata);
     ASSERT_FALSE(s.sessione.avvisi.empty()) << sbagliata;
     EXPECT_EQ(s.sessione.avvisi[0].nome, "chiave-sconosciuta") << sbagliata;
-    EXPECT_NE(s.sessione.avvisi[0].messaggio.find("forse '" + std::string(r.scritta) + "'?"), std::string::npos)
-        << s.sessione.avvisi[0].messaggio;
+    EXPECT_NE(s.sessione.avvisi[0].messaggio().find("forse '" + std::string(r.scritta) + "'?"), std::string::npos)
+        << s.sessione.avvisi[0].messaggio();
   }
 }
 

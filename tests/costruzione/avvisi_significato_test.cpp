@@ -112,7 +112,7 @@ TEST(AvvisiDiSignificato, EverySlipOfTheCatalogueIsNamedAtItsLine) {
   // The numbers that show each slip are in its sentence.
   const auto frase = [&](const std::string& nome) {
     for (const avviso& a : c.sessione.avvisi) {
-      if (a.nome == nome) return a.messaggio;
+      if (a.nome == nome) return a.messaggio();
     }
     return std::string();
   };
@@ -144,7 +144,7 @@ TEST(AvvisiDiSignificato, TheCarriedScenarioGivesNone) {
   const costruito c = costruisci(testo_righe(righe_linea()), testo_righe(righe_treno()), opzioni);
   ASSERT_EQ(c.risultato.esito, esito_build::completato);
   const std::set<std::string> nuovi = nomi_di_significato();
-  for (const avviso& a : c.sessione.avvisi) EXPECT_FALSE(nuovi.contains(a.nome)) << a.nome << ": " << a.messaggio;
+  for (const avviso& a : c.sessione.avvisi) EXPECT_FALSE(nuovi.contains(a.nome)) << a.nome << ": " << a.messaggio();
 }
 
 TEST(AvvisiDiSignificato, AStationLeftWithLittleMarginByTheDelayBroughtFromBefore) {
@@ -173,7 +173,7 @@ TEST(AvvisiDiSignificato, AStationLeftWithLittleMarginByTheDelayBroughtFromBefor
   EXPECT_EQ(avvisi[1].nome, "margine-stazione");
   EXPECT_EQ(avvisi[1].luogo.linea, 6);
   EXPECT_GE(t.tratte[1].percento, 3);  // the section alone looks comfortable
-  EXPECT_NE(avvisi[1].messaggio.find("a C restano 2 s di margine"), std::string::npos) << avvisi[1].messaggio;
+  EXPECT_NE(avvisi[1].messaggio().find("a C restano 2 s di margine"), std::string::npos) << avvisi[1].messaggio();
 }
 
 TEST(AvvisiDiSignificato, Utf8SequencesAreCountedAndEightBitLettersAreNot) {

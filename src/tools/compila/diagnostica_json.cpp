@@ -17,7 +17,7 @@ json json_luogo(const luogo_errore& l, const std::string& cartella) {
 }
 
 json json_avviso(const avviso& a, const std::string& cartella) {
-  return {{"nome", a.nome}, {"messaggio", a.messaggio}, {"luogo", json_luogo(a.luogo, cartella)}};
+  return {{"nome", a.nome}, {"messaggio", a.messaggio()}, {"luogo", json_luogo(a.luogo, cartella)}};
 }
 
 json json_codice(int32_t codice, int64_t posizione, const luogo_errore& luogo, const std::string& cartella) {

@@ -60,8 +60,9 @@ std::string testo_codice(luogo_errore l, int32_t codice, int64_t posizione_m) {
 // riga 12", "alla riga 12"): that line is the other record.
 std::optional<int32_t> riga_citata(const avviso& a) {
   static const std::regex riga(R"(\briga (\d+)\b)");
+  const std::string messaggio = a.messaggio();
   std::smatch m;
-  if (!std::regex_search(a.messaggio, m, riga)) return std::nullopt;
+  if (!std::regex_search(messaggio, m, riga)) return std::nullopt;
   const int32_t n = std::stoi(m[1].str());
   return n != a.luogo.linea ? std::optional<int32_t>(n) : std::nullopt;
 }
@@ -127,7 +128,7 @@ std::map<std::string, json> diagnostiche(const costruzione_coppia& c) {
   opzioni_build regole;
   regole.orario = opzioni_orario{};
   for (const avviso& a : avvisi_mostrati(c.sessione, regole)) {
-    json d = diagnostica(a.luogo, avviso_lsp, a.messaggio, a.nome);
+    json d = diagnostica(a.luogo, avviso_lsp, a.messaggio(), a.nome);
     if (const std::optional<int32_t> n = riga_citata(a); n && !a.luogo.file.empty() && a.luogo.sorgente) {
       luogo_errore altro = a.luogo;
       altro.linea = altro.linea_campo = *n;
