@@ -4,6 +4,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -30,6 +31,11 @@ using buffer = std::string;
 // Each number is written in place at `p`, which must have room for it, and
 // the byte after it is returned: long runs of numbers go straight into a
 // block this way. The put_ helpers below append the same bytes to a buffer.
+inline char* codifica_u8(char* p, uint8_t v) {
+  *p = static_cast<char>(v);
+  return p + 1;
+}
+
 inline char* codifica_u16(char* p, uint16_t v) {
   p[0] = static_cast<char>(v);
   p[1] = static_cast<char>(v >> 8);
@@ -52,23 +58,27 @@ inline char* codifica_f64(char* p, double v) {
 inline void put_u8(buffer& b, uint8_t v) { b.push_back(static_cast<char>(v)); }
 
 // Wider numbers are assembled byte by byte and appended at once.
+inline void metti(buffer& b, const char* inizio, const char* fine) {
+  b.append(inizio, static_cast<std::size_t>(fine - inizio));
+}
+
 inline void put_u16(buffer& b, uint16_t v) {
   char byte[2];
-  b.append(byte, codifica_u16(byte, v));
+  metti(b, byte, codifica_u16(byte, v));
 }
 
 inline void put_i16(buffer& b, int16_t v) { put_u16(b, static_cast<uint16_t>(v)); }
 
 inline void put_u32(buffer& b, uint32_t v) {
   char byte[4];
-  b.append(byte, codifica_u32(byte, v));
+  metti(b, byte, codifica_u32(byte, v));
 }
 
 inline void put_i32(buffer& b, int32_t v) { put_u32(b, static_cast<uint32_t>(v)); }
 
 inline void put_f64(buffer& b, double v) {
   char byte[8];
-  b.append(byte, codifica_f64(byte, v));
+  metti(b, byte, codifica_f64(byte, v));
 }
 
 // Texts longer than lunghezza_massima_testo cannot be stored; the readers
@@ -81,7 +91,11 @@ inline void put_text(buffer& b, std::string_view testo) {
 }
 
 // One record field by its width, for the writers that walk a record's fields
-// (modello/campi.h).
+// (modello/campi.h): in place, for records of numbers only, or appended.
+inline char* codifica_campo(char* p, uint8_t v) { return codifica_u8(p, v); }
+inline char* codifica_campo(char* p, int16_t v) { return codifica_i16(p, v); }
+inline char* codifica_campo(char* p, int32_t v) { return codifica_u32(p, static_cast<uint32_t>(v)); }
+
 inline void put_campo(buffer& b, uint8_t v) { put_u8(b, v); }
 inline void put_campo(buffer& b, int16_t v) { put_i16(b, v); }
 inline void put_campo(buffer& b, int32_t v) { put_i32(b, v); }

@@ -1,5 +1,7 @@
 #include "output/file_binari.h"
 
+#include <memory>
+
 #include "modello/campi.h"
 #include "output/disposizione.h"
 #include "output/elemento_planimetria.h"
@@ -8,8 +10,19 @@
 
 namespace od {
 
+namespace {
+
+// A cell holds numbers only: its bytes, a constant count, go in place.
+char* codifica_cella(char* p, const cella& c) {
+  per_ogni_campo(c, [&p](std::string_view, const auto& campo) { p = codifica_campo(p, campo); });
+  return p;
+}
+
+}  // namespace
+
 void scrivi(const cella& c, buffer& b) {
-  per_ogni_campo(c, [&b](std::string_view, const auto& campo) { put_campo(b, campo); });
+  char byte[byte_cella];
+  metti(b, byte, codifica_cella(byte, c));
 }
 
 void scrivi(const voce& v, buffer& b) {
@@ -24,23 +37,24 @@ namespace {
 class blocco_uscita {
  public:
   explicit blocco_uscita(const std::function<void(std::string_view)>& uscita)
-      : dati_(capienza, '\0'), fine_(dati_.data()), uscita_(uscita) {}
+      : dati_(std::make_unique_for_overwrite<char[]>(capienza)), fine_(dati_.get()), uscita_(uscita) {}
 
   // Where the next `n` bytes go; the block goes out first when they do not fit.
   char* posto(std::size_t n) {
     if (libero() < n) svuota();
     return fine_;
   }
-  std::size_t libero() const { return capienza - static_cast<std::size_t>(fine_ - dati_.data()); }
+  std::size_t libero() const { return capienza - static_cast<std::size_t>(fine_ - dati_.get()); }
   void avanza(char* fine) { fine_ = fine; }
   void svuota() {
-    if (fine_ != dati_.data()) uscita_(std::string_view(dati_.data(), static_cast<std::size_t>(fine_ - dati_.data())));
-    fine_ = dati_.data();
+    if (fine_ != dati_.get()) uscita_(std::string_view(dati_.get(), static_cast<std::size_t>(fine_ - dati_.get())));
+    fine_ = dati_.get();
   }
 
  private:
   static constexpr std::size_t capienza = std::size_t{1} << 16;
-  buffer dati_;
+  // Left unfilled: a short plan touches only the bytes it writes.
+  std::unique_ptr<char[]> dati_;
   char* fine_;
   const std::function<void(std::string_view)>& uscita_;
 };
@@ -93,9 +107,9 @@ buffer immagine_tabella(const scenario& stato) {
 }
 
 buffer immagine_binario(const scenario& stato) {
-  buffer b;
-  b.reserve(stato.binario.size() * byte_cella);
-  for (const cella& c : stato.binario) scrivi(c, b);
+  buffer b(stato.binario.size() * byte_cella, '\0');
+  char* p = b.data();
+  for (const cella& c : stato.binario) p = codifica_cella(p, c);
   return b;
 }
 
