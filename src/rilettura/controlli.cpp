@@ -75,7 +75,7 @@ struct controllo {
   }
 
   void oggetti() {
-    int sconosciuti = 0, cartelli_fuori = 0;
+    int sconosciuti = 0, cartelli_fuori = 0, fermate_fuori = 0;
     for (std::size_t c = 0; c < s.stato.binario.size(); ++c) {
       const cella& k = s.stato.binario[c];
       if (!oggetto_noto(k.oggetto) && ++sconosciuti <= massimo_per_controllo) {
@@ -87,6 +87,18 @@ struct controllo {
         segnala(nomi.binario, byte_di_cella(c, "valore1"),
                 fmt::format("cella {}: il cartello rimanda alla voce {}, fuori dalla tabella", c, k.valore1));
       }
+      // The build numbers a stopping point after its station, one of the
+      // entries before the signs', and the running times stop there; cell 1
+      // carries the track's mark in that field instead.
+      if (k.oggetto == oggetto::fermata && c != 1 && (k.valore1 < 1 || k.valore1 >= prima_voce_cartelli) &&
+          ++fermate_fuori <= massimo_per_controllo) {
+        segnala(nomi.binario, byte_di_cella(c, "valore1"),
+                fmt::format("cella {}: la fermata rimanda alla voce {}, che non e' una stazione", c, k.valore1));
+      }
+    }
+    if (fermate_fuori > massimo_per_controllo) {
+      segnala(nomi.binario, s.byte_binario,
+              fmt::format("in tutto {} fermate che rimandano fuori dalle stazioni", fermate_fuori));
     }
     if (sconosciuti > massimo_per_controllo) {
       segnala(nomi.binario, s.byte_binario,

@@ -31,7 +31,8 @@ scenario modello_pieno() {
     cella& k = s.binario[c];
     const auto n = static_cast<int>(c);
     k.oggetto = static_cast<uint8_t>(std::array{0, 1, 2, 3, 4, 5, 6, 10, 11, 12, 13}[c % 11]);
-    k.valore1 = static_cast<int16_t>(-n * 7);
+    // A stopping point names a station entry; every other value is free.
+    k.valore1 = static_cast<int16_t>(k.oggetto == oggetto::fermata ? 1 + n % 79 : -n * 7);
     k.valore2 = static_cast<int16_t>(n * 211 - 30000);
     k.valore3 = static_cast<int16_t>(n + 1);
     k.valore4 = static_cast<int16_t>(-32768 + n);
@@ -167,6 +168,11 @@ TEST(LetturaBinari, BrokenCellFilesAreReportedAtTheByteWhereTheyBreak) {
   d = danni_di([](immagini_binarie& im) { im.binario[15 * 77] = 7; });
   ASSERT_EQ(d.size(), 1u);
   EXPECT_EQ(d[0], (danno{dat, 15 * 77, "cella 77: codice di oggetto 7 sconosciuto"}));
+
+  // Cell 7 is a stopping point; entry 85 names the route, not a station.
+  d = danni_di([](immagini_binarie& im) { scrivi_i16(im.binario, 15 * 7 + 1, 85); });
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_EQ(d[0], (danno{dat, 15 * 7 + 1, "cella 7: la fermata rimanda alla voce 85, che non e' una stazione"}));
 
   d = danni_di([](immagini_binarie& im) { scrivi_i16(im.binario, 16, 5120); });
   ASSERT_EQ(d.size(), 1u);

@@ -124,27 +124,34 @@ margini_stazioni margini_di(const scenario& stato, const tabella_orario& t) {
   return margini;
 }
 
-std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
-                                          const opzioni_documenti& o, const opzioni_orario& percorrenza,
-                                          std::vector<avviso>& avvisi_scenario, sostituzione_insieme* insieme) {
-  const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);
+righe_documenti componi_documenti(const scenario& stato, const opzioni_documenti& o,
+                                  const opzioni_orario& percorrenza, std::vector<avviso>& avvisi_scenario) {
   avvisi_documenti avvisi;
   const tabella_orario orario = calcola_orario(stato, percorrenza.treno, percorrenza.margine_minimo);
   if (!orario.errore.empty() && stazioni_del_percorso(stato).size() > 2) {
     avvisi.push_back("scheda treno: nessun tempo di passaggio: " + orario.errore);
   }
-  const lista_righe scheda =
+  righe_documenti righe;
+  righe.scheda =
       righe_scheda_scenario(stato, o.testata, tempi_di_passaggio(stato, orario), margini_di(stato, orario), avvisi);
-  lista_righe ordine;
-  try {
-    ordine = righe_rallentamenti_scenario(stato, o.testata, avvisi);
-  } catch (const std::length_error& e) {
-    throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
-  }
+  righe.ordine = righe_rallentamenti_scenario(stato, o.testata, avvisi);
   for (std::string& a : avvisi)
     avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::nome_tagliato)), std::move(a), {}});
   for (std::string& a : orari_non_al_mezzo_minuto(stato))
     avvisi_scenario.push_back({std::string(nome_avviso(tipo_avviso::orario_arrotondato)), std::move(a), {}});
+  return righe;
+}
+
+std::vector<std::string> scrivi_documenti(const std::string& cartella, const scenario& stato,
+                                          const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                          std::vector<avviso>& avvisi_scenario, sostituzione_insieme* insieme) {
+  const nomi_documenti nomi = nomi_documenti_scenario(stato.nome_percorso, stato.nome_treno);
+  righe_documenti righe;
+  try {
+    righe = componi_documenti(stato, o, percorrenza, avvisi_scenario);
+  } catch (const std::length_error& e) {
+    throw errore_file(nome_completo(cartella, nomi.rallentamenti), e.what());
+  }
   // Both new, or both as they were. Every caller holds the folder's lock, so
   // a temporary of these names is one that a killed run left behind.
   elimina_temporanei_rimasti(cartella, {nomi.scheda, nomi.rallentamenti});
@@ -152,8 +159,8 @@ std::vector<std::string> scrivi_documenti(const std::string& cartella, const sce
                                       nome_completo(cartella, nomi.rallentamenti)};
   sostituzione_insieme proprio;
   sostituzione_insieme& gruppo = insieme != nullptr ? *insieme : proprio;
-  gruppo.prepara(file[0], testo_righe(scheda));
-  gruppo.prepara(file[1], testo_righe(ordine));
+  gruppo.prepara(file[0], testo_righe(righe.scheda));
+  gruppo.prepara(file[1], testo_righe(righe.ordine));
   if (insieme == nullptr) proprio.installa();
   return file;
 }

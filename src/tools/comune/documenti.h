@@ -41,6 +41,16 @@ std::string documenti_presenti(const std::string& cartella, const std::string& p
 // earlier than its earliest); after the last timed station, the earliest time.
 tempi_stazioni tempi_di_passaggio(const scenario& stato, const tabella_orario& t);
 
+// Both documents' lines, built from the model with the passing times of the
+// train that `percorrenza` describes, and their warnings (see below). Throws
+// std::length_error when the slowdowns are more than an order holds.
+struct righe_documenti {
+  lista_righe scheda;
+  lista_righe ordine;
+};
+righe_documenti componi_documenti(const scenario& stato, const opzioni_documenti& o,
+                                  const opzioni_orario& percorrenza, std::vector<avviso>& avvisi);
+
 // Builds both documents from the model, with the passing times of the train
 // that `percorrenza` describes, and replaces them in `cartella` together,
 // holding the folder's lock (the caller's); what does not fit is an `avviso`
