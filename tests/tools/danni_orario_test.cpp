@@ -140,7 +140,7 @@ TEST_F(DanniOrario, CambiCasualiDellaTabellaEDelleCelleInMemoria) {
   EXPECT_GT(sani, 0);
   EXPECT_LT(sani, 1200);
   std::mt19937 caso(30);
-  for (int n = 0; n < 1200; ++n) {
+  for (int n = 0; n < 400; ++n) {
     immagini_binarie immagini = originali;
     const cambio c{caso() % immagini.binario.size(), static_cast<int>(caso() % 256)};
     immagini.binario[c.byte] = static_cast<char>(c.valore);
