@@ -124,8 +124,9 @@ inline bool numeri_al_piu(const std::string& testo, int64_t limite) {
 // show that it is that short, a first build without the plan tells its length.
 inline std::string verifica(const std::string& linea, const std::string& treno, bool completa,
                             int32_t limite_planimetria = lunghezza_planimetria_breve, bool ripeti = true) {
-  const bool breve_di_certo = limite_planimetria != planimetria_mai && numeri_al_piu(linea, limite_planimetria) &&
-                              numeri_al_piu(treno, limite_planimetria);
+  const bool ogni_lunghezza = limite_planimetria == planimetria_sempre || limite_planimetria == planimetria_mai;
+  const bool breve_di_certo =
+      !ogni_lunghezza && numeri_al_piu(linea, limite_planimetria) && numeri_al_piu(treno, limite_planimetria);
   if (limite_planimetria != planimetria_sempre && !breve_di_certo) {
     const immagini senza = costruisci(linea, treno, completa, 0);
     if (!senza.violazione.empty()) return senza.violazione;
