@@ -147,7 +147,7 @@ inline std::string verifica(const std::string& linea, const std::string& treno, 
 // enough. The choice comes from the input's bytes, so that a saved input
 // replays exactly as it ran.
 inline bool da_ripetere(const std::string& linea, const std::string& treno) {
-  const std::size_t impronta = std::hash<std::string>{}(linea) ^ (std::hash<std::string>{}(treno) * 31);
+  const std::size_t impronta = std::hash<std::string>{}(linea) ^ (std::hash<std::string>{}(treno)*31);
   return impronta % 4 == 0;
 }
 
@@ -160,8 +160,7 @@ inline std::pair<std::string, std::string> dividi_coppia(const std::string& ingr
 
 inline void verifica_o_interrompi(const std::string& linea, const std::string& treno, bool completa,
                                   int32_t limite_planimetria = lunghezza_planimetria_breve) {
-  const std::string violazione =
-      verifica(linea, treno, completa, limite_planimetria, da_ripetere(linea, treno));
+  const std::string violazione = verifica(linea, treno, completa, limite_planimetria, da_ripetere(linea, treno));
   if (violazione.empty()) return;
   std::fprintf(stderr, "invariante violata: %s\n", violazione.c_str());
   std::abort();

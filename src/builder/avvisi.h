@@ -96,8 +96,8 @@ struct luogo_errore {
 // A warning: what the build passes over or stores otherwise than written.
 // For messages only; nothing built depends on it.
 struct avviso {
-  std::string nome;   // short stable name, e.g. "chiave-sconosciuta"
-  std::string testo;  // what and why, in one sentence, less the suggestion below
+  std::string nome;    // short stable name, e.g. "chiave-sconosciuta"
+  std::string testo;   // what and why, in one sentence, less the suggestion below
   luogo_errore luogo;  // file, line, column, line text (file empty: none)
   // A code of the walk (11, 12 or 13) that goes on after it, and its
   // position in metres; 0 for every other warning. The generator shows

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "percorrenza/avvisi_orario.h"

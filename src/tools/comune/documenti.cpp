@@ -124,8 +124,8 @@ margini_stazioni margini_di(const scenario& stato, const tabella_orario& t) {
   return margini;
 }
 
-righe_documenti componi_documenti(const scenario& stato, const opzioni_documenti& o,
-                                  const opzioni_orario& percorrenza, std::vector<avviso>& avvisi_scenario) {
+righe_documenti componi_documenti(const scenario& stato, const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                  std::vector<avviso>& avvisi_scenario) {
   avvisi_documenti avvisi;
   const tabella_orario orario = calcola_orario(stato, percorrenza.treno, percorrenza.margine_minimo);
   if (!orario.errore.empty() && stazioni_del_percorso(stato).size() > 2) {

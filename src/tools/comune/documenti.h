@@ -48,8 +48,8 @@ struct righe_documenti {
   lista_righe scheda;
   lista_righe ordine;
 };
-righe_documenti componi_documenti(const scenario& stato, const opzioni_documenti& o,
-                                  const opzioni_orario& percorrenza, std::vector<avviso>& avvisi);
+righe_documenti componi_documenti(const scenario& stato, const opzioni_documenti& o, const opzioni_orario& percorrenza,
+                                  std::vector<avviso>& avvisi);
 
 // Builds both documents from the model, with the passing times of the train
 // that `percorrenza` describes, and replaces them in `cartella` together,
