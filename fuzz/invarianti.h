@@ -77,9 +77,11 @@ inline std::string viola_se(const scenario& stato, const sessione_costruzione& s
   return {};
 }
 
-// Reading, and with `completa` the walk, final checks and the three images,
-// all in memory; `con_planimetria` is the geometry flag.
-inline immagini costruisci(const std::string& linea, const std::string& treno, bool completa, int32_t con_planimetria) {
+// Reading, and with `completa` the walk, the final checks and, for a build
+// that another is compared with, the three images; all in memory.
+// `con_planimetria` is the geometry flag.
+inline immagini costruisci(const std::string& linea, const std::string& treno, bool completa, int32_t con_planimetria,
+                           bool con_immagini) {
   scenario stato;
   sessione_costruzione sessione;
   stato.nome_percorso = "F";
@@ -94,7 +96,7 @@ inline immagini costruisci(const std::string& linea, const std::string& treno, b
   if (completa && esito.violazione.empty() && !stato.binario.empty()) {
     cammina_binario(stato, sessione);
     esito.violazione = viola_se(stato, sessione);
-    if (esito.violazione.empty() && controlli_finali(stato) == 0) {
+    if (esito.violazione.empty() && controlli_finali(stato) == 0 && con_immagini) {
       esito.binario = immagine_binario(stato);
       esito.tabella = immagine_tabella(stato);
       esito.planimetria = immagine_planimetria(stato.planimetria);
@@ -128,16 +130,16 @@ inline std::string verifica(const std::string& linea, const std::string& treno, 
   const bool breve_di_certo =
       !ogni_lunghezza && numeri_al_piu(linea, limite_planimetria) && numeri_al_piu(treno, limite_planimetria);
   if (limite_planimetria != planimetria_sempre && !breve_di_certo) {
-    const immagini senza = costruisci(linea, treno, completa, 0);
+    const immagini senza = costruisci(linea, treno, completa, 0, ripeti);
     if (!senza.violazione.empty()) return senza.violazione;
     if (int64_t{senza.lunghezza} - 7000 > limite_planimetria) {
-      if (ripeti && !(costruisci(linea, treno, completa, 0) == senza)) return "due costruzioni diverse";
+      if (ripeti && !(costruisci(linea, treno, completa, 0, ripeti) == senza)) return "due costruzioni diverse";
       return {};
     }
   }
-  const immagini prima = costruisci(linea, treno, completa, 1);
+  const immagini prima = costruisci(linea, treno, completa, 1, ripeti);
   if (!prima.violazione.empty()) return prima.violazione;
-  if (ripeti && !(costruisci(linea, treno, completa, 1) == prima)) return "due costruzioni diverse";
+  if (ripeti && !(costruisci(linea, treno, completa, 1, ripeti) == prima)) return "due costruzioni diverse";
   return {};
 }
 

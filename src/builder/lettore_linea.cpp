@@ -74,7 +74,7 @@ struct lettore_linea {
   }
 
   void leggi_chiave() {
-    riga = flusso.leggi_testo();
+    flusso.leggi_testo(riga);
     inizia_record(contesto, flusso, riga);
   }
 

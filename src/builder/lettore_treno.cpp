@@ -88,7 +88,7 @@ class lettore_treno {
 
   bool cerca_generale() {
     while (!flusso_.fine()) {
-      riga_ = flusso_.leggi_testo();
+      flusso_.leggi_testo(riga_);
       if (contiene_senza_maiuscole(riga_, "[generale]")) {
         inizia_record(contesto_, flusso_, riga_);
         generale_trovata_ = true;
@@ -100,7 +100,7 @@ class lettore_treno {
   }
 
   const std::string& campo_chiave() {
-    riga_ = flusso_.leggi_testo();
+    flusso_.leggi_testo(riga_);
     inizia_record(contesto_, flusso_, riga_);
     return riga_;
   }

@@ -51,14 +51,19 @@ void flusso_campi::fallisci(const std::string& motivo) const {
 }
 
 std::string flusso_campi::leggi_testo() {
+  std::string campo;
+  leggi_testo(campo);
+  return campo;
+}
+
+void flusso_campi::leggi_testo(std::string& campo) {
   inizia_campo();
   const std::size_t inizio = pos_;
   while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_linea(pos_)) ++pos_;
   std::size_t fine_campo = pos_;
   while (fine_campo > inizio && (testo_[fine_campo - 1] == ' ' || testo_[fine_campo - 1] == '\t')) --fine_campo;
-  std::string campo(testo_.substr(inizio, fine_campo - inizio));
+  campo.assign(testo_.substr(inizio, fine_campo - inizio));
   chiudi_campo();
-  return campo;
 }
 
 int32_t flusso_campi::leggi_numero() {

@@ -45,6 +45,9 @@ class flusso_campi {
   explicit flusso_campi(std::string testo);
 
   std::string leggi_testo();
+  // The same into `campo`, whose room is kept: a reader takes every key
+  // into one string this way, with no allocation per record.
+  void leggi_testo(std::string& campo);
   int32_t leggi_numero();
   // A number that must also fit [minimo, massimo] (the field widths).
   int32_t leggi_numero(int32_t minimo, int32_t massimo);
